@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/result.h"
+
+namespace tagsmit {
+
+enum class BoxIcon { None, Critical, Question, Exclamation, Information };
+enum class BoxButtons { Ok, YesNo };  // with Yes and No, Yes is the default button
+enum class BoxAnswer { Ok, Yes, No };
+
+struct ProgramIdentity {
+  std::string title;
+  int major = 0;
+  int minor = 0;
+  int revision = 0;
+};
+
+// Virtual-key code of the Shift key, as the key-state query takes it.
+inline constexpr int kVirtualKeyShift = 0x10;
+
+// The desktop the program runs on: boxes, beep, clipboard, keys, identity.
+class Desktop {
+ public:
+  virtual ~Desktop() = default;
+
+  // Modal; returns the button pressed. Texts may hold "\r\n" line breaks.
+  virtual BoxAnswer MessageBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
+                               const std::string& title) = 0;
+  // Modal; the edited text, or empty text on Cancel.
+  virtual std::string InputBox(const std::string& prompt, const std::string& title,
+                               const std::string& default_text) = 0;
+  virtual void Beep() = 0;
+
+  // Clears every clipboard format and puts `text` as plain text.
+  virtual Status SetClipboardText(const std::string& text) = 0;
+  // The plain text the clipboard holds now.
+  virtual Result<std::string> ClipboardText() = 0;
+
+  // 16-bit key state; negative (high bit set) while the key is held.
+  virtual std::int16_t KeyState(int virtual_key) = 0;
+
+  // The platform's lower-case mapping, applied to the whole text.
+  virtual std::string ToLower(const std::string& text) = 0;
+
+  virtual ProgramIdentity Identity() = 0;
+};
+
+}  // namespace tagsmit

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace tagsmit {
+
+// How the platform spells paths. Windows: a drive part of two characters,
+// backslashes, names compared without regard to case. Posix: one root, '/',
+// names compared with case significant.
+enum class PathStyle { Windows, Posix };
+
+// Why a file could not be opened. The size query tells the user apart a file
+// that is simply absent from every other problem.
+enum class OpenFailure {
+  NotFound,  // no entry of that name in an existing folder
+  Other,     // missing folder, access denied, a folder, a FIFO or device, ...
+};
+
+// A file opened for sequential reading of its raw bytes.
+class ByteReader {
+ public:
+  virtual ~ByteReader() = default;
+  // Fills `out` completely; false when the file ends first or reading fails.
+  virtual bool Read(std::span<std::uint8_t> out) = 0;
+  // Passes over `count` bytes without reading them; false when the file ends
+  // before all of them are passed.
+  virtual bool Skip(std::uint64_t count) = 0;
+  // True when no byte is left.
+  virtual bool AtEnd() = 0;
+};
+
+// Either an open file or the kind of failure.
+struct OpenResult {
+  std::unique_ptr<ByteReader> reader;  // null on failure
+  OpenFailure failure = OpenFailure::Other;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  virtual PathStyle Style() const = 0;
+
+  // Opens for reading, positioned at the first byte. Never blocks: anything
+  // that is not a regular file fails with OpenFailure::Other.
+  virtual OpenResult OpenForReading(const std::string& path) = 0;
+
+  // The stored name of the last component (no directory part), matching
+  // ordinary files only (no directories, no hidden or system entries);
+  // empty text when nothing matches.
+  virtual std::string LookupFileName(const std::string& path) = 0;
+
+  // As LookupFileName, with directories matched as well. For a path that ends
+  // in a separator: the first entry of that directory. Errors give empty text.
+  virtual std::string LookupEntryName(const std::string& path) = 0;
+
+  // Full path of the current directory.
+  virtual std::string CurrentDirectory() = 0;
+
+  // Used by the directory picker.
+  virtual bool IsDirectory(const std::string& path) = 0;
+  // The volumes a user can pick from, the root (or first drive) first.
+  virtual std::vector<std::string> Drives() = 0;
+  // Names of the subdirectories of `path`, sorted for display; hidden and
+  // system entries left out.
+  virtual std::vector<std::string> Subdirectories(const std::string& path) = 0;
+};
+
+}  // namespace tagsmit
