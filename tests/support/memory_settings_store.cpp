@@ -1,0 +1,61 @@
+#include "memory_settings_store.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace tagsmit::testing {
+namespace {
+
+std::string Fold(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::string SectionKey(const std::string& app, const std::string& section) {
+  return Fold(app) + "/" + Fold(section);
+}
+
+auto FindKey(std::vector<SettingsEntry>& entries, const std::string& key) {
+  return std::find_if(entries.begin(), entries.end(),
+                      [&](const SettingsEntry& e) { return Fold(e.first) == Fold(key); });
+}
+
+}  // namespace
+
+std::string MemorySettingsStore::Get(const std::string& app, const std::string& section,
+                                     const std::string& key) {
+  auto found = sections_.find(SectionKey(app, section));
+  if (found == sections_.end()) return {};
+  auto entry = FindKey(found->second, key);
+  return entry == found->second.end() ? std::string{} : entry->second;
+}
+
+std::vector<SettingsEntry> MemorySettingsStore::GetAll(const std::string& app,
+                                                       const std::string& section) {
+  auto found = sections_.find(SectionKey(app, section));
+  return found == sections_.end() ? std::vector<SettingsEntry>{} : found->second;
+}
+
+Status MemorySettingsStore::Save(const std::string& app, const std::string& section,
+                                 const std::vector<SettingsEntry>& entries) {
+  if (fail_saves) return Status::Failure("設定を保存できません: disk full");
+  ++saves;
+  auto& stored = sections_[SectionKey(app, section)];
+  for (const auto& [key, value] : entries) {
+    auto entry = FindKey(stored, key);
+    if (entry == stored.end()) {
+      stored.emplace_back(key, value);
+    } else {
+      entry->second = value;
+    }
+  }
+  return Status::Ok();
+}
+
+Status MemorySettingsStore::DeleteSection(const std::string& app, const std::string& section) {
+  ++deletes;
+  sections_.erase(SectionKey(app, section));
+  return Status::Ok();
+}
+
+}  // namespace tagsmit::testing

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/desktop.h"
+
+namespace tagsmit::testing {
+
+// A desktop that records everything shown and answers boxes from queues.
+// A box with Yes/No and nothing queued answers Yes; an input box with nothing
+// queued answers Cancel (empty text).
+class ScriptedDesktop : public Desktop {
+ public:
+  struct Box {
+    std::string prompt;
+    BoxIcon icon;
+    BoxButtons buttons;
+    std::string title;
+  };
+  struct Input {
+    std::string prompt;
+    std::string title;
+    std::string default_text;
+  };
+
+  BoxAnswer MessageBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
+                       const std::string& title) override;
+  std::string InputBox(const std::string& prompt, const std::string& title,
+                       const std::string& default_text) override;
+  void Beep() override { ++beeps; events.push_back("beep"); }
+  Status SetClipboardText(const std::string& text) override;
+  Result<std::string> ClipboardText() override;
+  std::int16_t KeyState(int virtual_key) override;
+  std::string ToLower(const std::string& text) override;
+  ProgramIdentity Identity() override { return identity; }
+
+  // Script.
+  std::deque<BoxAnswer> answers;
+  std::deque<std::string> inputs;
+  bool shift_held = false;
+  bool clipboard_fails = false;
+  ProgramIdentity identity{"Tagsmit", 1, 1, 5};
+
+  // Record.
+  std::vector<Box> boxes;
+  std::vector<Input> input_boxes;
+  std::vector<std::string> events;  // "box", "input", "beep", "clipboard" in order
+  int beeps = 0;
+  std::string clipboard;
+  int clipboard_writes = 0;
+};
+
+}  // namespace tagsmit::testing
