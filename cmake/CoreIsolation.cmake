@@ -3,7 +3,7 @@
 # the configure step fails when one of them links or includes something else.
 
 set(TAGSMIT_CORE_LIBRARIES "" CACHE INTERNAL "")
-set(TAGSMIT_CORE_ALLOWED_LINKS nlohmann_json::nlohmann_json)
+set(TAGSMIT_CORE_ALLOWED_LINKS nlohmann_json::nlohmann_json tagsmit_platform_api)
 set(TAGSMIT_CORE_FORBIDDEN_INCLUDE
     "#[ \t]*include[ \t]*[<\"](Q[A-Za-z]*|Qt[A-Za-z]*/.*|windows\\.h|xcb/.*|unistd\\.h|sys/.*|fcntl\\.h)[>\"]")
 
