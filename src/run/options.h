@@ -8,16 +8,16 @@ namespace tagsmit {
 // The one in-memory option set of the process. Field names follow the keys
 // they are stored under.
 struct Options {
-  std::string CurClipStr;          // selected paste string
-  std::uint8_t NotyfyErr = 0;      // report errors: on only at exactly 1
-  std::uint8_t Test = 0;           // show the clipboard text after a run
-  std::uint8_t LowerCase = 0;      // lower-case the reference path
-  std::uint8_t RelativePath = 0;   // relative-path mode; the window stores 255
-  std::string DefClipStr;          // built-in default list, in list-text form
-  std::string CmdLine;             // argument text, then the file name
-  std::string VerStr;              // "115"
-  std::string BasePath;            // base directory for relative-path mode
-  std::string FixedPath;           // prefix for fixed-path mode
+  std::string CurClipStr;         // selected paste string
+  std::uint8_t NotyfyErr = 0;     // report errors: on only at exactly 1
+  std::uint8_t Test = 0;          // show the clipboard text after a run
+  std::uint8_t LowerCase = 0;     // lower-case the reference path
+  std::uint8_t RelativePath = 0;  // relative-path mode; the window stores 255
+  std::string DefClipStr;         // built-in default list, in list-text form
+  std::string CmdLine;            // argument text, then the file name
+  std::string VerStr;             // "115"
+  std::string BasePath;           // base directory for relative-path mode
+  std::string FixedPath;          // prefix for fixed-path mode
 };
 
 }  // namespace tagsmit

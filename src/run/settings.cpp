@@ -1,0 +1,156 @@
+#include "run/settings.h"
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace tagsmit {
+namespace {
+
+// Versions whose settings are still understood.
+constexpr long kOldestAcceptedVersion = 113;
+
+// Positions of the values in the section, in the order SaveSettings writes them.
+enum Position {
+  kClipStr = 1,
+  kClipStrNo,
+  kNotyfyErr,
+  kTest,
+  kLowerCase,
+  kRelativePath,
+  kFixedPath,
+  kBasePath,
+};
+
+// The leading decimal number of a text, blanks skipped; 0 when there is none.
+long NumericValue(std::string_view text) {
+  constexpr long kCap = 1'000'000'000;
+  std::size_t at = 0;
+  while (at < text.size() && text[at] == ' ') ++at;
+  bool negative = false;
+  if (at < text.size() && (text[at] == '-' || text[at] == '+')) negative = text[at++] == '-';
+  long value = 0;
+  for (; at < text.size(); ++at) {
+    const char c = text[at];
+    if (c == ' ') continue;
+    if (c < '0' || c > '9') break;
+    if (value < kCap) value = value * 10 + (c - '0');
+  }
+  return negative ? -value : value;
+}
+
+// A whole decimal number with optional surrounding blanks, or nothing.
+std::optional<long> WholeNumber(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return std::nullopt;
+  text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+  bool negative = false;
+  if (text.front() == '-' || text.front() == '+') {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  if (text.empty() || text.size() > 9) return std::nullopt;
+  long value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  return negative ? -value : value;
+}
+
+// A hand-edited switch that is not a number from 0 to 255 counts as off.
+std::uint8_t SwitchValue(std::string_view text) {
+  const auto value = WholeNumber(text);
+  return value && *value >= 0 && *value <= 255 ? static_cast<std::uint8_t>(*value) : 0;
+}
+
+const std::string& ValueAt(const std::vector<SettingsEntry>& entries, int position) {
+  static const std::string kMissing;
+  return position < static_cast<int>(entries.size()) ? entries[position].second : kMissing;
+}
+
+}  // namespace
+
+void SetDefaults(Options& options, const ProgramIdentity& identity) {
+  options.VerStr = std::to_string(identity.major) + std::to_string(identity.minor) +
+                   std::to_string(identity.revision);
+  options.DefClipStr =
+      " WIDTH=&w HEIGHT=&h\n"
+      "&f\" WIDTH=&w HEIGHT=&h>\n"
+      "<IMG SRC=\"&f\" WIDTH=&w HEIGHT=&h ALT=\"\">\n";
+}
+
+void FillClipStrList(AppState& app, Desktop& desktop, const std::string& list_text) {
+  app.clip_strs.Clear();
+  std::size_t start = 0;
+  for (std::size_t feed = list_text.find('\n'); feed != std::string::npos;
+       feed = list_text.find('\n', start)) {
+    app.clip_strs.InsertAtTop(list_text.substr(start, feed - start));
+    start = feed + 1;
+  }
+  if (app.clip_strs.Count() > 0) {
+    app.clip_strs.Select(0);
+    return;
+  }
+  desktop.MessageBox("貼り付け文字列を設定してください", BoxIcon::Exclamation, BoxButtons::Ok,
+                     desktop.Identity().title);
+  app.options.CmdLine.clear();
+}
+
+void LoadSettings(AppState& app, Services& services) {
+  Options& options = app.options;
+  const auto entries = services.store.GetAll(kReadAppName, kSection);
+  const long version = NumericValue(services.store.Get(kReadAppName, kSection, "version"));
+
+  if (version >= kOldestAcceptedVersion && version <= NumericValue(options.VerStr)) {
+    FillClipStrList(app, services.desktop, ValueAt(entries, kClipStr));
+    // A hand-edited index outside the list falls back to the top entry; -1
+    // is the stored form of "nothing selected".
+    const auto index = WholeNumber(ValueAt(entries, kClipStrNo));
+    const bool valid = index && *index >= -1 && *index < app.clip_strs.Count();
+    app.clip_strs.Select(valid ? static_cast<int>(*index) : 0);
+    options.NotyfyErr = SwitchValue(ValueAt(entries, kNotyfyErr));
+    options.Test = SwitchValue(ValueAt(entries, kTest));
+    options.LowerCase = SwitchValue(ValueAt(entries, kLowerCase));
+    options.RelativePath = SwitchValue(ValueAt(entries, kRelativePath));
+    options.FixedPath = ValueAt(entries, kFixedPath);
+    options.BasePath = ValueAt(entries, kBasePath);
+    return;
+  }
+
+  if (!entries.empty()) {
+    // Settings of a version we cannot read are dropped; should the delete
+    // fail, the next start simply drops them again.
+    (void)services.store.DeleteSection(kReadAppName, kSection);
+  }
+  services.desktop.Beep();
+  FillClipStrList(app, services.desktop, options.DefClipStr);
+  options.NotyfyErr = options.Test = options.LowerCase = options.RelativePath = 0;
+  options.BasePath = services.fs.CurrentDirectory();
+  options.FixedPath = "./";
+}
+
+Status SaveSettings(const AppState& app, SettingsStore& store) {
+  const Options& options = app.options;
+  std::string list_text;
+  const auto& entries = app.clip_strs.Entries();
+  for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+    list_text += *entry;
+    list_text += '\n';
+  }
+  return store.Save(kWriteAppName, kSection,
+                    {
+                        {"version", options.VerStr},
+                        {"ClipStr", list_text},
+                        {"ClipStrNo", std::to_string(app.clip_strs.SelectedIndex())},
+                        {"NotyfyErr", std::to_string(options.NotyfyErr)},
+                        {"Test", std::to_string(options.Test)},
+                        {"LowerCase", std::to_string(options.LowerCase)},
+                        {"RelativePath", std::to_string(options.RelativePath)},
+                        {"FixedPath", options.FixedPath},
+                        {"BasePath", options.BasePath},
+                    });
+}
+
+}  // namespace tagsmit
