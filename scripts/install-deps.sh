@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages needed to build, run and test Tagsmit.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake ninja-build g++ pkg-config dpkg-dev file
+  qt6-base-dev libxcb1-dev nlohmann-json3-dev
+  # tests and benchmarks
+  libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format
+  xvfb xclip xdotool x11-utils
+  # Japanese text on screen
+  fonts-noto-cjk
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs the whole test suite: once in a
+# debug build, once under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and checks the formatting.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+
+echo "== formatting"
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+for preset in debug sanitize; do
+  echo "== $preset build"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+  echo "== $preset tests"
+  ctest --preset "$preset" -j2
+done
