@@ -1,0 +1,300 @@
+#include "fake_file_system.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+namespace tagsmit::testing {
+namespace {
+
+bool IsAsciiLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+char FoldAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+std::string Folded(std::string_view text) {
+  std::string folded(text);
+  std::transform(folded.begin(), folded.end(), folded.begin(), FoldAscii);
+  return folded;
+}
+
+// Reads from its own copy of the file's bytes, as an open file would.
+class StringReader final : public ByteReader {
+ public:
+  explicit StringReader(std::string bytes) : bytes_(std::move(bytes)) {}
+
+  bool Read(std::span<std::uint8_t> out) override {
+    const std::size_t count = std::min(out.size(), bytes_.size() - position_);
+    std::transform(bytes_.begin() + static_cast<std::ptrdiff_t>(position_),
+                   bytes_.begin() + static_cast<std::ptrdiff_t>(position_ + count), out.begin(),
+                   [](char c) { return static_cast<std::uint8_t>(c); });
+    position_ += count;
+    return count == out.size();
+  }
+
+  bool Skip(std::uint64_t count) override {
+    const std::size_t left = bytes_.size() - position_;
+    if (count > left) {
+      position_ = bytes_.size();
+      return false;
+    }
+    position_ += static_cast<std::size_t>(count);
+    return true;
+  }
+
+  bool AtEnd() override { return position_ == bytes_.size(); }
+
+ private:
+  std::string bytes_;
+  std::size_t position_ = 0;
+};
+
+}  // namespace
+
+FakeFileSystem::FakeFileSystem(PathStyle style) : style_(style) {
+  if (style_ == PathStyle::Windows) {
+    drives_['C'];
+    current_directory_ = "C:\\";
+  } else {
+    drives_['/'];
+    current_directory_ = "/";
+  }
+}
+
+void FakeFileSystem::AddDrive(const std::string& drive) {
+  const std::optional<char> key = DriveKey(drive);
+  if (style_ != PathStyle::Windows || !key) throw std::logic_error("not a drive: " + drive);
+  drives_[*key];
+}
+
+void FakeFileSystem::SetDriveReady(const std::string& drive, bool ready) {
+  const std::optional<char> key = DriveKey(drive);
+  if (!key || !drives_.contains(*key)) throw std::logic_error("no such drive: " + drive);
+  drives_.at(*key).ready = ready;
+}
+
+void FakeFileSystem::AddDirectory(const std::string& path, EntryOptions options) {
+  const ParsedPath parsed = ParseOrThrow(path);
+  if (parsed.components.empty()) throw std::logic_error("a root exists already: " + path);
+  Node& parent = MakeParents(parsed, path);
+  if (Node* existing = FindChild(parent, parsed.components.back())) {
+    if (!existing->is_directory) throw std::logic_error("a file is in the way: " + path);
+    existing->options = std::move(options);
+    return;
+  }
+  if (!options.short_alias.empty() && FindChild(parent, options.short_alias)) {
+    throw std::logic_error("short alias taken: " + options.short_alias);
+  }
+  auto node = std::make_unique<Node>();
+  node->name = parsed.components.back();
+  node->options = std::move(options);
+  parent.children.push_back(std::move(node));
+}
+
+void FakeFileSystem::AddFile(const std::string& path, std::string_view contents,
+                             EntryOptions options) {
+  const ParsedPath parsed = ParseOrThrow(path);
+  if (parsed.names_directory) throw std::logic_error("not a file name: " + path);
+  Node& parent = MakeParents(parsed, path);
+  if (FindChild(parent, parsed.components.back())) {
+    throw std::logic_error("name taken: " + path);
+  }
+  if (!options.short_alias.empty() && FindChild(parent, options.short_alias)) {
+    throw std::logic_error("short alias taken: " + options.short_alias);
+  }
+  auto node = std::make_unique<Node>();
+  node->name = parsed.components.back();
+  node->is_directory = false;
+  node->options = std::move(options);
+  node->contents = std::string(contents);
+  parent.children.push_back(std::move(node));
+}
+
+void FakeFileSystem::SetCurrentDirectory(const std::string& path) {
+  const bool absolute = style_ == PathStyle::Windows
+                            ? path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == ':'
+                            : path.starts_with('/');
+  const Resolved resolved = Resolve(path);
+  if (!absolute || resolved.reach != Reach::Found || !resolved.node->is_directory) {
+    throw std::logic_error("not an absolute path of a directory: " + path);
+  }
+  current_directory_ = path;
+}
+
+OpenResult FakeFileSystem::OpenForReading(const std::string& path) {
+  const Resolved resolved = Resolve(path);
+  OpenResult result;
+  if (resolved.reach == Reach::Missing && !resolved.names_directory) {
+    result.failure = OpenFailure::NotFound;
+    return result;
+  }
+  if (resolved.reach != Reach::Found || resolved.names_directory || resolved.node->is_directory ||
+      resolved.node->options.unreadable) {
+    result.failure = OpenFailure::Other;
+    return result;
+  }
+  result.reader = std::make_unique<StringReader>(resolved.node->contents);
+  return result;
+}
+
+std::string FakeFileSystem::LookupFileName(const std::string& path) {
+  const Resolved resolved = Resolve(path);
+  if (resolved.reach != Reach::Found || resolved.names_directory || resolved.node->is_directory ||
+      !Visible(*resolved.node)) {
+    return {};
+  }
+  return resolved.node->name;
+}
+
+std::string FakeFileSystem::LookupEntryName(const std::string& path) {
+  const Resolved resolved = Resolve(path);
+  if (resolved.reach != Reach::Found) return {};
+  const Node& node = *resolved.node;
+  if (!resolved.names_directory) return Visible(node) ? node.name : std::string();
+  if (!node.is_directory || node.options.unreadable) return {};
+  for (const auto& child : node.children) {
+    if (Visible(*child)) return child->name;
+  }
+  return {};
+}
+
+bool FakeFileSystem::IsDirectory(const std::string& path) {
+  const Resolved resolved = Resolve(path);
+  return resolved.reach == Reach::Found && resolved.node->is_directory;
+}
+
+std::vector<std::string> FakeFileSystem::Drives() {
+  std::vector<std::string> drives;
+  for (const auto& [key, drive] : drives_) {
+    drives.push_back(style_ == PathStyle::Windows ? std::string{key, ':', '\\'} : "/");
+  }
+  return drives;
+}
+
+std::vector<std::string> FakeFileSystem::Subdirectories(const std::string& path) {
+  const Resolved resolved = Resolve(path);
+  std::vector<std::string> names;
+  if (resolved.reach != Reach::Found || !resolved.node->is_directory ||
+      resolved.node->options.unreadable) {
+    return names;
+  }
+  for (const auto& child : resolved.node->children) {
+    if (child->is_directory && Visible(*child)) names.push_back(child->name);
+  }
+  const bool fold = style_ == PathStyle::Windows;
+  std::sort(names.begin(), names.end(), [fold](const std::string& a, const std::string& b) {
+    if (fold && Folded(a) != Folded(b)) return Folded(a) < Folded(b);
+    return a < b;
+  });
+  return names;
+}
+
+bool FakeFileSystem::SameName(std::string_view a, std::string_view b) const {
+  return style_ == PathStyle::Windows ? Folded(a) == Folded(b) : a == b;
+}
+
+std::optional<char> FakeFileSystem::DriveKey(std::string_view drive) const {
+  if (style_ == PathStyle::Posix) return drive == "/" ? std::optional<char>('/') : std::nullopt;
+  const bool bare = drive.size() == 2 || (drive.size() == 3 && drive[2] == '\\');
+  if (!bare || !IsAsciiLetter(drive[0]) || drive[1] != ':') return std::nullopt;
+  return FoldAscii(drive[0]);
+}
+
+std::optional<FakeFileSystem::ParsedPath> FakeFileSystem::Parse(const std::string& path) const {
+  const char sep = separator();
+  ParsedPath parsed;
+  std::string_view rest = path;
+  if (rest.empty()) return std::nullopt;
+  if (style_ == PathStyle::Windows && rest.size() >= 2 && IsAsciiLetter(rest[0]) &&
+      rest[1] == ':') {
+    parsed.drive = FoldAscii(rest[0]);
+    rest.remove_prefix(2);
+    if (rest.empty()) {  // a bare drive stands for its root
+      parsed.names_directory = true;
+      return parsed;
+    }
+    if (rest.front() != sep) return std::nullopt;  // "C:a.gif" is not supported
+    rest.remove_prefix(1);
+  } else if (rest.front() == sep) {
+    parsed.drive = style_ == PathStyle::Windows ? FoldAscii(current_directory_[0]) : '/';
+    rest.remove_prefix(1);
+  } else {
+    const bool joined = current_directory_.ends_with(sep);
+    return Parse(current_directory_ + (joined ? "" : std::string(1, sep)) + path);
+  }
+  if (rest.empty()) {
+    parsed.names_directory = true;
+    return parsed;
+  }
+  while (true) {
+    const std::size_t end = rest.find(sep);
+    parsed.components.emplace_back(rest.substr(0, end));
+    if (end == std::string_view::npos) break;
+    rest.remove_prefix(end + 1);
+  }
+  if (parsed.components.back().empty()) {
+    parsed.components.pop_back();
+    parsed.names_directory = true;
+  }
+  for (const std::string& component : parsed.components) {
+    if (component.empty()) return std::nullopt;
+  }
+  return parsed;
+}
+
+FakeFileSystem::ParsedPath FakeFileSystem::ParseOrThrow(const std::string& path) const {
+  std::optional<ParsedPath> parsed = Parse(path);
+  if (!parsed) throw std::logic_error("malformed path: " + path);
+  return std::move(*parsed);
+}
+
+FakeFileSystem::Node* FakeFileSystem::FindChild(const Node& directory,
+                                                std::string_view name) const {
+  for (const auto& child : directory.children) {
+    if (SameName(child->name, name)) return child.get();
+    if (!child->options.short_alias.empty() && SameName(child->options.short_alias, name)) {
+      return child.get();
+    }
+  }
+  return nullptr;
+}
+
+FakeFileSystem::Resolved FakeFileSystem::Resolve(const std::string& path) {
+  const std::optional<ParsedPath> parsed = Parse(path);
+  if (!parsed) return {};
+  const auto drive = drives_.find(parsed->drive);
+  if (drive == drives_.end() || !drive->second.ready) return {};
+  Node* node = &drive->second.root;
+  for (std::size_t i = 0; i < parsed->components.size(); ++i) {
+    if (!node->is_directory || node->options.unreadable) return {};
+    Node* child = FindChild(*node, parsed->components[i]);
+    if (!child) {
+      const bool last = i + 1 == parsed->components.size();
+      return {last ? Reach::Missing : Reach::Broken, nullptr, parsed->names_directory};
+    }
+    node = child;
+  }
+  return {Reach::Found, node, parsed->names_directory};
+}
+
+FakeFileSystem::Node& FakeFileSystem::MakeParents(const ParsedPath& parsed,
+                                                  const std::string& path) {
+  Node* node = &drives_[parsed.drive].root;
+  for (std::size_t i = 0; i + 1 < parsed.components.size(); ++i) {
+    Node* child = FindChild(*node, parsed.components[i]);
+    if (!child) {
+      auto directory = std::make_unique<Node>();
+      directory->name = parsed.components[i];
+      child = directory.get();
+      node->children.push_back(std::move(directory));
+    }
+    if (!child->is_directory) throw std::logic_error("a file is in the way: " + path);
+    node = child;
+  }
+  return *node;
+}
+
+}  // namespace tagsmit::testing

@@ -1,0 +1,126 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace tagsmit::testing {
+
+// Marks of one entry of a FakeFileSystem.
+struct EntryOptions {
+  // Hidden and system entries are left out of both name lookups and of
+  // Subdirectories. They can still be opened, and a path may pass through a
+  // hidden directory: only the entry a lookup names is filtered.
+  bool hidden = false;
+  bool system = false;
+  // A file: opening it fails with OpenFailure::Other. A directory: nothing
+  // inside it can be reached (opens fail with Other, lookups give empty text,
+  // Subdirectories is empty); IsDirectory is still true.
+  bool unreadable = false;
+  // A second name that every operation accepts in place of the stored one,
+  // such as "PHOTO~1.JPG" for "Photo 1.jpg". Lookups return the stored name.
+  std::string short_alias;
+};
+
+// An in-memory file system for tests.
+//
+// Windows style: drives "C:" to "Z:" (drive C exists from the start), '\'
+// separators, names and aliases compared without regard to ASCII letter case,
+// a bare drive "C:" standing for its root. Posix style: one root "/", '/'
+// separators, names compared exactly.
+//
+// A path without a drive (Windows) or not starting with '/' (Posix) is taken
+// from the current directory, which starts at the root ("C:\" or "/"). Empty
+// components ("C:\\Web\\\\a.gif") make a path malformed; "." and ".." are
+// ordinary names that never exist. Forward slashes are not separators in the
+// Windows style.
+//
+//   FakeFileSystem fs(PathStyle::Windows);
+//   fs.AddFile("C:\\Web\\img\\Photo 1.jpg", bytes, {.short_alias = "PHOTO~1.JPG"});
+//   fs.AddDirectory("C:\\Web\\Old", {.hidden = true});
+//   fs.AddDrive("A:");
+//   fs.SetDriveReady("A:", false);
+//   fs.SetCurrentDirectory("C:\\Web");
+//
+// The building calls create missing parent directories (and drives) as plain
+// directories, and throw std::logic_error on misuse: a malformed path, a name
+// already taken, a parent that is a file.
+class FakeFileSystem : public FileSystem {
+ public:
+  explicit FakeFileSystem(PathStyle style);
+
+  // Windows only: adds an empty drive ("D:" or "D:\"), if not there yet.
+  void AddDrive(const std::string& drive);
+  // A drive that is not ready is still listed by Drives(), but nothing on it
+  // can be reached: IsDirectory is false, Subdirectories empty, lookups empty,
+  // opens fail with Other. Takes "D:", "D:\" or, in the Posix style, "/".
+  void SetDriveReady(const std::string& drive, bool ready);
+  // Adds a directory; on a directory that exists already, sets its options.
+  void AddDirectory(const std::string& path, EntryOptions options = {});
+  // Adds a file holding `contents` (any byte values).
+  void AddFile(const std::string& path, std::string_view contents = {}, EntryOptions options = {});
+  // Must name an existing directory; CurrentDirectory() returns it as given.
+  void SetCurrentDirectory(const std::string& path);
+
+  PathStyle Style() const override { return style_; }
+  // NotFound only when the folder exists and holds no entry of that name.
+  OpenResult OpenForReading(const std::string& path) override;
+  std::string LookupFileName(const std::string& path) override;
+  // A path ending in a separator, or a bare drive, gives the first visible
+  // entry of that directory in order of creation (empty text when none).
+  std::string LookupEntryName(const std::string& path) override;
+  std::string CurrentDirectory() override { return current_directory_; }
+  bool IsDirectory(const std::string& path) override;
+  // Windows: "C:\", "D:\", ... in letter order. Posix: "/".
+  std::vector<std::string> Drives() override;
+  // Visible subdirectories, sorted (without regard to case in the Windows style).
+  std::vector<std::string> Subdirectories(const std::string& path) override;
+
+ private:
+  struct Node {
+    std::string name;
+    bool is_directory = true;
+    EntryOptions options;
+    std::string contents;
+    std::vector<std::unique_ptr<Node>> children;  // in order of creation
+  };
+  struct Drive {
+    bool ready = true;
+    Node root;
+  };
+  struct ParsedPath {
+    char drive = '/';  // upper-case letter, or '/' for the Posix root
+    std::vector<std::string> components;
+    bool names_directory = false;  // ends in a separator, or is a bare drive or root
+  };
+  enum class Reach { Found, Missing, Broken };
+  // Missing: the parent directory exists but holds no such name.
+  // Broken: anything else that stops the walk.
+  struct Resolved {
+    Reach reach = Reach::Broken;
+    Node* node = nullptr;
+    bool names_directory = false;
+  };
+
+  char separator() const { return style_ == PathStyle::Windows ? '\\' : '/'; }
+  bool SameName(std::string_view a, std::string_view b) const;
+  bool Visible(const Node& node) const { return !node.options.hidden && !node.options.system; }
+  std::optional<char> DriveKey(std::string_view drive) const;
+  std::optional<ParsedPath> Parse(const std::string& path) const;
+  ParsedPath ParseOrThrow(const std::string& path) const;
+  Node* FindChild(const Node& directory, std::string_view name) const;
+  Resolved Resolve(const std::string& path);
+  // The directory that will hold the last component, created as needed.
+  Node& MakeParents(const ParsedPath& parsed, const std::string& path);
+
+  PathStyle style_;
+  std::map<char, Drive> drives_;
+  std::string current_directory_;
+};
+
+}  // namespace tagsmit::testing
