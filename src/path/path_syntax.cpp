@@ -1,0 +1,101 @@
+#include "path/path_syntax.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace tagsmit {
+namespace {
+
+bool IsAsciiLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+char LowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool IsContinuationByte(char c) {
+  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// Bytes taken by the first `count` characters of UTF-8 text, so that a
+// multi-byte character is never split. A stray continuation byte counts as a
+// character of its own.
+std::size_t CharPrefixLength(std::string_view text, std::size_t count) {
+  std::size_t end = 0;
+  for (; count > 0 && end < text.size(); --count) {
+    const bool lead = !IsContinuationByte(text[end]);
+    ++end;
+    while (lead && end < text.size() && IsContinuationByte(text[end])) ++end;
+  }
+  return end;
+}
+
+}  // namespace
+
+bool PathSyntax::SameName(std::string_view a, std::string_view b) const {
+  if (style_ == PathStyle::Posix) return a == b;
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+}
+
+std::optional<std::string> PathSyntax::Rooted(const std::string& path, FileSystem& fs) const {
+  if (style_ == PathStyle::Windows) {
+    const bool drive = path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == ':';
+    if (!drive || (path.size() > 2 && path[2] != '\\')) return std::nullopt;
+    return path;
+  }
+  if (path.empty()) return std::nullopt;
+  const std::string joined = path.starts_with('/') ? path : fs.CurrentDirectory() + "/" + path;
+  if (!joined.starts_with('/')) return std::nullopt;  // no usable current directory
+  // Dropping "." and empty components never changes the file named. ".." is
+  // taken back textually, as the shell does for its logical current directory,
+  // so "../img/a.gif" names img beside the current directory.
+  std::vector<std::string_view> components;
+  std::string_view rest(joined);
+  while (!rest.empty()) {
+    const std::string_view component = SplitFirst(rest);
+    if (component == "..") {
+      if (!components.empty()) components.pop_back();
+    } else if (!component.empty() && component != ".") {
+      components.push_back(component);
+    }
+  }
+  std::string absolute;
+  for (const std::string_view component : components) {
+    absolute += '/';
+    absolute += component;
+  }
+  return absolute.empty() ? "/" : absolute;
+}
+
+std::string PathSyntax::DriveKey(std::string_view path) const {
+  if (style_ == PathStyle::Posix) return path.starts_with('/') ? "/" : "";
+  std::string key(path.substr(0, CharPrefixLength(path, 2)));
+  std::transform(key.begin(), key.end(), key.begin(), LowerAscii);
+  return key;
+}
+
+std::string PathSyntax::DriveQualified(std::string_view file) const {
+  if (style_ == PathStyle::Posix) return std::string(file);
+  const std::size_t first = CharPrefixLength(file, 1);
+  const std::size_t second = CharPrefixLength(file, 2);
+  std::string qualified = "/";
+  qualified += file.substr(0, first);
+  if (second > first) qualified += '|';
+  qualified += file.substr(second);
+  return qualified;
+}
+
+std::string_view PathSyntax::SplitFirst(std::string_view& rest) const {
+  const std::size_t end = rest.find(separator());
+  const std::string_view component = rest.substr(0, end);
+  rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+  return component;
+}
+
+std::string_view PathSyntax::FirstComponent(std::string_view path) const {
+  return path.substr(0, path.find(separator()));
+}
+
+}  // namespace tagsmit
