@@ -1,0 +1,187 @@
+#include "platform/posix/posix_file_system.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <fstream>
+#include <memory>
+#include <utility>
+
+#include "platform/posix/mount_table.h"
+#include "platform/posix/posix_byte_reader.h"
+
+namespace tagsmit {
+namespace {
+
+struct DirCloser {
+  void operator()(DIR* dir) const { ::closedir(dir); }
+};
+using DirHandle = std::unique_ptr<DIR, DirCloser>;
+
+bool IsDotOrDotDot(const char* name) {
+  return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+// The folder part and the last component of a path that does not end in '/'.
+std::pair<std::string, std::string> SplitLast(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return {".", path};
+  return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
+}
+
+bool StatIsDirectory(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// Only "no such entry" in a folder that exists is a missing file; a missing
+// folder, a path through a file, a denied search and the rest are other failures.
+OpenFailure FailureOf(int error, const std::string& path) {
+  if (error != ENOENT || path.empty() || path.back() == '/') return OpenFailure::Other;
+  return StatIsDirectory(SplitLast(path).first) ? OpenFailure::NotFound : OpenFailure::Other;
+}
+
+OpenResult Failed(OpenFailure failure) {
+  return OpenResult{nullptr, failure};
+}
+
+// The name under which `path`'s folder lists it: the typed name when listed
+// as it is, otherwise (a case-folding file system) the entry that is the same
+// file. Empty when the folder cannot be read.
+std::string ListedName(const std::string& path) {
+  const auto [folder, name] = SplitLast(path);
+  DirHandle dir(::opendir(folder.c_str()));
+  if (!dir) return {};
+  while (const dirent* entry = ::readdir(dir.get())) {
+    if (name == entry->d_name) return name;
+  }
+  struct stat self {};
+  if (::lstat(path.c_str(), &self) != 0) return {};
+  ::rewinddir(dir.get());
+  while (const dirent* entry = ::readdir(dir.get())) {
+    struct stat st {};
+    if (::fstatat(::dirfd(dir.get()), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+        st.st_dev == self.st_dev && st.st_ino == self.st_ino) {
+      return entry->d_name;
+    }
+  }
+  return {};
+}
+
+// The first entry of a folder other than "." and "..". An empty folder still
+// exists, so it answers with its own entry ".".
+std::string FirstEntry(const std::string& folder) {
+  DirHandle dir(::opendir(folder.c_str()));
+  if (!dir) return {};
+  while (const dirent* entry = ::readdir(dir.get())) {
+    if (!IsDotOrDotDot(entry->d_name)) return entry->d_name;
+  }
+  return ".";
+}
+
+bool IsBrowsable(const std::string& path) {
+  return StatIsDirectory(path) && ::access(path.c_str(), R_OK | X_OK) == 0;
+}
+
+bool LessIgnoringCase(const std::string& a, const std::string& b) {
+  const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
+  const auto folded = [&](const std::string& x, const std::string& y) {
+    return std::lexicographical_compare(
+        x.begin(), x.end(), y.begin(), y.end(), [&](char l, char r) {
+          return lower(static_cast<unsigned char>(l)) < lower(static_cast<unsigned char>(r));
+        });
+  };
+  if (folded(a, b)) return true;
+  if (folded(b, a)) return false;
+  return a < b;  // names that differ only in case keep a fixed order
+}
+
+}  // namespace
+
+OpenResult PosixFileSystem::OpenForReading(const std::string& path) {
+  // Looking before opening keeps device nodes from seeing an open at all:
+  // some act on it, and a FIFO would wait for a writer.
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return Failed(FailureOf(errno, path));
+  if (!S_ISREG(st.st_mode)) return Failed(OpenFailure::Other);
+
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return Failed(FailureOf(errno, path));
+  // The entry may have been replaced between the look and the open.
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return Failed(OpenFailure::Other);
+  }
+  return OpenResult{std::make_unique<PosixByteReader>(fd, static_cast<std::uint64_t>(st.st_size)),
+                    OpenFailure::Other};
+}
+
+std::string PosixFileSystem::LookupFileName(const std::string& path) {
+  if (path.empty() || path.back() == '/') return {};
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
+  return ListedName(path);
+}
+
+std::string PosixFileSystem::LookupEntryName(const std::string& path) {
+  if (path.empty()) return {};
+  if (path.back() == '/') return FirstEntry(path);
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || !(S_ISREG(st.st_mode) || S_ISDIR(st.st_mode))) return {};
+  return ListedName(path);
+}
+
+std::string PosixFileSystem::CurrentDirectory() {
+  std::string buffer(256, '\0');
+  for (;;) {
+    if (::getcwd(buffer.data(), buffer.size()) != nullptr) {
+      buffer.resize(buffer.find('\0'));
+      return buffer;
+    }
+    if (errno != ERANGE) return {};
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+bool PosixFileSystem::IsDirectory(const std::string& path) {
+  return StatIsDirectory(path);
+}
+
+std::vector<std::string> PosixFileSystem::Drives() {
+  std::vector<std::string> others;
+  std::ifstream mounts("/proc/self/mounts");
+  for (std::string line; std::getline(mounts, line);) {
+    const auto entry = ParseMountLine(line);
+    if (entry && entry->mount_point != "/" && IsUserVolume(*entry) &&
+        IsBrowsable(entry->mount_point)) {
+      others.push_back(entry->mount_point);
+    }
+  }
+  std::sort(others.begin(), others.end());
+  others.erase(std::unique(others.begin(), others.end()), others.end());
+
+  std::vector<std::string> drives{"/"};
+  drives.insert(drives.end(), others.begin(), others.end());
+  return drives;
+}
+
+std::vector<std::string> PosixFileSystem::Subdirectories(const std::string& path) {
+  std::vector<std::string> names;
+  DirHandle dir(::opendir(path.c_str()));
+  if (!dir) return names;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    if (entry->d_name[0] == '.') continue;  // also "." and ".."
+    struct stat st {};
+    if (::fstatat(::dirfd(dir.get()), entry->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode)) {
+      names.emplace_back(entry->d_name);
+    }
+  }
+  std::sort(names.begin(), names.end(), LessIgnoringCase);
+  return names;
+}
+
+}  // namespace tagsmit

@@ -1,0 +1,56 @@
+#include "platform/posix/mount_table.h"
+
+#include <gtest/gtest.h>
+
+namespace tagsmit {
+namespace {
+
+TEST(MountTableTest, ParsesMountPointAndTypeUndoingEscapes) {
+  const auto entry = ParseMountLine("/dev/sdb1 /media/My\\040Disk\\011x\\134y vfat rw,nosuid 0 0");
+  ASSERT_TRUE(entry.has_value());
+  EXPECT_EQ(entry->mount_point, "/media/My Disk\tx\\y");
+  EXPECT_EQ(entry->type, "vfat");
+
+  // A backslash that does not start an escape stays as it is.
+  EXPECT_EQ(ParseMountLine("dev /a\\9b ext4 rw 0 0")->mount_point, "/a\\9b");
+  EXPECT_EQ(ParseMountLine("dev /a\\04 ext4")->mount_point, "/a\\04");
+
+  EXPECT_FALSE(ParseMountLine("").has_value());
+  EXPECT_FALSE(ParseMountLine("/dev/sda1 /mnt").has_value());
+}
+
+TEST(MountTableTest, KeepsVolumesAUserBrowsesAndDropsSystemMounts) {
+  struct Case {
+    const char* mount_point;
+    const char* type;
+    bool user_volume;
+  };
+  const Case cases[] = {
+      {"/", "ext4", true},
+      {"/home", "btrfs", true},
+      {"/tmp", "tmpfs", true},
+      {"/media/me/USB", "vfat", true},
+      {"/run/media/me/USB", "exfat", true},
+      {"/mnt/share", "nfs4", true},
+      {"/devices", "ext4", true},  // only whole components count as inside /dev
+      {"/running", "xfs", true},
+      {"/proc", "proc", false},
+      {"/sys/fs/cgroup", "tmpfs", false},
+      {"/sys/kernel/debug", "debugfs", false},
+      {"/dev/shm", "tmpfs", false},
+      {"/dev/pts", "devpts", false},
+      {"/run", "tmpfs", false},
+      {"/run/user/1000", "tmpfs", false},
+      {"/run/user/1000/gvfs", "fuse.gvfsd-fuse", false},
+      {"/snap/core22/1122", "squashfs", false},
+      {"/mnt/cg", "cgroup2", false},
+      {"/proc/sys/fs/binfmt_misc", "binfmt_misc", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(IsUserVolume(MountEntry{c.mount_point, c.type}), c.user_volume)
+        << c.mount_point << " " << c.type;
+  }
+}
+
+}  // namespace
+}  // namespace tagsmit
