@@ -216,14 +216,16 @@ std::optional<FakeFileSystem::ParsedPath> FakeFileSystem::Parse(const std::strin
       parsed.names_directory = true;
       return parsed;
     }
-    if (rest.front() != sep) return std::nullopt;  // "C:a.gif" is not supported
-    rest.remove_prefix(1);
+    if (rest.front() == sep) {
+      rest.remove_prefix(1);
+    } else if (parsed.drive == FoldAscii(current_directory_[0])) {
+      return Parse(FromCurrentDirectory(rest));  // "C:a.gif" on the current drive
+    }  // else from the root of that drive, which is its current directory here
   } else if (rest.front() == sep) {
     parsed.drive = style_ == PathStyle::Windows ? FoldAscii(current_directory_[0]) : '/';
     rest.remove_prefix(1);
   } else {
-    const bool joined = current_directory_.ends_with(sep);
-    return Parse(current_directory_ + (joined ? "" : std::string(1, sep)) + path);
+    return Parse(FromCurrentDirectory(rest));
   }
   if (rest.empty()) {
     parsed.names_directory = true;
@@ -243,6 +245,12 @@ std::optional<FakeFileSystem::ParsedPath> FakeFileSystem::Parse(const std::strin
     if (component.empty()) return std::nullopt;
   }
   return parsed;
+}
+
+std::string FakeFileSystem::FromCurrentDirectory(std::string_view relative) const {
+  const bool ends_in_separator = current_directory_.ends_with(separator());
+  return current_directory_ + (ends_in_separator ? "" : std::string(1, separator())) +
+         std::string(relative);
 }
 
 FakeFileSystem::ParsedPath FakeFileSystem::ParseOrThrow(const std::string& path) const {

@@ -24,7 +24,7 @@ struct EntryOptions {
   bool unreadable = false;
   // A second name that every operation accepts in place of the stored one,
   // such as "PHOTO~1.JPG" for "Photo 1.jpg". Lookups return the stored name.
-  std::string short_alias;
+  std::string short_alias = {};  // (initialised so that designated initialisers may leave it out)
 };
 
 // An in-memory file system for tests.
@@ -35,10 +35,11 @@ struct EntryOptions {
 // separators, names compared exactly.
 //
 // A path without a drive (Windows) or not starting with '/' (Posix) is taken
-// from the current directory, which starts at the root ("C:\" or "/"). Empty
-// components ("C:\\Web\\\\a.gif") make a path malformed; "." and ".." are
-// ordinary names that never exist. Forward slashes are not separators in the
-// Windows style.
+// from the current directory, which starts at the root ("C:\" or "/"). So is
+// "C:a.gif" when C is the current drive; on another drive it is taken from
+// that drive's root. Empty components (C:\Web\\a.gif) make a path
+// malformed; "." and ".." are ordinary names that never exist. Forward slashes
+// are not separators in the Windows style.
 //
 //   FakeFileSystem fs(PathStyle::Windows);
 //   fs.AddFile("C:\\Web\\img\\Photo 1.jpg", bytes, {.short_alias = "PHOTO~1.JPG"});
@@ -113,6 +114,7 @@ class FakeFileSystem : public FileSystem {
   std::optional<char> DriveKey(std::string_view drive) const;
   std::optional<ParsedPath> Parse(const std::string& path) const;
   ParsedPath ParseOrThrow(const std::string& path) const;
+  std::string FromCurrentDirectory(std::string_view relative) const;
   Node* FindChild(const Node& directory, std::string_view name) const;
   Resolved Resolve(const std::string& path);
   // The directory that will hold the last component, created as needed.
