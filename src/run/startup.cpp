@@ -1,0 +1,89 @@
+#include "run/startup.h"
+
+#include "run/command_line.h"
+#include "run/paste_text.h"
+#include "run/settings.h"
+
+namespace tagsmit {
+namespace {
+
+constexpr const char* kBadCommandLine = "コマンドラインが不正です。めったに起らないエラーです。";
+constexpr const char* kTestTitle = "Tagsmit  ｸﾘｯﾌﾟﾎﾞｰﾄﾞ内容";
+
+// Whether start-up goes on to the run (Shift aside). LoadSettings empties
+// CmdLine when there is no paste string; for an argument text that alone
+// decides. A file name from a split argument list may be empty and still
+// name the file, so there the list itself is asked.
+bool WantsRun(const AppState& app, const Invocation& invocation) {
+  if (invocation.form == Invocation::Form::kArgumentText) return !app.options.CmdLine.empty();
+  return invocation.argument.has_value() && app.clip_strs.Count() > 0;
+}
+
+}  // namespace
+
+bool IsShiftDown(Desktop& desktop) {
+  return desktop.KeyState(kVirtualKeyShift) < 0;
+}
+
+StartupResult Startup(AppState& app, Services& services, const Invocation& invocation) {
+  Options& options = app.options;
+  options.CmdLine = invocation.argument.value_or(std::string());
+  SetDefaults(options, services.desktop.Identity());
+  LoadSettings(app, services);
+
+  if (!WantsRun(app, invocation) || IsShiftDown(services.desktop)) {
+    return {StartupOutcome::kSettingsWindow, {}};
+  }
+  if (invocation.form == Invocation::Form::kArgumentText) {
+    auto file_name = SplitCommandLine(options.CmdLine);
+    if (!file_name) {
+      services.desktop.MessageBox(kBadCommandLine, BoxIcon::Critical, BoxButtons::Ok,
+                                  services.desktop.Identity().title);
+      return {StartupOutcome::kBadCommandLine, {}};
+    }
+    options.CmdLine = std::move(*file_name);
+  }
+  return CommandLineRun(app, services);
+}
+
+StartupResult CommandLineRun(AppState& app, Services& services) {
+  const Options& options = app.options;
+  Desktop& desktop = services.desktop;
+
+  const Result<std::string> paste_text = MakePasteText(options, services, options.CmdLine);
+  if (!paste_text.ok()) {
+    if (options.NotyfyErr == 1) {
+      desktop.MessageBox(paste_text.error() + "\r\n" + options.CmdLine, BoxIcon::Critical,
+                         BoxButtons::Ok, desktop.Identity().title);
+    }
+    return {StartupOutcome::kRunFailed, {}};
+  }
+
+  if (Status put = desktop.SetClipboardText(paste_text.value()); !put.ok()) {
+    return {StartupOutcome::kClipboardFailed, put.error()};
+  }
+  if (options.Test != 0) {
+    // What the clipboard holds now, not our own copy of it.
+    const Result<std::string> held = desktop.ClipboardText();
+    if (!held.ok()) return {StartupOutcome::kClipboardFailed, held.error()};
+    desktop.MessageBox(held.value(), BoxIcon::None, BoxButtons::Ok, kTestTitle);
+  }
+  desktop.Beep();
+  return {StartupOutcome::kRunSucceeded, {}};
+}
+
+int ExitStatus(StartupOutcome outcome) {
+  switch (outcome) {
+    case StartupOutcome::kRunSucceeded:
+    case StartupOutcome::kSettingsWindow:
+      return 0;
+    case StartupOutcome::kBadCommandLine:
+      return 2;
+    case StartupOutcome::kRunFailed:
+    case StartupOutcome::kClipboardFailed:
+      break;
+  }
+  return 1;
+}
+
+}  // namespace tagsmit
