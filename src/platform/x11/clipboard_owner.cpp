@@ -1,0 +1,174 @@
+#include "platform/x11/clipboard_owner.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
+namespace tagsmit::x11 {
+namespace {
+
+template <typename Event>
+const Event& As(const xcb_generic_event_t* event) {
+  return *reinterpret_cast<const Event*>(event);
+}
+
+}  // namespace
+
+std::string Latin1FromUtf8(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (lead < 0x80) {
+      out += static_cast<char>(lead);
+      ++i;
+      continue;
+    }
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    std::uint32_t code = lead & (0x7F >> length);
+    bool valid = length > 1 && i + length <= text.size();
+    for (std::size_t k = 1; valid && k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      valid = (next & 0xC0) == 0x80;
+      code = (code << 6) | (next & 0x3F);
+    }
+    out += valid && code >= 0x80 && code <= 0xFF ? static_cast<char>(code) : '?';
+    i += valid ? length : 1;
+  }
+  return out;
+}
+
+ClipboardOwner::ClipboardOwner(Connection& connection, std::string text)
+    : connection_(connection), text_(std::move(text)), latin1_(Latin1FromUtf8(text_)) {
+  // Room for the request header; the maximum length counts 4-byte units.
+  const std::size_t max_request = xcb_get_maximum_request_length(connection_.get()) * 4u;
+  chunk_size_ = std::min<std::size_t>(max_request - 64, 256 * 1024);
+  clipboard_ = connection_.Atom("CLIPBOARD");
+  targets_ = connection_.Atom("TARGETS");
+  timestamp_ = connection_.Atom("TIMESTAMP");
+  utf8_string_ = connection_.Atom("UTF8_STRING");
+  text_atom_ = connection_.Atom("TEXT");
+  incr_ = connection_.Atom("INCR");
+}
+
+Status ClipboardOwner::Acquire() {
+  xcb_connection_t* c = connection_.get();
+  window_ = connection_.CreateHelperWindow();
+  const Result<xcb_timestamp_t> now = connection_.ServerTime(window_);
+  if (!now.ok()) return Status::Failure(now.error());
+  acquired_ = now.value();
+  xcb_set_selection_owner(c, window_, clipboard_, acquired_);
+  xcb_get_selection_owner_reply_t* owner =
+      xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, clipboard_), nullptr);
+  const bool ours = owner && owner->owner == window_;
+  std::free(owner);
+  if (!ours) return Status::Failure("the X server did not give Tagsmit the clipboard");
+  return Status::Ok();
+}
+
+void ClipboardOwner::Serve() {
+  xcb_connection_t* c = connection_.get();
+  while (xcb_generic_event_t* event = xcb_wait_for_event(c)) {
+    bool lost = false;
+    switch (event->response_type & 0x7F) {
+      case XCB_SELECTION_REQUEST:
+        Answer(As<xcb_selection_request_event_t>(event));
+        break;
+      case XCB_SELECTION_CLEAR:
+        lost = As<xcb_selection_clear_event_t>(event).selection == clipboard_;
+        break;
+      case XCB_PROPERTY_NOTIFY:
+        SendChunk(As<xcb_property_notify_event_t>(event));
+        break;
+      default:  // errors about requestors that went away, among others
+        break;
+    }
+    std::free(event);
+    xcb_flush(c);
+    if (lost) return;
+  }
+}
+
+void ClipboardOwner::Answer(const xcb_selection_request_event_t& request) {
+  // Requests from before we owned the selection get nothing.
+  const bool in_time = request.time == XCB_CURRENT_TIME || request.time >= acquired_;
+  // Obsolete clients name no property: the target serves as one.
+  const xcb_atom_t property = request.property == XCB_NONE ? request.target : request.property;
+  const bool done = request.selection == clipboard_ && in_time &&
+                    Convert(request.requestor, property, request.target);
+
+  xcb_selection_notify_event_t notify{};
+  notify.response_type = XCB_SELECTION_NOTIFY;
+  notify.time = request.time;
+  notify.requestor = request.requestor;
+  notify.selection = request.selection;
+  notify.target = request.target;
+  notify.property = done ? property : static_cast<xcb_atom_t>(XCB_NONE);
+  xcb_send_event(connection_.get(), 0, request.requestor, XCB_EVENT_MASK_NO_EVENT,
+                 reinterpret_cast<const char*>(&notify));
+}
+
+bool ClipboardOwner::Convert(xcb_window_t requestor, xcb_atom_t property, xcb_atom_t target) {
+  xcb_connection_t* c = connection_.get();
+  if (target == targets_) {
+    const xcb_atom_t offered[] = {targets_, timestamp_, utf8_string_, XCB_ATOM_STRING, text_atom_};
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, requestor, property, XCB_ATOM_ATOM, 32,
+                        std::size(offered), offered);
+    return true;
+  }
+  if (target == timestamp_) {
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, requestor, property, XCB_ATOM_INTEGER, 32, 1,
+                        &acquired_);
+    return true;
+  }
+  const std::string* data;
+  xcb_atom_t type;
+  if (target == utf8_string_ || target == text_atom_) {
+    data = &text_;
+    type = utf8_string_;
+  } else if (target == XCB_ATOM_STRING) {
+    data = &latin1_;
+    type = XCB_ATOM_STRING;
+  } else {
+    return false;
+  }
+
+  if (data->size() <= chunk_size_) {
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, requestor, property, type, 8,
+                        static_cast<std::uint32_t>(data->size()), data->data());
+    return true;
+  }
+  // Too large for one request: announce INCR and send chunks each time the
+  // requestor deletes the property.
+  std::erase_if(transfers_, [&](const Transfer& t) {
+    return t.requestor == requestor && t.property == property;
+  });
+  const std::uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;
+  xcb_change_window_attributes(c, requestor, XCB_CW_EVENT_MASK, &events);
+  const auto size = static_cast<std::uint32_t>(std::min<std::size_t>(data->size(), UINT32_MAX));
+  xcb_change_property(c, XCB_PROP_MODE_REPLACE, requestor, property, incr_, 32, 1, &size);
+  transfers_.push_back({requestor, property, type, *data});
+  return true;
+}
+
+void ClipboardOwner::SendChunk(const xcb_property_notify_event_t& deleted) {
+  if (deleted.state != XCB_PROPERTY_DELETE) return;
+  const auto transfer = std::find_if(transfers_.begin(), transfers_.end(), [&](const Transfer& t) {
+    return t.requestor == deleted.window && t.property == deleted.atom;
+  });
+  if (transfer == transfers_.end()) return;
+  xcb_connection_t* c = connection_.get();
+  const std::size_t length = std::min(chunk_size_, transfer->data.size() - transfer->sent);
+  // The last chunk is empty: that ends the transfer.
+  xcb_change_property(c, XCB_PROP_MODE_REPLACE, transfer->requestor, transfer->property,
+                      transfer->type, 8, static_cast<std::uint32_t>(length),
+                      transfer->data.data() + transfer->sent);
+  transfer->sent += length;
+  if (length == 0) {
+    const std::uint32_t no_events = XCB_EVENT_MASK_NO_EVENT;
+    xcb_change_window_attributes(c, transfer->requestor, XCB_CW_EVENT_MASK, &no_events);
+    transfers_.erase(transfer);
+  }
+}
+
+}  // namespace tagsmit::x11

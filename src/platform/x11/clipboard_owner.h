@@ -1,0 +1,56 @@
+#pragma once
+
+#include <xcb/xcb.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "platform/result.h"
+#include "platform/x11/x11_connection.h"
+
+namespace tagsmit::x11 {
+
+// Owns the CLIPBOARD selection with one UTF-8 text and answers requests for
+// it (TARGETS, TIMESTAMP, UTF8_STRING, STRING, TEXT) until another client
+// takes the selection. Texts too large for one request go out in INCR steps.
+class ClipboardOwner {
+ public:
+  ClipboardOwner(Connection& connection, std::string text);
+
+  // Takes the selection; fails when the server does not give it.
+  Status Acquire();
+  // Answers requests until the selection is lost or the connection breaks.
+  void Serve();
+
+ private:
+  struct Transfer {  // an INCR transfer in progress
+    xcb_window_t requestor;
+    xcb_atom_t property;
+    xcb_atom_t type;
+    std::string data;
+    std::size_t sent = 0;
+  };
+
+  void Answer(const xcb_selection_request_event_t& request);
+  // Puts the value of `target` on the requestor's property; false when the
+  // target is not one we offer.
+  bool Convert(xcb_window_t requestor, xcb_atom_t property, xcb_atom_t target);
+  void SendChunk(const xcb_property_notify_event_t& deleted);
+
+  Connection& connection_;
+  std::string text_;
+  std::string latin1_;  // the text as STRING (ISO 8859-1) wants it
+  xcb_window_t window_ = XCB_NONE;
+  xcb_timestamp_t acquired_ = XCB_CURRENT_TIME;
+  std::size_t chunk_size_;
+  std::vector<Transfer> transfers_;
+
+  xcb_atom_t clipboard_, targets_, timestamp_, utf8_string_, text_atom_, incr_;
+};
+
+// The text in ISO 8859-1: characters outside it become '?', and so do bytes
+// that are not valid UTF-8.
+std::string Latin1FromUtf8(const std::string& text);
+
+}  // namespace tagsmit::x11

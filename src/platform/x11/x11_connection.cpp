@@ -1,0 +1,99 @@
+#include "platform/x11/x11_connection.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+
+namespace tagsmit::x11 {
+namespace {
+
+std::string DisplayName() {
+  const char* display = std::getenv("DISPLAY");
+  return display ? display : "";
+}
+
+}  // namespace
+
+Result<std::shared_ptr<Connection>> Connection::Open() {
+  const std::string display = DisplayName();
+  if (display.empty()) {
+    return Result<std::shared_ptr<Connection>>::Failure(
+        "no X display: the DISPLAY environment variable is not set");
+  }
+  int screen_number = 0;
+  xcb_connection_t* connection = xcb_connect(display.c_str(), &screen_number);
+  if (xcb_connection_has_error(connection)) {
+    xcb_disconnect(connection);
+    return Result<std::shared_ptr<Connection>>::Failure("cannot connect to the X display \"" +
+                                                        display + "\"");
+  }
+  xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
+  for (int i = 0; i < screen_number && screens.rem > 0; ++i) xcb_screen_next(&screens);
+  if (screens.rem == 0) {
+    xcb_disconnect(connection);
+    return Result<std::shared_ptr<Connection>>::Failure("the X display \"" + display +
+                                                        "\" has no such screen");
+  }
+  return std::shared_ptr<Connection>(new Connection(connection, screens.data->root));
+}
+
+Connection::~Connection() {
+  if (connection_) xcb_disconnect(connection_);
+}
+
+void Connection::Abandon() {
+  connection_ = nullptr;
+}
+
+xcb_atom_t Connection::Atom(const char* name) {
+  const auto cookie =
+      xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
+  xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection_, cookie, nullptr);
+  if (!reply) return XCB_ATOM_NONE;
+  const xcb_atom_t atom = reply->atom;
+  std::free(reply);
+  return atom;
+}
+
+xcb_window_t Connection::CreateHelperWindow() {
+  const xcb_window_t window = xcb_generate_id(connection_);
+  const std::uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;
+  xcb_create_window(connection_, XCB_COPY_FROM_PARENT, window, root_, 0, 0, 1, 1, 0,
+                    XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &events);
+  return window;
+}
+
+Result<xcb_timestamp_t> Connection::ServerTime(xcb_window_t window) {
+  const xcb_atom_t property = Atom("_TAGSMIT_TIME");
+  xcb_change_property(connection_, XCB_PROP_MODE_APPEND, window, property, XCB_ATOM_STRING, 8, 0,
+                      nullptr);
+  xcb_flush(connection_);
+  for (;;) {
+    xcb_generic_event_t* event = WaitForEvent(5000);
+    if (!event) return Result<xcb_timestamp_t>::Failure("the X server does not answer");
+    const bool ours = (event->response_type & 0x7F) == XCB_PROPERTY_NOTIFY &&
+                      reinterpret_cast<xcb_property_notify_event_t*>(event)->window == window;
+    const xcb_timestamp_t time = reinterpret_cast<xcb_property_notify_event_t*>(event)->time;
+    std::free(event);
+    if (ours) return time;
+  }
+}
+
+xcb_generic_event_t* Connection::WaitForEvent(int timeout_ms) {
+  using Clock = std::chrono::steady_clock;
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
+  for (;;) {
+    if (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) return event;
+    if (xcb_connection_has_error(connection_)) return nullptr;
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    if (left <= 0) return nullptr;
+    pollfd fd{xcb_get_file_descriptor(connection_), POLLIN, 0};
+    poll(&fd, 1, static_cast<int>(left));
+  }
+}
+
+}  // namespace tagsmit::x11

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <xcb/xcb.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/result.h"
+
+namespace tagsmit::x11 {
+
+// One connection to the X server named by DISPLAY, with its default screen.
+class Connection {
+ public:
+  // Connects, or names why not (no DISPLAY, server unreachable, ...).
+  static Result<std::shared_ptr<Connection>> Open();
+
+  ~Connection();
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+
+  xcb_connection_t* get() const { return connection_; }
+  xcb_window_t root() const { return root_; }
+  // The atom of `name`, created when the server does not know it yet.
+  xcb_atom_t Atom(const char* name);
+  // A new unmapped window that reports property changes, for selection work.
+  xcb_window_t CreateHelperWindow();
+  // A server timestamp, by touching a property of `window` (a helper window):
+  // selections should carry real times, not CurrentTime.
+  Result<xcb_timestamp_t> ServerTime(xcb_window_t window);
+  // Waits up to `timeout_ms` for the next event; null on timeout or when the
+  // connection breaks. The event is the caller's to free.
+  xcb_generic_event_t* WaitForEvent(int timeout_ms);
+
+  // Forgets the connection without closing it: for a child process after
+  // fork, which must neither use nor shut down its parent's connection.
+  void Abandon();
+
+ private:
+  Connection(xcb_connection_t* connection, xcb_window_t root)
+      : connection_(connection), root_(root) {}
+
+  xcb_connection_t* connection_;
+  xcb_window_t root_;
+};
+
+}  // namespace tagsmit::x11

@@ -1,0 +1,58 @@
+#include "platform/x11/x11_session.h"
+
+#include <cstdlib>
+
+#include "platform/x11/clipboard_holder.h"
+#include "platform/x11/clipboard_reader.h"
+
+namespace tagsmit::x11 {
+
+Connection* Session::Get() {
+  if (!tried_) {
+    tried_ = true;
+    Result<std::shared_ptr<Connection>> opened = Connection::Open();
+    if (opened.ok()) {
+      connection_ = std::move(opened).value();
+    } else {
+      error_ = opened.error();
+    }
+  }
+  return connection_.get();
+}
+
+bool Session::Connected() {
+  return Get() != nullptr;
+}
+
+bool Session::ShiftHeld() {
+  Connection* connection = Get();
+  if (!connection) return false;
+  xcb_connection_t* c = connection->get();
+  xcb_query_pointer_reply_t* pointer =
+      xcb_query_pointer_reply(c, xcb_query_pointer(c, connection->root()), nullptr);
+  const bool held = pointer && (pointer->mask & XCB_MOD_MASK_SHIFT);
+  std::free(pointer);
+  return held;
+}
+
+void Session::Bell() {
+  Connection* connection = Get();
+  if (!connection) return;
+  xcb_connection_t* c = connection->get();
+  xcb_bell(c, 0);
+  // A round trip, so the bell has reached the server before we may exit.
+  std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+}
+
+Status Session::SetClipboardText(const std::string& text) {
+  if (!Connected()) return Status::Failure(error_);
+  return StartClipboardHolder(text);
+}
+
+Result<std::string> Session::ClipboardText() {
+  Connection* connection = Get();
+  if (!connection) return Result<std::string>::Failure(error_);
+  return ReadClipboard(*connection);
+}
+
+}  // namespace tagsmit::x11

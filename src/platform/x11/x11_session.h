@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/result.h"
+#include "platform/x11/x11_connection.h"
+
+namespace tagsmit::x11 {
+
+// What a run needs from the X server: the Shift state, the bell and the
+// clipboard. Connects on first use, once; without a display every operation
+// fails or does nothing, and Error() names why.
+class Session {
+ public:
+  bool Connected();
+  const std::string& Error() const { return error_; }
+
+  // True while a Shift key is held; false without a display.
+  bool ShiftHeld();
+  void Bell();
+  Status SetClipboardText(const std::string& text);
+  Result<std::string> ClipboardText();
+
+ private:
+  Connection* Get();
+
+  bool tried_ = false;
+  std::shared_ptr<Connection> connection_;
+  std::string error_;
+};
+
+}  // namespace tagsmit::x11
