@@ -1,0 +1,52 @@
+#include "platform/linux/console_desktop.h"
+
+#include <cstdio>
+
+#include "platform/linux/lower_case.h"
+#include "platform/linux/program_identity.h"
+
+namespace tagsmit {
+
+void WriteBoxToStandardError(const std::string& prompt) {
+  std::string text;
+  for (std::size_t at = 0; at < prompt.size(); ++at) {
+    if (prompt.compare(at, 2, "\r\n") == 0) continue;  // the '\n' follows
+    text += prompt[at];
+  }
+  text += '\n';
+  std::fwrite(text.data(), 1, text.size(), stderr);
+}
+
+BoxAnswer ConsoleDesktop::MessageBox(const std::string& prompt, BoxIcon, BoxButtons buttons,
+                                     const std::string&) {
+  WriteBoxToStandardError(prompt);
+  return buttons == BoxButtons::YesNo ? BoxAnswer::Yes : BoxAnswer::Ok;
+}
+
+std::string ConsoleDesktop::InputBox(const std::string& prompt, const std::string&,
+                                     const std::string&) {
+  WriteBoxToStandardError(prompt);
+  return {};
+}
+
+Status ConsoleDesktop::SetClipboardText(const std::string&) {
+  return Status::Failure("print mode has no clipboard");
+}
+
+Result<std::string> ConsoleDesktop::ClipboardText() {
+  return Result<std::string>::Failure("print mode has no clipboard");
+}
+
+std::int16_t ConsoleDesktop::KeyState(int) {
+  return 0;
+}
+
+std::string ConsoleDesktop::ToLower(const std::string& text) {
+  return LowerCaseUtf8(text);
+}
+
+ProgramIdentity ConsoleDesktop::Identity() {
+  return TagsmitIdentity();
+}
+
+}  // namespace tagsmit

@@ -1,0 +1,47 @@
+#include "platform/linux/linux_desktop.h"
+
+#include <cstdint>
+#include <cstdio>
+
+#include "platform/linux/console_desktop.h"
+#include "platform/linux/lower_case.h"
+#include "platform/linux/program_identity.h"
+
+namespace tagsmit {
+namespace {
+
+void ReportNoWindow(const QtLoader& qt) {
+  std::fprintf(stderr, "tagsmit: %s\n", qt.Error().c_str());
+}
+
+}  // namespace
+
+BoxAnswer LinuxDesktop::MessageBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
+                                   const std::string& title) {
+  if (QtFrontEnd* front_end = qt_.Get()) return front_end->MessageBox(prompt, icon, buttons, title);
+  ReportNoWindow(qt_);
+  WriteBoxToStandardError(prompt);
+  return buttons == BoxButtons::YesNo ? BoxAnswer::Yes : BoxAnswer::Ok;
+}
+
+std::string LinuxDesktop::InputBox(const std::string& prompt, const std::string& title,
+                                   const std::string& default_text) {
+  if (QtFrontEnd* front_end = qt_.Get()) return front_end->InputBox(prompt, title, default_text);
+  ReportNoWindow(qt_);
+  return {};
+}
+
+std::int16_t LinuxDesktop::KeyState(int virtual_key) {
+  constexpr std::int16_t kHeld = INT16_MIN;  // the high-order bit
+  return virtual_key == kVirtualKeyShift && x11_.ShiftHeld() ? kHeld : 0;
+}
+
+std::string LinuxDesktop::ToLower(const std::string& text) {
+  return LowerCaseUtf8(text);
+}
+
+ProgramIdentity LinuxDesktop::Identity() {
+  return TagsmitIdentity();
+}
+
+}  // namespace tagsmit

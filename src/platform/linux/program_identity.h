@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/desktop.h"
+
+namespace tagsmit {
+
+// Title and version of the program, from the build.
+inline ProgramIdentity TagsmitIdentity() {
+  return {"Tagsmit", TAGSMIT_VERSION_MAJOR, TAGSMIT_VERSION_MINOR, TAGSMIT_VERSION_PATCH};
+}
+
+}  // namespace tagsmit

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+#include "platform/qt/front_end.h"
+#include "platform/x11/x11_session.h"
+
+namespace tagsmit {
+
+// Loads the Qt front end module the first time a window must be shown.
+class QtLoader {
+ public:
+  explicit QtLoader(x11::Session& x11) : x11_(x11) {}
+
+  // The front end, or null with Error() saying why (no display, module
+  // missing). Tries once.
+  QtFrontEnd* Get();
+  const std::string& Error() const { return error_; }
+
+ private:
+  x11::Session& x11_;
+  bool tried_ = false;
+  QtFrontEnd* front_end_ = nullptr;
+  std::string error_;
+};
+
+}  // namespace tagsmit
