@@ -29,7 +29,10 @@ class ScriptedDesktop : public Desktop {
                        const std::string& title) override;
   std::string InputBox(const std::string& prompt, const std::string& title,
                        const std::string& default_text) override;
-  void Beep() override { ++beeps; events.push_back("beep"); }
+  void Beep() override {
+    ++beeps;
+    events.push_back("beep");
+  }
   Status SetClipboardText(const std::string& text) override;
   Result<std::string> ClipboardText() override;
   std::int16_t KeyState(int virtual_key) override;
