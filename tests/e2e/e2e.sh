@@ -1,0 +1,278 @@
+#!/usr/bin/env bash
+# End-to-end tests of the installed program under an Xvfb of their own, with
+# no clipboard manager running. Usage: e2e.sh CASE (see the cases below).
+# TAGSMIT: the installed program; SAMPLES: the folder with logo.gif (120 x 60)
+# and photo.jpg (64 x 48).
+set -uo pipefail
+
+: "${TAGSMIT:?path of the installed tagsmit}" "${SAMPLES:?folder of the sample images}"
+TEST_TITLE='Tagsmit  ｸﾘｯﾌﾟﾎﾞｰﾄﾞ内容'
+
+work=$(mktemp -d)
+xvfb_pid=""
+cleanup() {
+  # The holders end by themselves when their X server goes away.
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -s "$work/err" ] && sed 's/^/  tagsmit stderr: /' "$work/err" >&2
+  exit 1
+}
+expect_eq() {  # what, expected, actual
+  [ "$2" == "$3" ] || fail "$1: expected [$2], got [$3]"
+}
+
+start_xvfb() {
+  Xvfb -displayfd 3 -nolisten tcp -screen 0 800x600x24 3>"$work/display" 2>/dev/null &
+  xvfb_pid=$!
+  for _ in $(seq 200); do
+    [ -s "$work/display" ] && break
+    sleep 0.025
+  done
+  [ -s "$work/display" ] || fail "Xvfb did not start"
+  export DISPLAY=":$(cat "$work/display")"
+}
+
+# settings.json for the store; arguments are KEY=VALUE overrides.
+write_settings() {
+  local -A v=([ClipStr]='<IMG SRC="&f" WIDTH=&w HEIGHT=&h ALT="">\n' [ClipStrNo]=0 [NotyfyErr]=0
+    [Test]=0 [LowerCase]=0 [RelativePath]=0 [FixedPath]=./ [BasePath]=/tmp)
+  local pair
+  for pair in "$@"; do v[${pair%%=*}]=${pair#*=}; done
+  local json='{"init": {"version": "115"' key value
+  for key in ClipStr ClipStrNo NotyfyErr Test LowerCase RelativePath FixedPath BasePath; do
+    value=${v[$key]//\"/\\\"}
+    json+=", \"$key\": \"$value\""
+  done
+  mkdir -p "$XDG_CONFIG_HOME/tagsmit"
+  printf '%s}}\n' "$json" >"$XDG_CONFIG_HOME/tagsmit/settings.json"
+}
+
+clipboard() { xclip -o -selection clipboard 2>/dev/null; }
+set_sentinel() {
+  printf 'sentinel' | xclip -i -selection clipboard
+  # xclip returns before its own holder owns the selection.
+  for _ in $(seq 200); do
+    [ "$(clipboard)" == sentinel ] && return
+    sleep 0.025
+  done
+  fail "xclip did not take the clipboard"
+}
+
+# Runs tagsmit in the background; sets run_pid.
+start_tagsmit() {
+  "$TAGSMIT" "$@" >"$work/out" 2>"$work/err" &
+  run_pid=$!
+}
+# Waits for the background run; sets run_status. Fails after 10 s.
+wait_tagsmit() {
+  for _ in $(seq 400); do
+    if ! kill -0 "$run_pid" 2>/dev/null; then
+      wait "$run_pid"
+      run_status=$?
+      return
+    fi
+    sleep 0.025
+  done
+  kill "$run_pid"
+  fail "tagsmit did not end"
+}
+# Runs tagsmit to its end; sets run_status.
+run_tagsmit() {
+  start_tagsmit "$@"
+  wait_tagsmit
+}
+# Waits until a window of that exact name is shown while tagsmit runs;
+# prints its id.
+wait_window() {
+  local id
+  for _ in $(seq 400); do
+    kill -0 "$run_pid" 2>/dev/null || return 1
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.025
+  done
+  return 1
+}
+# Presses Enter in a window once it has the focus.
+press_return() {
+  xdotool windowfocus --sync "$1" 2>/dev/null
+  xdotool key --clearmodifiers Return
+}
+
+# Test images, named as the cases need them.
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" HOME="$work"
+mkdir -p "$XDG_RUNTIME_DIR" "$work/site/doc" "$work/site/img" && chmod 700 "$XDG_RUNTIME_DIR"
+cp "$SAMPLES/logo.gif" "$work/site/img/Logo.gif"
+cp "$SAMPLES/photo.jpg" "$work/site/img/a photo.jpg"
+cp "$SAMPLES/logo.gif" "$work/site/img/ÄÖ Ünï.GIF"
+cp "$SAMPLES/logo.gif" "$work/site/img/second.gif"
+cp "$SAMPLES/logo.gif" "$work/site/img/photo.png"
+printf 'GIF12a and a wrong signature' >"$work/site/img/bad.gif"
+mkdir "$work/site/img/folder.gif"
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+export LANG=C.UTF-8
+
+tag() { echo "<IMG SRC=\"$1\" WIDTH=$2 HEIGHT=$3 ALT=\"\">"; }
+
+case "${1:-}" in
+  fixed)
+    start_xvfb
+    write_settings
+    run_tagsmit "$work/site/img/Logo.gif"
+    expect_eq status 0 "$run_status"
+    # The process has ended; its holder answers for the clipboard.
+    expect_eq clipboard "$(tag ./Logo.gif 120 60)" "$(clipboard)"
+    write_settings 'FixedPath=images/' 'ClipStr=&f|&w|&h\n'
+    (cd "$work/site/img" && run_tagsmit "a photo.jpg")
+    expect_eq clipboard 'images/a photo.jpg|64|48' "$(clipboard)"
+    ;;
+  relative)
+    start_xvfb
+    write_settings RelativePath=255 "BasePath=$work/site/doc"
+    run_tagsmit "$work/site/img/a photo.jpg"
+    expect_eq status 0 "$run_status"
+    expect_eq clipboard "$(tag "../img/a photo.jpg" 64 48)" "$(clipboard)"
+    # A relative name is taken from the current directory.
+    write_settings RelativePath=255 "BasePath=$work/site"
+    (cd "$work/site/doc" && run_tagsmit ../img/Logo.gif)
+    expect_eq clipboard "$(tag ./img/Logo.gif 120 60)" "$(clipboard)"
+    ;;
+  lowercase)
+    start_xvfb
+    write_settings LowerCase=1 FixedPath=IMG/
+    run_tagsmit "$work/site/img/ÄÖ Ünï.GIF"
+    expect_eq status 0 "$run_status"
+    expect_eq clipboard "$(tag "img/äö ünï.gif" 120 60)" "$(clipboard)"
+    write_settings LowerCase=1 RelativePath=255 "BasePath=$work/site/doc"
+    run_tagsmit "$work/site/img/ÄÖ Ünï.GIF"
+    expect_eq clipboard "$(tag "../img/äö ünï.gif" 120 60)" "$(clipboard)"
+    ;;
+  failures)
+    start_xvfb
+    write_settings
+    set_sentinel
+    for name in missing.gif photo.png bad.gif folder.gif; do
+      run_tagsmit "$work/site/img/$name"
+      expect_eq "status for $name" 1 "$run_status"
+      expect_eq "clipboard after $name" sentinel "$(clipboard)"
+    done
+    # NotyfyErr 0 shows nothing: the runs above ended without any window.
+    expect_eq windows "" "$(xdotool search --name Tagsmit 2>/dev/null)"
+    ;;
+  notify)
+    start_xvfb
+    write_settings NotyfyErr=1
+    set_sentinel
+    start_tagsmit "$work/site/img/missing.gif"
+    window=$(wait_window Tagsmit) || fail "no window titled Tagsmit"
+    kill -0 "$run_pid" 2>/dev/null || fail "tagsmit ended while its box was shown"
+    press_return "$window"
+    wait_tagsmit
+    expect_eq status 1 "$run_status"
+    expect_eq clipboard sentinel "$(clipboard)"
+    ;;
+  test-display)
+    start_xvfb
+    write_settings Test=1
+    start_tagsmit "$work/site/img/Logo.gif"
+    window=$(wait_window "$TEST_TITLE") || fail "no test display"
+    kill -0 "$run_pid" 2>/dev/null || fail "tagsmit ended before the test display closed"
+    expect_eq clipboard "$(tag ./Logo.gif 120 60)" "$(clipboard)"
+    press_return "$window"
+    wait_tagsmit
+    expect_eq status 0 "$run_status"
+    ;;
+  no-qt)
+    start_xvfb
+    # A successful run without the test display loads no Qt library; a run
+    # that shows a box does.
+    ldd "$TAGSMIT" | grep -q Qt6 && fail "the program links Qt"
+    write_settings
+    LD_DEBUG=files "$TAGSMIT" "$work/site/img/Logo.gif" 2>"$work/libs"
+    expect_eq status 0 $?
+    grep -q 'libxcb' "$work/libs" || fail "LD_DEBUG shows no libraries"
+    grep 'Qt6' "$work/libs" && fail "a plain run loaded Qt"
+    write_settings NotyfyErr=1
+    LD_DEBUG=files "$TAGSMIT" "$work/site/img/missing.gif" 2>"$work/libs" &
+    run_pid=$!
+    window=$(wait_window Tagsmit) || fail "no window titled Tagsmit"
+    press_return "$window"
+    wait_tagsmit
+    grep -q 'libQt6Widgets' "$work/libs" || fail "the box did not load Qt"
+    ;;
+  second-run)
+    start_xvfb
+    write_settings
+    run_tagsmit "$work/site/img/Logo.gif"
+    first=$(pgrep -f -- "^$TAGSMIT $work/site/img/Logo.gif\$") || fail "no holder after the first run"
+    run_tagsmit "$work/site/img/second.gif"
+    expect_eq clipboard "$(tag ./second.gif 120 60)" "$(clipboard)"
+    for _ in $(seq 200); do kill -0 "$first" 2>/dev/null || break; sleep 0.025; done
+    kill -0 "$first" 2>/dev/null && fail "the first holder is still running"
+    pgrep -f -- "^$TAGSMIT $work/site/img/second.gif\$" >/dev/null || fail "no second holder"
+    # Another client taking the clipboard ends the holder too.
+    set_sentinel
+    for _ in $(seq 200); do pgrep -f -- "$work/site/img/second.gif" >/dev/null || break; sleep 0.025; done
+    pgrep -f -- "$work/site/img/second.gif" >/dev/null && fail "the holder outlived the selection"
+    ;;
+  shift)
+    start_xvfb
+    write_settings
+    set_sentinel
+    xdotool keydown shift
+    start_tagsmit "$work/site/img/Logo.gif"
+    for _ in $(seq 80); do kill -0 "$run_pid" 2>/dev/null || break; sleep 0.025; done
+    xdotool keyup shift
+    # The settings window opens instead of the run; Esc cancels it.
+    if kill -0 "$run_pid" 2>/dev/null; then
+      window=$(wait_window Tagsmit) || fail "neither ended nor showed the settings window"
+      xdotool windowfocus --sync "$window" 2>/dev/null
+      xdotool key Escape
+    fi
+    wait_tagsmit
+    expect_eq status 0 "$run_status"
+    expect_eq clipboard sentinel "$(clipboard)"
+    ;;
+  no-display)
+    write_settings
+    (unset DISPLAY && run_tagsmit "$work/site/img/Logo.gif" && expect_eq status 1 "$run_status")
+    grep -q DISPLAY "$work/err" || fail "the failure is not named: $(cat "$work/err")"
+    ;;
+  print)
+    # No display needed; stdout carries the tag and one line feed.
+    unset DISPLAY
+    write_settings LowerCase=1
+    out=$("$TAGSMIT" --print "$work/site/img/ÄÖ Ünï.GIF"; echo "|$?")
+    expect_eq output "$(tag "./äö ünï.gif" 120 60)
+|0" "$out"
+    write_settings NotyfyErr=1
+    "$TAGSMIT" --print "$work/site/img/missing.gif" >"$work/out" 2>"$work/err"
+    expect_eq status 1 $?
+    expect_eq stdout "" "$(cat "$work/out")"
+    expect_eq stderr "$(printf 'ファイルが存在しません\n%s' "$work/site/img/missing.gif")" "$(cat "$work/err")"
+    "$TAGSMIT" --print >/dev/null 2>&1
+    expect_eq "status without FILE" 2 $?
+    expect_eq version "Tagsmit 1.1.5" "$("$TAGSMIT" --version)"
+    "$TAGSMIT" --help | grep -q -- '--print FILE' || fail "--help"
+    # A file named --print is reached as ./--print (and is no image).
+    cp "$SAMPLES/photo.jpg" "$work/--print"
+    (cd "$work" && "$TAGSMIT" --print ./--print >/dev/null 2>"$work/err")
+    expect_eq "status for ./--print" 1 $?
+    expect_eq "stderr for ./--print" "$(printf 'gif, jpg ファイルではありません\n./--print')" \
+      "$(cat "$work/err")"
+    # Options count only as the first argument.
+    cp "$SAMPLES/photo.jpg" "$work/--version.jpg"
+    write_settings 'ClipStr=&f &w &h\n'
+    expect_eq "--version.jpg" "./--version.jpg 64 48" \
+      "$(cd "$work" && "$TAGSMIT" --print --version.jpg)"
+    ;;
+  *)
+    fail "unknown case: ${1:-}"
+    ;;
+esac
+echo "PASS: $1"
