@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <future>
 #include <string>
@@ -12,6 +13,7 @@
 #include "expected_messages.h"
 #include "image_bytes.h"
 #include "image_file_test.h"
+#include "unprivileged.h"
 
 namespace tagsmit::testing {
 namespace {
@@ -101,11 +103,20 @@ TEST_F(ImageSizeTest, SocketIsUnsuitable) {
   ::close(fd);
 }
 
-TEST_F(ImageSizeTest, UnreadableFileIsUnsuitable) {
-  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
-  const std::string path = dir_.WriteFile("locked.gif", Gif(1, 1));
-  ASSERT_EQ(::chmod(path.c_str(), 0), 0);
-  EXPECT_EQ(Fields(GetImageSize(fs_, path)), Fields(Failure(kUnsuitable)));
+TEST_F(ImageSizeTest, FileOrFolderDeniedByPermissionsIsUnsuitable) {
+  ASSERT_EQ(::chmod(dir_.path().c_str(), 0755), 0);
+  const std::string unreadable = dir_.WriteFile("unreadable.gif", Gif(1, 1));
+  ASSERT_EQ(::chmod(unreadable.c_str(), 0), 0);
+  const std::string locked = dir_.MakeFolder("locked");
+  ASSERT_EQ(::chmod(locked.c_str(), 0700), 0);
+
+  const auto measure_as_nobody = [&](const std::string& path) {
+    if (!BecomeUnprivileged()) std::_Exit(2);
+    std::_Exit(GetImageSize(fs_, path).message == kUnsuitable ? 0 : 1);
+  };
+  EXPECT_EXIT(measure_as_nobody(unreadable), ::testing::ExitedWithCode(0), "");
+  // Whether "absent.gif" is missing cannot be known without entering the folder.
+  EXPECT_EXIT(measure_as_nobody(locked + "/absent.gif"), ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

@@ -6,10 +6,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "temp_dir.h"
+#include "unprivileged.h"
 
 namespace tagsmit {
 namespace {
@@ -79,11 +81,23 @@ TEST_F(PosixFileSystemTest, OpenTakesRelativeNamesFromTheCurrentDirectory) {
   EXPECT_EQ(fs_.OpenForReading("absent/a.gif").failure, OpenFailure::Other);
 }
 
-TEST_F(PosixFileSystemTest, OpenOfAnUnreadableFileIsOtherFailure) {
-  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
-  const std::string path = dir_.WriteFile("locked.gif", {1});
-  ASSERT_EQ(::chmod(path.c_str(), 0), 0);
-  EXPECT_EQ(fs_.OpenForReading(path).failure, OpenFailure::Other);
+TEST_F(PosixFileSystemTest, OpenDeniedByPermissionsIsOtherFailure) {
+  // The folder lets everyone in; "locked" keeps everyone but its owner out.
+  ASSERT_EQ(::chmod(dir_.path().c_str(), 0755), 0);
+  const std::string unreadable = dir_.WriteFile("unreadable.gif", {1});
+  ASSERT_EQ(::chmod(unreadable.c_str(), 0), 0);
+  const std::string locked = dir_.MakeFolder("locked");
+  dir_.WriteFile("locked/inside.gif", {1});
+  ASSERT_EQ(::chmod(locked.c_str(), 0700), 0);
+
+  const auto failure_as_nobody = [&](const std::string& path) {
+    if (!testing::BecomeUnprivileged()) std::_Exit(2);
+    const OpenResult opened = fs_.OpenForReading(path);
+    std::_Exit(opened.reader ? 3 : opened.failure == OpenFailure::NotFound ? 4 : 0);
+  };
+  EXPECT_EXIT(failure_as_nobody(unreadable), ::testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(failure_as_nobody(locked + "/inside.gif"), ::testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(failure_as_nobody(locked + "/absent.gif"), ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(PosixFileSystemTest, FileNameLookupMatchesRegularFilesOnly) {
