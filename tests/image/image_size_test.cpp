@@ -1,12 +1,9 @@
 #include <fcntl.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
-#include <cstring>
 #include <future>
 #include <string>
 
@@ -88,19 +85,6 @@ TEST_F(ImageSizeTest, FifoIsUnsuitableAndNeverWaitsForAWriter) {
     if (writer >= 0) ::close(writer);
   }
   EXPECT_EQ(Fields(query.get()), Fields(Failure(kUnsuitable)));
-}
-
-TEST_F(ImageSizeTest, SocketIsUnsuitable) {
-  const std::string path = dir_.PathOf("socket.jpg");
-  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-  ASSERT_GE(fd, 0);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  ASSERT_LT(path.size(), sizeof(address.sun_path));
-  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-  ASSERT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
-  EXPECT_EQ(Fields(GetImageSize(fs_, path)), Fields(Failure(kUnsuitable)));
-  ::close(fd);
 }
 
 TEST_F(ImageSizeTest, FileOrFolderDeniedByPermissionsIsUnsuitable) {

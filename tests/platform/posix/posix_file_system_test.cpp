@@ -165,18 +165,6 @@ TEST_F(PosixFileSystemTest, CurrentDirectoryOfAnyLength) {
   EXPECT_EQ(fs_.CurrentDirectory(), std::filesystem::canonical(deep).string());
 }
 
-TEST_F(PosixFileSystemTest, IsDirectoryFollowsLinks) {
-  dir_.MakeFolder("folder");
-  dir_.WriteFile("file", {1});
-  Symlink("folder", "to-folder");
-
-  EXPECT_TRUE(fs_.IsDirectory(dir_.PathOf("folder")));
-  EXPECT_TRUE(fs_.IsDirectory(dir_.PathOf("to-folder")));
-  EXPECT_TRUE(fs_.IsDirectory("/"));
-  EXPECT_FALSE(fs_.IsDirectory(dir_.PathOf("file")));
-  EXPECT_FALSE(fs_.IsDirectory(dir_.PathOf("absent")));
-}
-
 TEST_F(PosixFileSystemTest, SubdirectoriesAreSortedVisibleFolders) {
   dir_.MakeFolder("beta");
   dir_.MakeFolder("Alpha");
