@@ -4,16 +4,9 @@
 
 namespace tagsmit {
 
-// A place in twips (1/1440 inch) within a window's client area.
-struct TwipsRect {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-};
-
 struct ControlSpec {
   SettingsControl control;
+  const char* name;     // the control's name, as the logic's handlers use it
   const char* caption;  // "" when the control shows none
   const char* tooltip;  // "" when the control has none
   TwipsRect place;

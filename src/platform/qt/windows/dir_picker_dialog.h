@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDialog>
+
+#include "settings/dir_picker.h"
+#include "settings/dir_picker_view.h"
+
+class QComboBox;
+class QListWidget;
+class QPushButton;
+
+namespace tagsmit {
+
+// The directory picker on Qt: a drive list, a directory list in which
+// opening an entry (double click, Enter) moves there, OK and Cancel.
+class DirPickerDialog final : public QDialog, public DirPickerView {
+ public:
+  explicit DirPickerDialog(QWidget* owner);
+
+  QComboBox* DriveList() const { return drives_; }
+  QListWidget* DirectoryList() const { return directories_; }
+
+  // DirPickerView.
+  void SetStaysOnTop(bool on_top) override;
+  void Close() override;
+  void ShowDrives(const std::vector<std::string>& drives, int selected) override;
+  void ShowDirectories(const DirListing& listing) override;
+  void RunModal(DirPicker& picker) override;
+
+  // Esc and the close box are Cancel.
+  void reject() override;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QComboBox* drives_;
+  QListWidget* directories_;
+  QPushButton* ok_;
+  QPushButton* cancel_;
+  DirPicker* picker_ = nullptr;
+};
+
+}  // namespace tagsmit

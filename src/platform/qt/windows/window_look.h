@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QFont>
+#include <QIcon>
+#include <QRect>
+#include <QWidget>
+
+#include "settings/settings_controls.h"
+
+namespace tagsmit {
+
+// Twips (1/1440 inch) to pixels at the logical resolution of the widget's screen.
+int TwipsToPixels(const QWidget& widget, int twips);
+QRect TwipsToPixels(const QWidget& widget, const TwipsRect& place);
+
+// Fonts of the windows at 9 points: the proportional Gothic of the controls
+// and the fixed-pitch one of the paste strings and paths, each with a font
+// of this desktop standing in when the Windows font is not installed.
+QFont ControlFont();
+QFont FixedFont();
+
+QIcon ApplicationIcon();
+QIcon VersionButtonIcon();
+
+}  // namespace tagsmit
