@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Takes the screenshots of the settings window, the directory picker and the
+# About window shown in the README, under an Xvfb of its own with the Noto CJK
+# fonts. Not a test. Needs ImageMagick's import besides the test tools.
+# Usage: TAGSMIT=build/debug/bin/tagsmit settings_screenshots.sh docs/screenshots
+set -euo pipefail
+
+: "${TAGSMIT:?path of the tagsmit program}"
+out=$(realpath "${1:?folder for the PNG files}")
+demo=/tmp/tagsmit-demo  # a short path, as it shows in the windows
+[ -e "$demo" ] && { echo "$demo is in the way" >&2; exit 1; }
+
+xvfb_pid=""
+cleanup() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$demo"
+}
+trap cleanup EXIT
+
+mkdir -p "$demo/site/css" "$demo/site/img" "$demo/site/js" "$demo/config/tagsmit" "$demo/runtime"
+chmod 700 "$demo/runtime"
+export XDG_CONFIG_HOME="$demo/config" XDG_RUNTIME_DIR="$demo/runtime" LANG=C.UTF-8
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+cat >"$XDG_CONFIG_HOME/tagsmit/settings.json" <<JSON
+{"init": {"version": "115",
+  "ClipStr": " WIDTH=&w HEIGHT=&h\n&f\" WIDTH=&w HEIGHT=&h>\n<IMG SRC=\"&f\" WIDTH=&w HEIGHT=&h ALT=\"\">\n",
+  "ClipStrNo": "0", "NotyfyErr": "1", "Test": "0", "LowerCase": "1", "RelativePath": "255",
+  "FixedPath": "./", "BasePath": "$demo/site"}}
+JSON
+
+Xvfb -displayfd 3 -nolisten tcp -screen 0 800x600x24 3>"$demo/display" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 200); do [ -s "$demo/display" ] && break; sleep 0.025; done
+export DISPLAY=":$(cat "$demo/display")"
+
+window() {  # name: waits for the visible window and prints its id
+  for _ in $(seq 400); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1)
+    [ -n "$id" ] && { echo "$id"; return; }
+    sleep 0.025
+  done
+  echo "no window $1" >&2
+  exit 1
+}
+shoot() {  # window id, file
+  sleep 0.5  # let the window paint
+  import -window "$1" "$out/$2"
+}
+press() {  # window id, key
+  xdotool windowfocus --sync "$1" 2>/dev/null || true
+  xdotool key --clearmodifiers "$2"
+}
+# Clicks the centre of a place given in twips, at the 96 dpi of the Xvfb.
+click() {  # window id, left, top, width, height
+  xdotool mousemove --window "$1" $((($2 + $4 / 2) / 15)) $((($3 + $5 / 2) / 15)) click 1
+}
+
+mkdir -p "$out"
+(cd "$demo" && "$TAGSMIT" &)
+settings=$(window 'Tagsmit 設定')
+shoot "$settings" settings-window.png
+click "$settings" 1560 1800 855 255  # btnRef
+picker=$(window '基準ﾊﾟｽを設定してください')
+shoot "$picker" directory-picker.png
+press "$picker" Escape
+click "$settings" 2760 3000 375 375  # btnVer
+about=$(window 'Tagsmitのﾊﾞｰｼﾞｮﾝ情報')
+shoot "$about" about-window.png
+press "$about" Escape
+sleep 0.3
+press "$settings" Escape
+echo "screenshots in $out"
