@@ -1,8 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <iterator>
 
 #include "temp_dir.h"
 
@@ -11,7 +13,9 @@ namespace tagsmit::testing {
 
 inline Bytes Join(std::initializer_list<Bytes> parts) {
   Bytes out;
-  for (const Bytes& part : parts) out.insert(out.end(), part.begin(), part.end());
+  // Appending byte by byte keeps g++ 12 at -O3 from a false overflow warning
+  // that vector::insert raises here.
+  for (const Bytes& part : parts) std::copy(part.begin(), part.end(), std::back_inserter(out));
   return out;
 }
 
