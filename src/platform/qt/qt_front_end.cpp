@@ -3,12 +3,8 @@
 #include <QMessageBox>
 #include <QString>
 
-#include <cstdio>
-
 #include "platform/qt/front_end.h"
-#ifdef TAGSMIT_HAVE_SETTINGS_WINDOW
 #include "platform/qt/windows/settings_window_runner.h"
-#endif
 
 namespace tagsmit {
 namespace {
@@ -75,15 +71,8 @@ class QtFrontEndImpl final : public QtFrontEnd {
   }
 
   int RunSettingsWindow(AppState& app, Services& services) override {
-#ifdef TAGSMIT_HAVE_SETTINGS_WINDOW
     EnsureQApplication();
     return ::tagsmit::RunSettingsWindow(app, services);
-#else
-    (void)app;
-    (void)services;
-    std::fputs("tagsmit: the settings window is not available in this build\n", stderr);
-    return 0;
-#endif
   }
 };
 
