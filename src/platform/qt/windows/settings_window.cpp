@@ -127,24 +127,40 @@ void SettingsWindow::CreateControls() {
 }
 
 void SettingsWindow::ConnectEvents() {
-  auto on_click = [this](SettingsControl control, void (MainForm::*handler)()) {
+  for (SettingsControl control :
+       {optRelative, optFixed, btnRef, btnDel, btnAdd, btnVer, btnCancel, btnOk, btnDefault}) {
     connect(static_cast<QAbstractButton*>(Control(control)), &QAbstractButton::clicked, this,
-            [this, handler] {
-              if (form_ != nullptr) (form_->*handler)();
-            });
-  };
-  on_click(optRelative, &MainForm::optRelative_Click);
-  on_click(optFixed, &MainForm::optFixed_Click);
-  on_click(btnRef, &MainForm::btnRef_Click);
-  on_click(btnDel, &MainForm::btnDel_Click);
-  on_click(btnAdd, &MainForm::btnAdd_Click);
-  on_click(btnVer, &MainForm::btnVer_Click);
-  on_click(btnCancel, &MainForm::btnCancel_Click);
-  on_click(btnOk, &MainForm::btnOk_Click);
-  on_click(btnDefault, &MainForm::btnDefault_Click);
+            [this, control] { Clicked(control); });
+  }
   connect(clip_strs_, &QComboBox::activated, this, [this](int index) {
     if (form_ != nullptr) form_->cmbClipStr_Click(index);
   });
+}
+
+void SettingsWindow::Clicked(SettingsControl control) {
+  if (form_ == nullptr) return;
+  switch (control) {
+    case optRelative:
+      return form_->optRelative_Click();
+    case optFixed:
+      return form_->optFixed_Click();
+    case btnRef:
+      return form_->btnRef_Click();
+    case btnDel:
+      return form_->btnDel_Click();
+    case btnAdd:
+      return form_->btnAdd_Click();
+    case btnVer:
+      return form_->btnVer_Click();
+    case btnCancel:
+      return form_->btnCancel_Click();
+    case btnOk:
+      return form_->btnOk_Click();
+    case btnDefault:
+      return form_->btnDefault_Click();
+    default:
+      return;
+  }
 }
 
 QWidget* SettingsWindow::Control(SettingsControl control) const {

@@ -52,6 +52,8 @@ class SettingsWindow final : public QDialog, public SettingsView {
  private:
   void CreateControls();
   void ConnectEvents();
+  // A button was clicked: its handler runs.
+  void Clicked(SettingsControl control);
   QLineEdit* LineEdit(SettingsControl control) const;
 
   std::array<QWidget*, kSettingsControlCount> controls_{};
