@@ -54,14 +54,9 @@ class StringReader final : public ByteReader {
 
 }  // namespace
 
-FakeFileSystem::FakeFileSystem(PathStyle style) : style_(style) {
-  if (style_ == PathStyle::Windows) {
-    drives_['C'];
-    current_directory_ = "C:\\";
-  } else {
-    drives_['/'];
-    current_directory_ = "/";
-  }
+FakeFileSystem::FakeFileSystem(PathStyle style)
+    : style_(style), current_directory_(style == PathStyle::Windows ? "C:\\" : "/") {
+  drives_[style == PathStyle::Windows ? 'C' : '/'];
 }
 
 void FakeFileSystem::AddDrive(const std::string& drive) {
