@@ -43,12 +43,14 @@ ClipboardOwner::ClipboardOwner(Connection& connection, std::string text)
   // Room for the request header; the maximum length counts 4-byte units.
   const std::size_t max_request = xcb_get_maximum_request_length(connection_.get()) * 4u;
   chunk_size_ = std::min<std::size_t>(max_request - 64, 256 * 1024);
-  clipboard_ = connection_.Atom("CLIPBOARD");
-  targets_ = connection_.Atom("TARGETS");
-  timestamp_ = connection_.Atom("TIMESTAMP");
-  utf8_string_ = connection_.Atom("UTF8_STRING");
-  text_atom_ = connection_.Atom("TEXT");
-  incr_ = connection_.Atom("INCR");
+  const auto [clipboard, targets, timestamp, utf8_string, text_target, incr] =
+      connection_.Atoms({"CLIPBOARD", "TARGETS", "TIMESTAMP", "UTF8_STRING", "TEXT", "INCR"});
+  clipboard_ = clipboard;
+  targets_ = targets;
+  timestamp_ = timestamp;
+  utf8_string_ = utf8_string;
+  text_atom_ = text_target;
+  incr_ = incr;
 }
 
 Status ClipboardOwner::Acquire() {

@@ -57,10 +57,8 @@ bool WaitForNewValue(Connection& connection, xcb_window_t window, xcb_atom_t pro
 
 Result<std::string> ReadClipboard(Connection& connection) {
   xcb_connection_t* c = connection.get();
-  const xcb_atom_t clipboard = connection.Atom("CLIPBOARD");
-  const xcb_atom_t utf8_string = connection.Atom("UTF8_STRING");
-  const xcb_atom_t incr = connection.Atom("INCR");
-  const xcb_atom_t property = connection.Atom("_TAGSMIT_CLIPBOARD");
+  const auto [clipboard, utf8_string, incr, property] =
+      connection.Atoms({"CLIPBOARD", "UTF8_STRING", "INCR", "_TAGSMIT_CLIPBOARD"});
   const xcb_window_t window = connection.CreateHelperWindow();
 
   xcb_convert_selection(c, window, clipboard, utf8_string, property, XCB_CURRENT_TIME);

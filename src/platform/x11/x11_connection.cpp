@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace tagsmit::x11 {
 namespace {
@@ -48,14 +49,18 @@ void Connection::Abandon() {
   connection_ = nullptr;
 }
 
-xcb_atom_t Connection::Atom(const char* name) {
-  const auto cookie =
-      xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
-  xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection_, cookie, nullptr);
-  if (!reply) return XCB_ATOM_NONE;
-  const xcb_atom_t atom = reply->atom;
-  std::free(reply);
-  return atom;
+void Connection::InternAtoms(const char* const* names, std::size_t count, xcb_atom_t* atoms) {
+  std::vector<xcb_intern_atom_cookie_t> cookies;
+  cookies.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    cookies.push_back(xcb_intern_atom(connection_, 0,
+                                      static_cast<std::uint16_t>(std::strlen(names[i])), names[i]));
+  }
+  for (std::size_t i = 0; i < count; ++i) {
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection_, cookies[i], nullptr);
+    atoms[i] = reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+    std::free(reply);
+  }
 }
 
 xcb_window_t Connection::CreateHelperWindow() {
@@ -67,7 +72,7 @@ xcb_window_t Connection::CreateHelperWindow() {
 }
 
 Result<xcb_timestamp_t> Connection::ServerTime(xcb_window_t window) {
-  const xcb_atom_t property = Atom("_TAGSMIT_TIME");
+  const auto [property] = Atoms({"_TAGSMIT_TIME"});
   xcb_change_property(connection_, XCB_PROP_MODE_APPEND, window, property, XCB_ATOM_STRING, 8, 0,
                       nullptr);
   xcb_flush(connection_);

@@ -2,6 +2,8 @@
 
 #include <xcb/xcb.h>
 
+#include <array>
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -21,8 +23,14 @@ class Connection {
 
   xcb_connection_t* get() const { return connection_; }
   xcb_window_t root() const { return root_; }
-  // The atom of `name`, created when the server does not know it yet.
-  xcb_atom_t Atom(const char* name);
+  // The atoms of `names`, created where the server does not know them yet:
+  // all asked for at once, one round trip in all.
+  template <std::size_t N>
+  std::array<xcb_atom_t, N> Atoms(const char* const (&names)[N]) {
+    std::array<xcb_atom_t, N> atoms{};
+    InternAtoms(names, N, atoms.data());
+    return atoms;
+  }
   // A new unmapped window that reports property changes, for selection work.
   xcb_window_t CreateHelperWindow();
   // A server timestamp, by touching a property of `window` (a helper window):
@@ -37,6 +45,8 @@ class Connection {
   void Abandon();
 
  private:
+  void InternAtoms(const char* const* names, std::size_t count, xcb_atom_t* atoms);
+
   Connection(xcb_connection_t* connection, xcb_window_t root)
       : connection_(connection), root_(root) {}
 

@@ -40,8 +40,8 @@ void Session::Bell() {
   if (!connection) return;
   xcb_connection_t* c = connection->get();
   xcb_bell(c, 0);
-  // A round trip, so the bell has reached the server before we may exit.
-  std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+  // Once sent, the server carries it out even if we exit at once.
+  xcb_flush(c);
 }
 
 Status Session::SetClipboardText(const std::string& text) {
