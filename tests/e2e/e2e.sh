@@ -128,7 +128,7 @@ case "${1:-}" in
     # The process has ended; its holder answers for the clipboard.
     expect_eq clipboard "$(tag ./Logo.gif 120 60)" "$(clipboard)"
     write_settings 'FixedPath=images/' 'ClipStr=&f|&w|&h\n'
-    (cd "$work/site/img" && run_tagsmit "a photo.jpg")
+    (cd "$work/site/img" && run_tagsmit "a photo.jpg") || exit 1
     expect_eq clipboard 'images/a photo.jpg|64|48' "$(clipboard)"
     ;;
   relative)
@@ -139,7 +139,7 @@ case "${1:-}" in
     expect_eq clipboard "$(tag "../img/a photo.jpg" 64 48)" "$(clipboard)"
     # A relative name is taken from the current directory.
     write_settings RelativePath=255 "BasePath=$work/site"
-    (cd "$work/site/doc" && run_tagsmit ../img/Logo.gif)
+    (cd "$work/site/doc" && run_tagsmit ../img/Logo.gif) || exit 1
     expect_eq clipboard "$(tag ./img/Logo.gif 120 60)" "$(clipboard)"
     ;;
   lowercase)
@@ -220,6 +220,15 @@ case "${1:-}" in
     for _ in $(seq 200); do pgrep -f -- "$work/site/img/second.gif" >/dev/null || break; sleep 0.025; done
     pgrep -f -- "$work/site/img/second.gif" >/dev/null && fail "the holder outlived the selection"
     ;;
+  large)
+    # A text too large for one X request goes out in INCR steps.
+    start_xvfb
+    big=$(head -c 300000 /dev/zero | tr '\0' 'x')
+    write_settings "ClipStr=$big&f\n"
+    run_tagsmit "$work/site/img/Logo.gif"
+    expect_eq status 0 "$run_status"
+    [ "$(clipboard)" == "$big./Logo.gif" ] || fail "the large text did not arrive whole"
+    ;;
   shift)
     # Shift held, or no argument at all, opens the settings window instead of
     # the run; Esc cancels it, which ends the program normally.
@@ -244,8 +253,13 @@ case "${1:-}" in
     ;;
   no-display)
     write_settings
-    (unset DISPLAY && run_tagsmit "$work/site/img/Logo.gif" && expect_eq status 1 "$run_status")
+    (unset DISPLAY && run_tagsmit "$work/site/img/Logo.gif" && expect_eq status 1 "$run_status") ||
+      exit 1
     grep -q DISPLAY "$work/err" || fail "the failure is not named: $(cat "$work/err")"
+    # A display that does not answer.
+    (export DISPLAY=:$((RANDOM + 20000)) && run_tagsmit "$work/site/img/Logo.gif" &&
+      expect_eq status 1 "$run_status") || exit 1
+    grep -q 'cannot connect to the X display' "$work/err" || fail "unreachable display not named"
     ;;
   print)
     # No display needed; stdout carries the tag and one line feed.
