@@ -57,14 +57,15 @@ void Encode(char32_t code, std::string& out) {
   }
 }
 
-}  // namespace
-
-void UseUserCharacterClasses() {
-  if (std::setlocale(LC_CTYPE, "") && std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0) return;
-  if (!std::setlocale(LC_CTYPE, "C.UTF-8")) std::setlocale(LC_CTYPE, "C");
+bool UseUserCharacterClasses() {
+  if (std::setlocale(LC_CTYPE, "") && std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0) return true;
+  return std::setlocale(LC_CTYPE, "C.UTF-8") || std::setlocale(LC_CTYPE, "C");
 }
 
+}  // namespace
+
 std::string LowerCaseUtf8(const std::string& text) {
+  [[maybe_unused]] static const bool locale_set = UseUserCharacterClasses();
   std::string out;
   out.reserve(text.size());
   for (std::size_t at = 0; at < text.size();) {

@@ -8,7 +8,6 @@
 #include "platform/linux/arguments.h"
 #include "platform/linux/console_desktop.h"
 #include "platform/linux/linux_desktop.h"
-#include "platform/linux/lower_case.h"
 #include "platform/linux/program_identity.h"
 #include "platform/linux/qt_loader.h"
 #include "platform/posix/posix_file_system.h"
@@ -70,7 +69,6 @@ int DesktopMode(const std::optional<std::string>& file_name) {
 
 int main(int argc, char** argv) {
   using tagsmit::Arguments;
-  tagsmit::UseUserCharacterClasses();
   const Arguments arguments =
       tagsmit::ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
   switch (arguments.mode) {

@@ -3,13 +3,16 @@
 #include <string>
 
 #include "platform/result.h"
+#include "platform/x11/x11_connection.h"
 
 namespace tagsmit::x11 {
 
-// Puts `text` on the CLIPBOARD through a holder process, which owns the
-// selection and answers for it after this process has ended, until another
-// client takes it. Returns once the holder owns the selection, or names why
-// it could not. Call from a single-threaded process: the holder is forked.
-Status StartClipboardHolder(const std::string& text);
+// Puts `text` on the CLIPBOARD: takes the selection on `connection`, then
+// forks a holder process that keeps the connection and answers for the
+// selection after this process has ended, until another client takes it.
+// Returns once the selection is ours, or names why it is not. On success the
+// connection has been handed over to the holder (Connection::HandOver): use
+// a new one for anything else. Call from a single-threaded process.
+Status StartClipboardHolder(Connection& connection, const std::string& text);
 
 }  // namespace tagsmit::x11

@@ -40,8 +40,9 @@ std::string Latin1FromUtf8(const std::string& text) {
 
 ClipboardOwner::ClipboardOwner(Connection& connection, std::string text)
     : connection_(connection), text_(std::move(text)), latin1_(Latin1FromUtf8(text_)) {
-  // Room for the request header; the maximum length counts 4-byte units.
-  const std::size_t max_request = xcb_get_maximum_request_length(connection_.get()) * 4u;
+  // Room for the request header; the length counts 4-byte units. The plain
+  // limit of the connection setup (256 KiB) saves asking for BIG-REQUESTS.
+  const std::size_t max_request = xcb_get_setup(connection_.get())->maximum_request_length * 4u;
   chunk_size_ = std::min<std::size_t>(max_request - 64, 256 * 1024);
   const auto [clipboard, targets, timestamp, utf8_string, text_target, incr] =
       connection_.Atoms({"CLIPBOARD", "TARGETS", "TIMESTAMP", "UTF8_STRING", "TEXT", "INCR"});

@@ -1,5 +1,6 @@
 #include "platform/x11/x11_connection.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 
@@ -45,7 +46,15 @@ Connection::~Connection() {
   if (connection_) xcb_disconnect(connection_);
 }
 
-void Connection::Abandon() {
+void Connection::HandOver() {
+  // xcb_disconnect shuts the socket down for every process that holds it;
+  // give it a stand-in descriptor to shut and close instead.
+  const int null = open("/dev/null", O_RDWR | O_CLOEXEC);
+  if (null >= 0) {
+    dup2(null, xcb_get_file_descriptor(connection_));
+    close(null);
+    xcb_disconnect(connection_);
+  }
   connection_ = nullptr;
 }
 

@@ -40,9 +40,10 @@ class Connection {
   // connection breaks. The event is the caller's to free.
   xcb_generic_event_t* WaitForEvent(int timeout_ms);
 
-  // Forgets the connection without closing it: for a child process after
-  // fork, which must neither use nor shut down its parent's connection.
-  void Abandon();
+  // Lets go of the connection while a forked child keeps using it: frees it
+  // here without shutting down the socket the child shares. Nothing may be
+  // called afterwards.
+  void HandOver();
 
  private:
   void InternAtoms(const char* const* names, std::size_t count, xcb_atom_t* atoms);

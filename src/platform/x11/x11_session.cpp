@@ -45,8 +45,15 @@ void Session::Bell() {
 }
 
 Status Session::SetClipboardText(const std::string& text) {
-  if (!Connected()) return Status::Failure(error_);
-  return StartClipboardHolder(text);
+  Connection* connection = Get();
+  if (!connection) return Status::Failure(error_);
+  Status put = StartClipboardHolder(*connection, text);
+  if (put.ok()) {
+    // The holder has the connection now; connect afresh if needed again.
+    connection_.reset();
+    tried_ = false;
+  }
+  return put;
 }
 
 Result<std::string> Session::ClipboardText() {

@@ -10,8 +10,9 @@
 namespace tagsmit::x11 {
 
 // What a run needs from the X server: the Shift state, the bell and the
-// clipboard. Connects on first use, once; without a display every operation
-// fails or does nothing, and Error() names why.
+// clipboard. Connects on first use, and again after handing its connection
+// to a clipboard holder; without a display every operation fails or does
+// nothing, and Error() names why.
 class Session {
  public:
   bool Connected();

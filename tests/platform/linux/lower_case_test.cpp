@@ -5,25 +5,19 @@
 namespace tagsmit {
 namespace {
 
-class LowerCaseTest : public ::testing::Test {
- protected:
-  // As the program does at start, whatever locale the test runs under.
-  static void SetUpTestSuite() { UseUserCharacterClasses(); }
-};
-
-TEST_F(LowerCaseTest, WholePathIncludingLettersBeyondAscii) {
+TEST(LowerCaseTest, WholePathIncludingLettersBeyondAscii) {
   EXPECT_EQ(LowerCaseUtf8("IMG/ÄÖ Ünï.GIF"), "img/äö ünï.gif");
   EXPECT_EQ(LowerCaseUtf8("../Ωμέγα/ДОМ.JPG"), "../ωμέγα/дом.jpg");
   EXPECT_EQ(LowerCaseUtf8("/D|/Pic/A.gif"), "/d|/pic/a.gif");
 }
 
-TEST_F(LowerCaseTest, TextWithoutCaseStaysAsItIs) {
+TEST(LowerCaseTest, TextWithoutCaseStaysAsItIs) {
   EXPECT_EQ(LowerCaseUtf8("画像/ｸﾘｯﾌﾟ 1.gif"), "画像/ｸﾘｯﾌﾟ 1.gif");
   EXPECT_EQ(LowerCaseUtf8("𝔸-😀.gif"), "𝔸-😀.gif");  // four-byte characters survive
   EXPECT_EQ(LowerCaseUtf8(""), "");
 }
 
-TEST_F(LowerCaseTest, BytesThatAreNotUtf8PassUnchanged) {
+TEST(LowerCaseTest, BytesThatAreNotUtf8PassUnchanged) {
   // A Latin-1 file name, a truncated sequence, an overlong form, a surrogate.
   EXPECT_EQ(LowerCaseUtf8("A\xC4"
                           "B.GIF"),
