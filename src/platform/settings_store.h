@@ -21,8 +21,7 @@ class SettingsStore {
   virtual std::string Get(const std::string& app, const std::string& section,
                           const std::string& key) = 0;
   // The section's entries in order of creation; empty when it does not exist.
-  virtual std::vector<SettingsEntry> GetAll(const std::string& app,
-                                            const std::string& section) = 0;
+  virtual std::vector<SettingsEntry> GetAll(const std::string& app, const std::string& section) = 0;
   // Saves all `entries` in one step: either every value is stored or, on
   // failure, the store is left as it was.
   virtual Status Save(const std::string& app, const std::string& section,
