@@ -6,9 +6,7 @@ namespace tagsmit {
 namespace {
 
 TEST(LowerCaseTest, WholePathIncludingLettersBeyondAscii) {
-  EXPECT_EQ(LowerCaseUtf8("IMG/ÄÖ Ünï.GIF"), "img/äö ünï.gif");
   EXPECT_EQ(LowerCaseUtf8("../Ωμέγα/ДОМ.JPG"), "../ωμέγα/дом.jpg");
-  EXPECT_EQ(LowerCaseUtf8("/D|/Pic/A.gif"), "/d|/pic/a.gif");
 }
 
 TEST(LowerCaseTest, TextWithoutCaseStaysAsItIs) {
