@@ -1,18 +1,14 @@
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
-#include "image/image_size.h"
-#include "image_file_test.h"
-#include "platform/posix/posix_file_system.h"
+#include "image_test_support.h"
 
 namespace tagsmit::testing {
 namespace {
 
-// Every file that the corpus lists (file, width, height, message; tab
+// Every file of the corpus table (file, width, height, message; tab
 // separated, one header line) measures as listed.
 TEST(CorpusTest, EveryListedFileMeasuresAsExpected) {
   const std::filesystem::path corpus = TAGSMIT_CORPUS_DIR;

@@ -27,24 +27,13 @@ TEST(MountTableTest, KeepsVolumesAUserBrowsesAndDropsSystemMounts) {
   };
   const Case cases[] = {
       {"/", "ext4", true},
-      {"/home", "btrfs", true},
-      {"/tmp", "tmpfs", true},
-      {"/media/me/USB", "vfat", true},
+      {"/tmp", "tmpfs", true},  // a type that also serves system mounts
       {"/run/media/me/USB", "exfat", true},
-      {"/mnt/share", "nfs4", true},
       {"/devices", "ext4", true},  // only whole components count as inside /dev
-      {"/running", "xfs", true},
       {"/proc", "proc", false},
-      {"/sys/fs/cgroup", "tmpfs", false},
-      {"/sys/kernel/debug", "debugfs", false},
       {"/dev/shm", "tmpfs", false},
-      {"/dev/pts", "devpts", false},
-      {"/run", "tmpfs", false},
       {"/run/user/1000", "tmpfs", false},
-      {"/run/user/1000/gvfs", "fuse.gvfsd-fuse", false},
-      {"/snap/core22/1122", "squashfs", false},
-      {"/mnt/cg", "cgroup2", false},
-      {"/proc/sys/fs/binfmt_misc", "binfmt_misc", false},
+      {"/mnt/cg", "cgroup2", false},  // a kernel interface wherever it is
   };
   for (const Case& c : cases) {
     EXPECT_EQ(IsUserVolume(MountEntry{c.mount_point, c.type}), c.user_volume)

@@ -1,82 +1,83 @@
 #include "platform/posix/posix_file_system.h"
 
+#include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
+#include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "temp_dir.h"
-#include "unprivileged.h"
 
 namespace tagsmit {
 namespace {
 
+using testing::Bytes;
 using ::testing::ElementsAre;
-using testing::TempDir;
 
-// Changes the process's current directory for the length of a test.
-class ScopedCurrentDirectory {
- public:
-  explicit ScopedCurrentDirectory(const std::string& path)
-      : previous_(std::filesystem::current_path()) {
-    std::filesystem::current_path(path);
-  }
-  ~ScopedCurrentDirectory() { std::filesystem::current_path(previous_); }
-
- private:
-  std::filesystem::path previous_;
+struct ScopedCurrentDirectory {
+  explicit ScopedCurrentDirectory(const std::string& path) { std::filesystem::current_path(path); }
+  ~ScopedCurrentDirectory() { std::filesystem::current_path(previous); }
+  const std::filesystem::path previous = std::filesystem::current_path();
 };
+
+// Root passes every permission check; in the child of a death test this makes
+// the process "nobody" so that file modes bind.
+bool BecomeUnprivileged() {
+  if (::geteuid() != 0) return true;
+  return ::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0;
+}
 
 class PosixFileSystemTest : public ::testing::Test {
  protected:
   void Symlink(const std::string& target, const std::string& name) {
     ASSERT_EQ(::symlink(target.c_str(), dir_.PathOf(name).c_str()), 0);
   }
+  void Fifo(const std::string& name) { ASSERT_EQ(::mkfifo(dir_.PathOf(name).c_str(), 0600), 0); }
+  std::unique_ptr<ByteReader> Open(const Bytes& content) {
+    OpenResult opened = fs_.OpenForReading(dir_.WriteFile("data", content));
+    if (!opened.reader) throw std::runtime_error("cannot open");
+    return std::move(opened.reader);
+  }
 
-  TempDir dir_;
+  testing::TempDir dir_;
   PosixFileSystem fs_;
 };
 
 TEST_F(PosixFileSystemTest, OpenTellsAMissingFileFromEveryOtherFailure) {
   dir_.WriteFile("file.gif", {1, 2, 3});
   dir_.MakeFolder("folder.gif");
-  ASSERT_EQ(::mkfifo(dir_.PathOf("fifo.gif").c_str(), 0600), 0);
+  Fifo("fifo.gif");
   Symlink("nowhere.gif", "dangling.gif");
 
-  struct Case {
-    std::string path;
-    OpenFailure failure;
-  };
-  const Case cases[] = {
+  const std::pair<std::string, OpenFailure> cases[] = {
       {dir_.PathOf("absent.gif"), OpenFailure::NotFound},
       {dir_.PathOf("dangling.gif"), OpenFailure::NotFound},  // its target is missing
       {dir_.PathOf("no-folder/absent.gif"), OpenFailure::Other},
       {dir_.PathOf("file.gif/absent.gif"), OpenFailure::Other},
-      {dir_.PathOf("file.gif/"), OpenFailure::Other},
       {dir_.PathOf("absent.gif/"), OpenFailure::Other},
       {dir_.PathOf("folder.gif"), OpenFailure::Other},
       {dir_.PathOf("fifo.gif"), OpenFailure::Other},
-      {dir_.PathOf(std::string(300, 'x') + ".gif"), OpenFailure::Other},
-      {"/dev/null", OpenFailure::Other},
       {"", OpenFailure::Other},
   };
-  for (const Case& c : cases) {
-    const OpenResult opened = fs_.OpenForReading(c.path);
-    EXPECT_EQ(opened.reader, nullptr) << c.path;
-    EXPECT_EQ(opened.failure, c.failure) << c.path;
+  for (const auto& [path, failure] : cases) {
+    const OpenResult opened = fs_.OpenForReading(path);
+    EXPECT_EQ(opened.reader, nullptr) << path;
+    EXPECT_EQ(opened.failure, failure) << path;
   }
   EXPECT_NE(fs_.OpenForReading(dir_.PathOf("file.gif")).reader, nullptr);
-}
 
-TEST_F(PosixFileSystemTest, OpenTakesRelativeNamesFromTheCurrentDirectory) {
-  dir_.WriteFile("here.gif", {1});
   ScopedCurrentDirectory cd(dir_.path());
-  EXPECT_NE(fs_.OpenForReading("here.gif").reader, nullptr);
+  EXPECT_NE(fs_.OpenForReading("file.gif").reader, nullptr);
   EXPECT_EQ(fs_.OpenForReading("absent.gif").failure, OpenFailure::NotFound);
   EXPECT_EQ(fs_.OpenForReading("absent/a.gif").failure, OpenFailure::Other);
 }
@@ -91,68 +92,92 @@ TEST_F(PosixFileSystemTest, OpenDeniedByPermissionsIsOtherFailure) {
   ASSERT_EQ(::chmod(locked.c_str(), 0700), 0);
 
   const auto failure_as_nobody = [&](const std::string& path) {
-    if (!testing::BecomeUnprivileged()) std::_Exit(2);
+    if (!BecomeUnprivileged()) std::_Exit(2);
     const OpenResult opened = fs_.OpenForReading(path);
     std::_Exit(opened.reader ? 3 : opened.failure == OpenFailure::NotFound ? 4 : 0);
   };
   EXPECT_EXIT(failure_as_nobody(unreadable), ::testing::ExitedWithCode(0), "");
   EXPECT_EXIT(failure_as_nobody(locked + "/inside.gif"), ::testing::ExitedWithCode(0), "");
+  // Whether it is missing cannot be known without entering the folder.
   EXPECT_EXIT(failure_as_nobody(locked + "/absent.gif"), ::testing::ExitedWithCode(0), "");
 }
 
-TEST_F(PosixFileSystemTest, FileNameLookupMatchesRegularFilesOnly) {
+TEST_F(PosixFileSystemTest, NameLookupsGiveTheListedName) {
   dir_.WriteFile("Photo.JPG", {1});
   dir_.WriteFile(".hidden.gif", {1});
-  dir_.MakeFolder("Folder");
-  ASSERT_EQ(::mkfifo(dir_.PathOf("fifo").c_str(), 0600), 0);
+  dir_.MakeFolder("Web/img");
+  dir_.MakeFolder("Empty");
+  Fifo("fifo");
   Symlink("Photo.JPG", "link.jpg");
 
+  // Files only.
   EXPECT_EQ(fs_.LookupFileName(dir_.PathOf("Photo.JPG")), "Photo.JPG");
   EXPECT_EQ(fs_.LookupFileName(dir_.PathOf(".hidden.gif")), ".hidden.gif");
   EXPECT_EQ(fs_.LookupFileName(dir_.PathOf("link.jpg")), "link.jpg");
-  EXPECT_EQ(fs_.LookupFileName(dir_.PathOf("Folder/../Photo.JPG")), "Photo.JPG");
-  EXPECT_EQ(fs_.LookupFileName(dir_.PathOf("Folder")), "");
-  EXPECT_EQ(fs_.LookupFileName(dir_.PathOf("fifo")), "");
+  EXPECT_EQ(fs_.LookupFileName(dir_.PathOf("Web")), "");
   EXPECT_EQ(fs_.LookupFileName(dir_.PathOf("Photo.JPG/")), "");
-  EXPECT_EQ(fs_.LookupFileName(dir_.PathOf("absent.jpg")), "");
-  EXPECT_EQ(fs_.LookupFileName(""), "");
+
+  // Files and folders; a path ending in '/' gives an entry of that folder.
+  EXPECT_EQ(fs_.LookupEntryName(dir_.PathOf("Photo.JPG")), "Photo.JPG");
+  EXPECT_EQ(fs_.LookupEntryName(dir_.PathOf("Web/img")), "img");
+  EXPECT_EQ(fs_.LookupEntryName(dir_.PathOf("web")), "");  // case matters here
+  EXPECT_EQ(fs_.LookupEntryName(dir_.PathOf("fifo")), "");
+  EXPECT_EQ(fs_.LookupEntryName(dir_.PathOf("Web/")), "img");
+  // An empty folder exists all the same; it answers with its own entry.
+  EXPECT_EQ(fs_.LookupEntryName(dir_.PathOf("Empty/")), ".");
 
   ScopedCurrentDirectory cd(dir_.path());
   EXPECT_EQ(fs_.LookupFileName("Photo.JPG"), "Photo.JPG");
 }
 
-TEST_F(PosixFileSystemTest, EntryNameLookupMatchesFilesAndFolders) {
-  dir_.WriteFile("a.gif", {1});
-  dir_.MakeFolder("Web/img");
-  dir_.MakeFolder(".config");
-  ASSERT_EQ(::mkfifo(dir_.PathOf("fifo").c_str(), 0600), 0);
+TEST_F(PosixFileSystemTest, ReaderReadsAndSkipsAcrossBufferBoundaries) {
+  // Each byte tells its offset, so a read from the wrong place shows.
+  Bytes content(20000);
+  for (std::size_t i = 0; i < content.size(); ++i) content[i] = static_cast<std::uint8_t>(i % 251);
+  auto in = Open(content);
 
-  EXPECT_EQ(fs_.LookupEntryName(dir_.PathOf("a.gif")), "a.gif");
-  EXPECT_EQ(fs_.LookupEntryName(dir_.PathOf("Web")), "Web");
-  EXPECT_EQ(fs_.LookupEntryName(dir_.PathOf("Web/img")), "img");
-  EXPECT_EQ(fs_.LookupEntryName(dir_.PathOf(".config")), ".config");
-  EXPECT_EQ(fs_.LookupEntryName(dir_.PathOf("fifo")), "");
-  EXPECT_EQ(fs_.LookupEntryName(dir_.PathOf("web")), "");  // case matters here
-  EXPECT_EQ(fs_.LookupEntryName(dir_.PathOf("absent/img")), "");
-  EXPECT_EQ(fs_.LookupEntryName(""), "");
+  std::array<std::uint8_t, 3> head{};
+  ASSERT_TRUE(in->Read(head));
+  EXPECT_EQ(Bytes(head.begin(), head.end()), Bytes(content.begin(), content.begin() + 3));
+  Bytes long_read(9000);  // more than one buffer's worth
+  ASSERT_TRUE(in->Read(long_read));
+  EXPECT_EQ(long_read, Bytes(content.begin() + 3, content.begin() + 9003));
+
+  std::uint8_t byte = 0;
+  ASSERT_TRUE(in->Skip(10));  // inside what is buffered
+  ASSERT_TRUE(in->Read(std::span(&byte, 1)));
+  EXPECT_EQ(byte, content[9013]);
+  ASSERT_TRUE(in->Skip(8000));  // beyond the buffer
+  ASSERT_TRUE(in->Read(std::span(&byte, 1)));
+  EXPECT_EQ(byte, content[17014]);
+  EXPECT_FALSE(in->AtEnd());
+
+  ASSERT_TRUE(in->Skip(content.size() - 17015));  // exactly to the end
+  EXPECT_TRUE(in->AtEnd());
+  EXPECT_FALSE(in->Read(std::span(&byte, 1)));
 }
 
-TEST_F(PosixFileSystemTest, EntryNameLookupOfAFolderPathGivesAnEntryOfIt) {
-  dir_.MakeFolder("Web/img");
-  dir_.MakeFolder("Empty");
-  dir_.WriteFile("file", {1});
+TEST_F(PosixFileSystemTest, ReaderSkippingOrReadingPastTheEndFails) {
+  const Bytes content(10000, 0x20);
+  EXPECT_FALSE(Open(content)->Skip(content.size() + 1));
 
-  EXPECT_EQ(fs_.LookupEntryName(dir_.PathOf("Web/")), "img");
-  // An empty folder exists all the same; it answers with its own entry.
-  EXPECT_EQ(fs_.LookupEntryName(dir_.PathOf("Empty/")), ".");
-  EXPECT_EQ(fs_.LookupEntryName(dir_.PathOf("absent/")), "");
-  EXPECT_EQ(fs_.LookupEntryName(dir_.PathOf("file/")), "");
+  auto in = Open(content);
+  std::array<std::uint8_t, 10> some{};
+  ASSERT_TRUE(in->Read(some));  // the rest of the buffer counts towards the end too
+  EXPECT_FALSE(in->Skip(content.size() - 9));
 
-  const std::string in_root = fs_.LookupEntryName("/");
-  EXPECT_NE(in_root, "");
-  EXPECT_NE(in_root, ".");
-  EXPECT_NE(in_root, "..");
-  EXPECT_TRUE(std::filesystem::exists(std::filesystem::symlink_status("/" + in_root)));
+  in = Open(content);
+  ASSERT_TRUE(in->Skip(5000));
+  EXPECT_FALSE(in->Skip(std::numeric_limits<std::uint64_t>::max()));
+
+  in = Open(content);
+  ASSERT_TRUE(in->Skip(content.size() - 2));
+  std::array<std::uint8_t, 3> tail{};
+  EXPECT_FALSE(in->Read(tail));
+
+  in = Open({});
+  EXPECT_TRUE(in->AtEnd());
+  EXPECT_FALSE(in->Skip(1));
 }
 
 TEST_F(PosixFileSystemTest, CurrentDirectoryOfAnyLength) {
@@ -166,11 +191,7 @@ TEST_F(PosixFileSystemTest, CurrentDirectoryOfAnyLength) {
 }
 
 TEST_F(PosixFileSystemTest, SubdirectoriesAreSortedVisibleFolders) {
-  dir_.MakeFolder("beta");
-  dir_.MakeFolder("Alpha");
-  dir_.MakeFolder("alpha");
-  dir_.MakeFolder(".git");
-  dir_.MakeFolder("Gamma");
+  for (const char* name : {"beta", "Alpha", "alpha", ".git", "Gamma"}) dir_.MakeFolder(name);
   dir_.WriteFile("delta", {1});
   Symlink("beta", "epsilon");
   Symlink("nowhere", "zeta");
@@ -182,18 +203,13 @@ TEST_F(PosixFileSystemTest, SubdirectoriesAreSortedVisibleFolders) {
   EXPECT_TRUE(fs_.Subdirectories(dir_.PathOf("delta")).empty());
 }
 
-TEST_F(PosixFileSystemTest, DrivesStartAtTheRootAndAreBrowsableFolders) {
+TEST_F(PosixFileSystemTest, DrivesAreTheRootThenSortedBrowsableFolders) {
   const std::vector<std::string> drives = fs_.Drives();
   ASSERT_FALSE(drives.empty());
   EXPECT_EQ(drives.front(), "/");
   for (std::size_t i = 1; i < drives.size(); ++i) {
     EXPECT_TRUE(fs_.IsDirectory(drives[i])) << drives[i];
-    EXPECT_NE(drives[i], "/");
-    EXPECT_FALSE(drives[i].starts_with("/proc")) << drives[i];
-    EXPECT_FALSE(drives[i].starts_with("/sys/")) << drives[i];
-    if (i > 1) {
-      EXPECT_LT(drives[i - 1], drives[i]);  // sorted, no repeats
-    }
+    EXPECT_TRUE(i == 1 || drives[i - 1] < drives[i]) << "repeated or out of order: " << drives[i];
   }
 }
 
