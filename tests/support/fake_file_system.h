@@ -18,10 +18,6 @@ struct EntryOptions {
   // hidden directory: only the entry a lookup names is filtered.
   bool hidden = false;
   bool system = false;
-  // A file: opening it fails with OpenFailure::Other. A directory: nothing
-  // inside it can be reached (opens fail with Other, lookups give empty text,
-  // Subdirectories is empty); IsDirectory is still true.
-  bool unreadable = false;
   // A second name that every operation accepts in place of the stored one,
   // such as "PHOTO~1.JPG" for "Photo 1.jpg". Lookups return the stored name.
   std::string short_alias = {};  // (initialised so that designated initialisers may leave it out)
@@ -40,13 +36,6 @@ struct EntryOptions {
 // that drive's root. Empty components (C:\Web\\a.gif) make a path
 // malformed; "." and ".." are ordinary names that never exist. Forward slashes
 // are not separators in the Windows style.
-//
-//   FakeFileSystem fs(PathStyle::Windows);
-//   fs.AddFile("C:\\Web\\img\\Photo 1.jpg", bytes, {.short_alias = "PHOTO~1.JPG"});
-//   fs.AddDirectory("C:\\Web\\Old", {.hidden = true});
-//   fs.AddDrive("A:");
-//   fs.SetDriveReady("A:", false);
-//   fs.SetCurrentDirectory("C:\\Web");
 //
 // The building calls create missing parent directories (and drives) as plain
 // directories, and throw std::logic_error on misuse: a malformed path, a name
