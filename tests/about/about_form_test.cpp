@@ -10,30 +10,22 @@ namespace {
 
 using ::testing::ElementsAre;
 
-// A settings window that only records its place in the topmost band.
+// The settings window, seen by the About window only as its owner.
 class OwnerWindow : public WindowView {
  public:
-  explicit OwnerWindow(WindowRecord& record) : record_(record) {}
-  void SetStaysOnTop(bool on_top) override {
-    record_.log.push_back(on_top ? "settings:on-top" : "settings:not-on-top");
-  }
-  void Close() override { record_.log.push_back("settings:close"); }
+  explicit OwnerWindow(WindowLog& log) : log_(log) {}
+  void SetStaysOnTop(bool on_top) override { LogOnTop(log_, "settings", on_top); }
+  void Close() override { log_.push_back("settings:close"); }
 
  private:
-  WindowRecord& record_;
+  WindowLog& log_;
 };
 
-class AboutFormTest : public ::testing::Test {
- protected:
-  WindowRecord record;
-  OwnerWindow owner{record};
-  ProgramIdentity identity{"Tagsmit", 1, 1, 5};
-};
-
-TEST_F(AboutFormTest, LoadFillsCaptionVersionTitleAndDescription) {
-  FakeAboutView view(record, nullptr);
-  AboutForm about(view, owner, identity);
-  about.Form_Load();
+TEST(AboutFormTest, LoadFillsCaptionVersionTitleAndDescription) {
+  WindowLog log;
+  OwnerWindow owner(log);
+  FakeAboutView view(log, nullptr);
+  AboutForm(view, owner, {"Tagsmit", 1, 1, 5}).Form_Load();
   EXPECT_EQ(view.texts[AboutText::Caption], "Tagsmitのﾊﾞｰｼﾞｮﾝ情報");
   EXPECT_EQ(view.texts[AboutText::lblVersion], "ﾊﾞｰｼﾞｮﾝ 1.1.5");
   EXPECT_EQ(view.texts[AboutText::lblTitle], "Tagsmit　（ﾀｸﾞｽﾐｯﾄ）");
@@ -43,39 +35,21 @@ TEST_F(AboutFormTest, LoadFillsCaptionVersionTitleAndDescription) {
             "するものです。HTML 文書の表示を早くするために、画像の大きさを埋め込むための支援ｿﾌﾄ"
             "として作成してみました。"
             "したがってこれは普通のｴﾃﾞｨﾀｰでﾊﾞﾘﾊﾞﾘ HTML 文書を書く人向けといえます。（＾＾）");
-}
-
-TEST_F(AboutFormTest, VersionLineFollowsTheProgramIdentity) {
   EXPECT_EQ(AboutVersionLine({"Tagsmit", 2, 10, 0}), "ﾊﾞｰｼﾞｮﾝ 2.10.0");
-  EXPECT_EQ(AboutCaption({"Other", 1, 1, 5}), "Otherのﾊﾞｰｼﾞｮﾝ情報");
 }
 
-TEST_F(AboutFormTest, OkAndBackgroundClickCloseAndPutTheOwnerOnTop) {
-  for (const bool background : {false, true}) {
-    record.log.clear();
-    FakeAboutView view(record, [background](AboutForm& about, FakeAboutView&) {
-      if (background) {
-        about.Form_Click();
-      } else {
-        about.cmdOK_Click();
-      }
-    });
-    AboutForm about(view, owner, identity);
-    about.Open();
-    EXPECT_TRUE(view.closed);
-    EXPECT_THAT(record.log, ElementsAre("about:run", "about:close", "settings:on-top"));
-  }
-}
-
-TEST_F(AboutFormTest, EveryOpeningShowsTheSameDescription) {
+// Each opening loads afresh: the same description every time.
+TEST(AboutFormTest, OkAndBackgroundClickCloseAndPutTheOwnerOnTop) {
   std::vector<std::string> shown;
-  for (int opening = 0; opening < 2; ++opening) {
-    FakeAboutView view(record, [&shown](AboutForm& about, FakeAboutView& v) {
+  for (const bool background : {false, true}) {
+    WindowLog log;
+    OwnerWindow owner(log);
+    FakeAboutView view(log, [&](AboutForm& about, FakeAboutView& v) {
       shown.push_back(v.texts[AboutText::txtDescription]);
-      about.cmdOK_Click();
+      background ? about.Form_Click() : about.cmdOK_Click();
     });
-    AboutForm about(view, owner, identity);
-    about.Open();
+    AboutForm(view, owner, {"Tagsmit", 1, 1, 5}).Open();
+    EXPECT_THAT(log, ElementsAre("about:run", "about:close", "settings:on-top"));
   }
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(shown[0], shown[1]);

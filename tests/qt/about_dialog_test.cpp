@@ -11,30 +11,23 @@
 namespace tagsmit::testing {
 namespace {
 
-// The settings window as the About window sees it.
-class Owner : public WindowView {
- public:
-  void SetStaysOnTop(bool on_top) override { on_top_calls.push_back(on_top); }
-  void Close() override {}
-  std::vector<bool> on_top_calls;
-};
-
-class QtAboutDialogTest : public ::testing::Test {
- protected:
-  // Opens the window; `user` acts once it runs. True when it closed.
-  bool Run(std::function<void(AboutDialog&)> user) {
-    WhenModal([this, user] { user(dialog); });
-    form.Open();
-    return !dialog.isVisible() && owner.on_top_calls == std::vector<bool>{true};
-  }
-
-  Owner owner;
+// Opens the About window; `user` acts once it runs. True when the window
+// closed and put its owner back on top.
+bool RunAbout(const std::function<void(AboutDialog&)>& user) {
+  struct Owner : WindowView {
+    void SetStaysOnTop(bool on_top) override { on_top_calls.push_back(on_top); }
+    void Close() override {}
+    std::vector<bool> on_top_calls;
+  } owner;
   AboutDialog dialog{nullptr};
   AboutForm form{dialog, owner, {"Tagsmit", 1, 1, 5}};
-};
+  WhenModal([&] { user(dialog); });
+  form.Open();
+  return !dialog.isVisible() && owner.on_top_calls == std::vector<bool>{true};
+}
 
-TEST_F(QtAboutDialogTest, ShowsTheTextsWithABoldTwelvePointTitle) {
-  EXPECT_TRUE(Run([](AboutDialog& shown) {
+TEST(QtAboutDialogTest, ShowsTheTextsWithABoldTwelvePointTitleAndOkCloses) {
+  EXPECT_TRUE(RunAbout([](AboutDialog& shown) {
     auto* title = shown.findChild<QLabel*>("lblTitle");
     EXPECT_EQ(title->text(), QString::fromUtf8("Tagsmit　（ﾀｸﾞｽﾐｯﾄ）"));
     EXPECT_TRUE(title->font().bold());
@@ -42,23 +35,20 @@ TEST_F(QtAboutDialogTest, ShowsTheTextsWithABoldTwelvePointTitle) {
     EXPECT_EQ(shown.findChild<QLabel*>("lblVersion")->text(), QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ 1.1.5"));
     auto* description = shown.findChild<QPlainTextEdit*>("txtDescription");
     EXPECT_TRUE(description->isReadOnly());
-    // The line break is one paragraph break, not two.
-    EXPECT_EQ(description->document()->blockCount(), 2);
+    EXPECT_EQ(description->document()->blockCount(), 2);  // CR LF is one break
     EXPECT_FALSE(shown.findChild<QLabel*>("picIcon")->pixmap().isNull());
     QTest::mouseClick(shown.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
   }));
 }
 
-TEST_F(QtAboutDialogTest, EnterCloses) {
-  EXPECT_TRUE(Run([](AboutDialog& shown) { QTest::keyClick(&shown, Qt::Key_Return); }));
+TEST(QtAboutDialogTest, EnterAndEscClose) {
+  for (const auto key : {Qt::Key_Return, Qt::Key_Escape}) {
+    EXPECT_TRUE(RunAbout([key](AboutDialog& shown) { QTest::keyClick(&shown, key); })) << key;
+  }
 }
 
-TEST_F(QtAboutDialogTest, EscCloses) {
-  EXPECT_TRUE(Run([](AboutDialog& shown) { QTest::keyClick(&shown, Qt::Key_Escape); }));
-}
-
-TEST_F(QtAboutDialogTest, ClickOnTheBackgroundClosesButNotOnALabel) {
-  EXPECT_TRUE(Run([](AboutDialog& shown) {
+TEST(QtAboutDialogTest, ClickOnTheBackgroundClosesButNotOnALabel) {
+  EXPECT_TRUE(RunAbout([](AboutDialog& shown) {
     QTest::mouseClick(shown.findChild<QLabel*>("lblVersion"), Qt::LeftButton);
     QTest::mouseClick(shown.findChild<QLabel*>("picIcon"), Qt::LeftButton);
     EXPECT_TRUE(shown.isVisible());

@@ -54,91 +54,72 @@ TEST_F(QtSettingsWindowTest, OpeningShowsTheListInOrderAndTheModeStates) {
   app.options.RelativePath = 255;
   form.Open();
   auto* list = Find<QComboBox>("cmbClipStr");
-  ASSERT_EQ(list->count(), 3);
-  EXPECT_EQ(list->itemText(0), QString::fromUtf8("<IMG SRC=\"&f\" WIDTH=&w HEIGHT=&h ALT=\"\">"));
-  EXPECT_EQ(list->itemText(1), QString::fromUtf8("&f\" WIDTH=&w HEIGHT=&h>"));
-  EXPECT_EQ(list->itemText(2), QString::fromUtf8(" WIDTH=&w HEIGHT=&h"));
+  QStringList shown;
+  for (int row = 0; row < list->count(); ++row) shown << list->itemText(row);
+  EXPECT_EQ(shown, (QStringList{"<IMG SRC=\"&f\" WIDTH=&w HEIGHT=&h ALT=\"\">",
+                                "&f\" WIDTH=&w HEIGHT=&h>", " WIDTH=&w HEIGHT=&h"}));
   EXPECT_EQ(list->currentIndex(), 0);
   EXPECT_FALSE(list->isEditable());
-
-  EXPECT_TRUE(Find<QRadioButton>("optRelative")->isChecked());
-  EXPECT_FALSE(Find<QRadioButton>("optFixed")->isChecked());
-  EXPECT_FALSE(Find<QWidget>("txtFixedPath")->isEnabled());
-  EXPECT_TRUE(Find<QWidget>("btnRef")->isEnabled());
-  EXPECT_EQ(Find<QLineEdit>("txtBasePath")->text(), QString::fromUtf8("/home/user/web"));
-  EXPECT_TRUE(window.isVisible());
-  EXPECT_TRUE(OnTop(window));
-
-  QTest::mouseClick(Find<QRadioButton>("optFixed"), Qt::LeftButton);
-  EXPECT_FALSE(Find<QRadioButton>("optRelative")->isChecked());
-  EXPECT_TRUE(Find<QWidget>("txtFixedPath")->isEnabled());
-  EXPECT_FALSE(Find<QWidget>("btnRef")->isEnabled());
-  EXPECT_FALSE(Find<QWidget>("txtBasePath")->isEnabled());
-}
-
-TEST_F(QtSettingsWindowTest, ChoosingAnotherEntryMakesItTheCurrentString) {
-  form.Open();
-  auto* list = Find<QComboBox>("cmbClipStr");
   list->setFocus();
   QTest::keyClick(list, Qt::Key_Down);
   EXPECT_EQ(app.options.CurClipStr, "&f\" WIDTH=&w HEIGHT=&h>");
-}
-
-TEST_F(QtSettingsWindowTest, EnterPressesOkAndEscPressesCancel) {
-  form.Open();
-  EXPECT_TRUE(Find<QPushButton>("btnOk")->isDefault());
-
-  desktop.answers = {BoxAnswer::No};
-  QTest::keyClick(Find<QLineEdit>("txtFixedPath"), Qt::Key_Return);
-  ASSERT_EQ(desktop.boxes.size(), 1u);
-  EXPECT_EQ(desktop.boxes[0].prompt, "設定を保存し終了します。よろしいですか？");
+  EXPECT_EQ(Find<QLineEdit>("txtBasePath")->text(), QStringLiteral("/home/user/web"));
   EXPECT_TRUE(window.isVisible());
+  EXPECT_TRUE(OnTop(window));
 
-  QTest::keyClick(Find<QLineEdit>("txtFixedPath"), Qt::Key_Escape);
-  EXPECT_FALSE(window.isVisible());
-  EXPECT_EQ(window.result(), QDialog::Rejected);
-  EXPECT_EQ(desktop.boxes.size(), 1u);
-  EXPECT_EQ(store.saves, 0);
+  for (const bool relative : {true, false}) {
+    if (!relative) QTest::mouseClick(Find<QRadioButton>("optFixed"), Qt::LeftButton);
+    EXPECT_EQ(Find<QRadioButton>("optRelative")->isChecked(), relative);
+    EXPECT_EQ(Find<QWidget>("txtFixedPath")->isEnabled(), !relative);
+    EXPECT_EQ(Find<QWidget>("btnRef")->isEnabled(), relative);
+    EXPECT_EQ(Find<QWidget>("txtBasePath")->isEnabled(), relative);
+  }
 }
 
-TEST_F(QtSettingsWindowTest, OkSavesTheTypedPrefixAndCloses) {
+TEST_F(QtSettingsWindowTest, EnterAsksAndOkSavesTheTypedPrefix) {
   form.Open();
   QLineEdit* prefix = Find<QLineEdit>("txtFixedPath");
   prefix->selectAll();
   QTest::keyClicks(prefix, QStringLiteral("img/"));
+  desktop.answers = {BoxAnswer::No};
+  QTest::keyClick(prefix, Qt::Key_Return);
+  EXPECT_EQ(desktop.boxes.size(), 1u);  // the question, answered No
+  EXPECT_TRUE(window.isVisible());
+
   QTest::mouseClick(Find<QPushButton>("btnOk"), Qt::LeftButton);
   EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(store.Get("Tagsmit", "init", "FixedPath"), "img/");
 }
 
-TEST_F(QtSettingsWindowTest, AboutTakesTheWindowOffTheTopAndEscBringsItBack) {
+TEST_F(QtSettingsWindowTest, EscClosesWithoutAskingOrSaving) {
   form.Open();
-  bool was_on_top = true;
-  WhenModal([&] {
-    was_on_top = OnTop(window);
-    QWidget* about = QApplication::activeModalWidget();
-    ASSERT_NE(about, nullptr);
-    EXPECT_EQ(about->windowTitle(), QString::fromUtf8("Tagsmitのﾊﾞｰｼﾞｮﾝ情報"));
-    QTest::keyClick(about, Qt::Key_Escape);
-  });
-  QTest::mouseClick(Find<QWidget>("btnVer"), Qt::LeftButton);
-  EXPECT_FALSE(was_on_top);
-  EXPECT_TRUE(OnTop(window));
-  EXPECT_TRUE(window.isVisible());
+  QTest::keyClick(Find<QLineEdit>("txtFixedPath"), Qt::Key_Escape);
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(window.result(), QDialog::Rejected);
+  EXPECT_TRUE(desktop.boxes.empty());
+  EXPECT_EQ(store.saves, 0);
 }
 
-TEST_F(QtSettingsWindowTest, PickerOkWritesTheOpenedDirectoryIntoTheBaseBox) {
+// The About window and the picker take the window off the topmost band while
+// they are open; Esc closes them and brings it back.
+TEST_F(QtSettingsWindowTest, ModalChildrenTakeTheWindowOffTheTopWhileOpen) {
   app.options.RelativePath = 255;
   form.Open();
-  WhenModal([&] {
-    QWidget* picker = QApplication::activeModalWidget();
-    ASSERT_NE(picker, nullptr);
-    EXPECT_EQ(picker->windowTitle(), QString::fromUtf8("基準ﾊﾟｽを設定してください"));
-    QTest::keyClick(picker, Qt::Key_Escape);
-  });
-  QTest::mouseClick(Find<QWidget>("btnRef"), Qt::LeftButton);
-  EXPECT_TRUE(OnTop(window));
-  EXPECT_EQ(Find<QLineEdit>("txtBasePath")->text(), QString::fromUtf8("/home/user/web"));
+  for (const auto& [button, title] : {std::pair{"btnVer", "Tagsmitのﾊﾞｰｼﾞｮﾝ情報"},
+                                      std::pair{"btnRef", "基準ﾊﾟｽを設定してください"}}) {
+    bool was_on_top = true;
+    WhenModal([&] {
+      was_on_top = OnTop(window);
+      QWidget* child = QApplication::activeModalWidget();
+      ASSERT_NE(child, nullptr);
+      EXPECT_EQ(child->windowTitle(), QString::fromUtf8(title));
+      QTest::keyClick(child, Qt::Key_Escape);
+    });
+    QTest::mouseClick(Find<QWidget>(button), Qt::LeftButton);
+    EXPECT_FALSE(was_on_top) << button;
+    EXPECT_TRUE(OnTop(window)) << button;
+  }
+  EXPECT_EQ(Find<QLineEdit>("txtBasePath")->text(), QStringLiteral("/home/user/web"));
 }
 
 }  // namespace

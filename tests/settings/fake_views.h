@@ -14,88 +14,72 @@
 
 namespace tagsmit::testing {
 
-// Records what the logic does to a window and, in `log`, the order of the
-// steps that matter across windows ("settings:on-top", "picker:close", ...).
-struct WindowRecord {
-  std::vector<std::string> log;
+// The steps that matter across windows, in order: "settings:on-top",
+// "picker:close", ...
+using WindowLog = std::vector<std::string>;
+
+inline void LogOnTop(WindowLog& log, const std::string& window, bool on_top) {
+  log.push_back(window + (on_top ? ":on-top" : ":not-on-top"));
+}
+
+// A modal child window that logs its steps under `name`; while it runs,
+// `script` acts as the user.
+template <typename View, typename Form, typename Self>
+class FakeModalView : public View {
+ public:
+  using Script = std::function<void(Form&, Self&)>;
+  FakeModalView(WindowLog& log, std::string name, Script script)
+      : log_(log), name_(std::move(name)), script_(std::move(script)) {}
+
+  void SetStaysOnTop(bool on_top) override { LogOnTop(log_, name_, on_top); }
+  void Close() override { log_.push_back(name_ + ":close"); }
+  void RunModal(Form& form) override {
+    log_.push_back(name_ + ":run");
+    if (script_) script_(form, static_cast<Self&>(*this));
+  }
+
+ private:
+  WindowLog& log_;
+  std::string name_;
+  Script script_;
 };
 
-class FakeDirPickerView : public DirPickerView {
+class FakeDirPickerView : public FakeModalView<DirPickerView, DirPicker, FakeDirPickerView> {
  public:
-  using Script = std::function<void(DirPicker&, FakeDirPickerView&)>;
-  FakeDirPickerView(WindowRecord& record, Script script)
-      : record_(record), script_(std::move(script)) {}
-
-  void SetStaysOnTop(bool on_top) override {
-    record_.log.push_back(on_top ? "picker:on-top" : "picker:not-on-top");
-  }
-  void Close() override {
-    closed = true;
-    record_.log.push_back("picker:close");
-  }
+  FakeDirPickerView(WindowLog& log, Script script)
+      : FakeModalView(log, "picker", std::move(script)) {}
   void ShowDrives(const std::vector<std::string>& shown, int selected) override {
     drives = shown;
     selected_drive = selected;
   }
   void ShowDirectories(const DirListing& shown) override { listing = shown; }
-  void RunModal(DirPicker& picker) override {
-    record_.log.push_back("picker:run");
-    if (script_) script_(picker, *this);
-  }
 
   std::vector<std::string> drives;
   int selected_drive = -1;
   DirListing listing;
-  bool closed = false;
-
- private:
-  WindowRecord& record_;
-  Script script_;
 };
 
-class FakeAboutView : public AboutView {
+class FakeAboutView : public FakeModalView<AboutView, AboutForm, FakeAboutView> {
  public:
-  using Script = std::function<void(AboutForm&, FakeAboutView&)>;
-  FakeAboutView(WindowRecord& record, Script script)
-      : record_(record), script_(std::move(script)) {}
-
-  void SetStaysOnTop(bool on_top) override {
-    record_.log.push_back(on_top ? "about:on-top" : "about:not-on-top");
-  }
-  void Close() override {
-    closed = true;
-    record_.log.push_back("about:close");
-  }
+  FakeAboutView(WindowLog& log, Script script) : FakeModalView(log, "about", std::move(script)) {}
   void SetText(AboutText which, const std::string& text) override { texts[which] = text; }
-  void RunModal(AboutForm& form) override {
-    record_.log.push_back("about:run");
-    if (script_) script_(form, *this);
-  }
 
   std::map<AboutText, std::string> texts;
-  bool closed = false;
-
- private:
-  WindowRecord& record_;
-  Script script_;
 };
 
 class FakeSettingsView : public SettingsView {
  public:
   Extent ScreenSize() override { return screen; }
   Extent WindowSize() override { return window; }
-  void MoveTo(int left, int top) override {
-    this->left = left;
-    this->top = top;
+  void MoveTo(int x, int y) override {
+    left = x;
+    top = y;
   }
-  void Show() override { record.log.push_back("settings:show"); }
-  void SetStaysOnTop(bool on_top) override {
-    this->on_top = on_top;
-    record.log.push_back(on_top ? "settings:on-top" : "settings:not-on-top");
-  }
+  void Show() override { log.push_back("settings:show"); }
+  void SetStaysOnTop(bool on_top) override { LogOnTop(log, "settings", on_top); }
   void Close() override {
     closed = true;
-    record.log.push_back("settings:close");
+    log.push_back("settings:close");
   }
   void SetChecked(SettingsControl control, bool state) override { checked[control] = state; }
   bool IsChecked(SettingsControl control) override { return checked[control]; }
@@ -109,22 +93,20 @@ class FakeSettingsView : public SettingsView {
     list_selected = selected;
   }
   std::unique_ptr<DirPickerView> CreateDirPickerView() override {
-    return std::make_unique<FakeDirPickerView>(record, picker_script);
+    return std::make_unique<FakeDirPickerView>(log, picker_script);
   }
   std::unique_ptr<AboutView> CreateAboutView() override {
-    return std::make_unique<FakeAboutView>(record, about_script);
+    return std::make_unique<FakeAboutView>(log, about_script);
   }
 
-  // Script: what the user does while a modal child is open.
+  // What the user does while a modal child is open.
   FakeDirPickerView::Script picker_script;
   FakeAboutView::Script about_script;
 
-  // Record.
   Extent screen{1920, 1080};
   Extent window{437, 234};
   int left = -1;
   int top = -1;
-  bool on_top = false;
   bool closed = false;
   std::map<SettingsControl, bool> checked;
   std::map<SettingsControl, bool> enabled;
@@ -133,7 +115,7 @@ class FakeSettingsView : public SettingsView {
   std::vector<SettingsControl> selected_all;
   std::vector<std::string> list;
   int list_selected = -2;
-  WindowRecord record;
+  WindowLog log;
 };
 
 }  // namespace tagsmit::testing

@@ -1,7 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "path/reference_path.h"
 #include "settings_fixture.h"
 
 namespace tagsmit::testing {
@@ -9,10 +8,6 @@ namespace {
 
 using ::testing::ElementsAre;
 using enum SettingsControl;
-
-constexpr const char* kImageTag = "<IMG SRC=\"&f\" WIDTH=&w HEIGHT=&h ALT=\"\">";
-
-// --- Opening -------------------------------------------------------------
 
 TEST_F(SettingsWindowTest, OpeningPlacesFillsAndShowsTheWindowOnTop) {
   app.options.NotyfyErr = 1;
@@ -32,32 +27,11 @@ TEST_F(SettingsWindowTest, OpeningPlacesFillsAndShowsTheWindowOnTop) {
   EXPECT_TRUE(view.checked[chkLower]);
   EXPECT_EQ(view.texts[txtFixedPath], "images/");
   EXPECT_EQ(view.texts[txtBasePath], "/srv/Site");
-  EXPECT_THAT(view.list, ElementsAre(kImageTag, "&f\" WIDTH=&w HEIGHT=&h>", " WIDTH=&w HEIGHT=&h"));
+  EXPECT_THAT(view.list, ElementsAre("<IMG SRC=\"&f\" WIDTH=&w HEIGHT=&h ALT=\"\">",
+                                     "&f\" WIDTH=&w HEIGHT=&h>", " WIDTH=&w HEIGHT=&h"));
   EXPECT_EQ(view.list_selected, 0);
-  EXPECT_THAT(view.record.log, ElementsAre("settings:on-top", "settings:show"));
-}
+  EXPECT_THAT(view.log, ElementsAre("settings:on-top", "settings:show"));
 
-TEST_F(SettingsWindowTest, OpeningInRelativeModeEnablesTheBaseControls) {
-  app.options.RelativePath = 255;
-  form.Open();
-  EXPECT_TRUE(view.checked[optRelative]);
-  EXPECT_FALSE(view.checked[optFixed]);
-  EXPECT_FALSE(view.enabled[txtFixedPath]);
-  EXPECT_TRUE(view.enabled[btnRef]);
-  EXPECT_TRUE(view.enabled[txtBasePath]);
-}
-
-TEST_F(SettingsWindowTest, OpeningInFixedModeEnablesThePrefixBox) {
-  app.options.RelativePath = 0;
-  form.Open();
-  EXPECT_FALSE(view.checked[optRelative]);
-  EXPECT_TRUE(view.checked[optFixed]);
-  EXPECT_TRUE(view.enabled[txtFixedPath]);
-  EXPECT_FALSE(view.enabled[btnRef]);
-  EXPECT_FALSE(view.enabled[txtBasePath]);
-}
-
-TEST_F(SettingsWindowTest, ErrorReportBoxIsTickedOnlyForTheValueThatReports) {
   app.options.NotyfyErr = 2;  // a hand-edited value that reports nothing
   app.options.Test = 2;
   form.Open();
@@ -65,36 +39,32 @@ TEST_F(SettingsWindowTest, ErrorReportBoxIsTickedOnlyForTheValueThatReports) {
   EXPECT_TRUE(view.checked[chkTest]);
 }
 
-// --- Option buttons and the list ------------------------------------------
-
-TEST_F(SettingsWindowTest, OptionButtonsToggleTheEnabledStatesEachTime) {
-  Open();
-  for (int round = 0; round < 2; ++round) {
-    view.checked[optRelative] = true;  // the user clicks optRelative
-    form.optRelative_Click();
-    EXPECT_FALSE(view.checked[optFixed]);
-    EXPECT_FALSE(view.enabled[txtFixedPath]);
-    EXPECT_TRUE(view.enabled[btnRef] && view.enabled[txtBasePath]);
-
-    view.checked[optRelative] = false;  // the user clicks optFixed
-    view.checked[optFixed] = true;
-    form.optFixed_Click();
-    EXPECT_TRUE(view.checked[optFixed]);
-    EXPECT_TRUE(view.enabled[txtFixedPath]);
-    EXPECT_FALSE(view.enabled[btnRef] || view.enabled[txtBasePath]);
+TEST_F(SettingsWindowTest, PathModeSetsTheEnabledStatesOnOpeningAndOnEachClick) {
+  const auto expect_mode = [this](bool relative) {
+    EXPECT_EQ(view.checked[optRelative], relative);
+    EXPECT_EQ(view.checked[optFixed], !relative);
+    EXPECT_EQ(view.enabled[txtFixedPath], !relative);
+    EXPECT_EQ(view.enabled[btnRef], relative);
+    EXPECT_EQ(view.enabled[txtBasePath], relative);
+  };
+  for (const int stored : {0, 255}) {
+    app.options.RelativePath = stored;
+    form.Open();
+    expect_mode(stored != 0);
   }
+  view.checked[optRelative] = false;  // the user clicks optFixed
+  view.checked[optFixed] = true;
+  form.optFixed_Click();
+  expect_mode(false);
+  view.checked[optRelative] = true;
+  form.optRelative_Click();
+  expect_mode(true);
 }
 
-TEST_F(SettingsWindowTest, PickingAListEntryMakesItTheCurrentPasteString) {
-  Open();
-  form.cmbClipStr_Click(2);
-  EXPECT_EQ(app.options.CurClipStr, " WIDTH=&w HEIGHT=&h");
-  EXPECT_EQ(app.clip_strs.SelectedIndex(), 2);
-}
-
-// --- OK ----------------------------------------------------------------------
-
+// The paste string is checked in a copy: the list keeps it as typed.
 TEST_F(SettingsWindowTest, OkInFixedModeSavesTheControlsAsTyped) {
+  app.clip_strs.InsertAtTop("<IMG WIDTH=&W HEIGHT=&H>");
+  app.clip_strs.InsertAtTop("&w&h");
   Open();
   view.texts[txtFixedPath] = "  ../Img ";
   view.texts[txtBasePath] = "/no/such/dir";
@@ -104,11 +74,7 @@ TEST_F(SettingsWindowTest, OkInFixedModeSavesTheControlsAsTyped) {
 
   form.btnOk_Click();
 
-  ASSERT_EQ(desktop.boxes.size(), 1u);
-  EXPECT_EQ(desktop.boxes[0].prompt, "設定を保存し終了します。よろしいですか？");
-  EXPECT_EQ(desktop.boxes[0].icon, BoxIcon::Question);
-  EXPECT_EQ(desktop.boxes[0].buttons, BoxButtons::YesNo);
-  EXPECT_EQ(desktop.boxes[0].title, "Tagsmit");
+  EXPECT_THAT(Boxes(desktop), ElementsAre(kSaveQuestion));
   EXPECT_TRUE(view.closed);
   EXPECT_EQ(Stored("FixedPath"), "  ../Img ");
   EXPECT_EQ(Stored("BasePath"), "/no/such/dir");
@@ -117,89 +83,58 @@ TEST_F(SettingsWindowTest, OkInFixedModeSavesTheControlsAsTyped) {
   EXPECT_EQ(Stored("Test"), "1");
   EXPECT_EQ(Stored("NotyfyErr"), "0");
   EXPECT_EQ(Stored("ClipStrNo"), "1");
+  EXPECT_EQ(app.clip_strs.Entry(1), "<IMG WIDTH=&W HEIGHT=&H>");
 }
 
-TEST_F(SettingsWindowTest, NoToTheConfirmationChangesNothing) {
-  Open();
-  const Options before = app.options;
-  view.checked[optRelative] = true;
-  view.texts[txtBasePath] = "/srv/Site";
-  Answer({BoxAnswer::No});
+// OK in relative mode stores the base as found on disk, or refuses it, keeps
+// the window open and the typed mode and path in memory only.
+struct BaseCase {
+  PathStyle style;
+  std::string typed;
+  std::string stored;   // empty: refused
+  std::string refusal;  // the message's first line
+};
+const char* const kMissing = "ディレクトリがありません";  // its text is selected
 
-  form.btnOk_Click();
+class RelativeBaseTest : public SettingsWindowTest, public ::testing::WithParamInterface<BaseCase> {
+ protected:
+  RelativeBaseTest() : SettingsWindowTest(GetParam().style) {}
+};
 
-  EXPECT_FALSE(view.closed);
-  EXPECT_EQ(app.options.RelativePath, before.RelativePath);
-  EXPECT_EQ(app.options.BasePath, before.BasePath);
-  EXPECT_EQ(store.saves, 0);
-}
-
-TEST_F(SettingsWindowTest, OkWithASelectedStringWithoutHeightIsRefused) {
-  app.clip_strs.InsertAtTop("<IMG WIDTH=&w>");
-  app.clip_strs.Select(0);
-  Open();
-  form.btnOk_Click();
-  ASSERT_EQ(desktop.boxes.size(), 2u);
-  EXPECT_EQ(desktop.boxes[1].title, "設定エラー");
-  EXPECT_FALSE(view.closed);
-  EXPECT_EQ(store.saves, 0);
-}
-
-TEST_F(SettingsWindowTest, OkChecksACopyOfTheSelectedString) {
-  app.clip_strs.InsertAtTop("<IMG WIDTH=&W HEIGHT=&H>");
-  app.clip_strs.Select(0);
-  Open();
-  form.btnOk_Click();
-  EXPECT_TRUE(view.closed);
-  EXPECT_EQ(app.clip_strs.Entry(0), "<IMG WIDTH=&W HEIGHT=&H>");
-}
-
-TEST_F(SettingsWindowTest, OkInRelativeModeStoresTheBaseAsFoundOnDisk) {
-  fs.AddDirectory("/srv/Site/Pages");
+TEST_P(RelativeBaseTest, OkStoresTheBaseFoundOnDiskOrRefusesIt) {
+  const BaseCase& given = GetParam();
   Open();
   view.checked[optRelative] = true;
-  view.texts[txtBasePath] = "/srv/Site/Pages/";
+  view.texts[txtBasePath] = given.typed;
   form.btnOk_Click();
-  EXPECT_TRUE(view.closed);
-  EXPECT_EQ(Stored("RelativePath"), "255");
-  EXPECT_EQ(Stored("BasePath"), GetActualPath(fs, "/srv/Site/Pages/"));
-  EXPECT_FALSE(Stored("BasePath").empty());
-}
-
-TEST_F(SettingsWindowTest, OkInRelativeModeWithAMissingBaseSelectsItsText) {
-  Open();
-  view.checked[optRelative] = true;
-  view.texts[txtBasePath] = "/srv/Gone";
-  form.btnOk_Click();
-
-  ASSERT_EQ(desktop.boxes.size(), 2u);
-  EXPECT_EQ(desktop.boxes[1].prompt, "ディレクトリがありません\r\n/srv/Gone");
-  EXPECT_EQ(desktop.boxes[1].icon, BoxIcon::Information);
-  EXPECT_EQ(desktop.boxes[1].buttons, BoxButtons::Ok);
-  EXPECT_EQ(desktop.boxes[1].title, "Tagsmit");
-  EXPECT_THAT(view.focused, ElementsAre(txtBasePath));
-  EXPECT_THAT(view.selected_all, ElementsAre(txtBasePath));
+  if (!given.stored.empty()) {
+    EXPECT_TRUE(view.closed);
+    EXPECT_EQ(Stored("RelativePath"), "255");
+    EXPECT_EQ(Stored("BasePath"), given.stored);
+    return;
+  }
+  EXPECT_THAT(Boxes(desktop), ElementsAre(kSaveQuestion, Told(given.refusal + "\r\n" + given.typed,
+                                                              BoxIcon::Information)));
+  const std::vector<SettingsControl> selected =
+      given.refusal == kMissing ? std::vector{txtBasePath} : std::vector<SettingsControl>{};
+  EXPECT_EQ(view.focused, selected);
+  EXPECT_EQ(view.selected_all, selected);
   EXPECT_FALSE(view.closed);
   EXPECT_EQ(store.saves, 0);
-  // The new mode and path are kept in memory; only a later OK stores them.
   EXPECT_EQ(app.options.RelativePath, 255);
-  EXPECT_EQ(app.options.BasePath, "/srv/Gone");
+  EXPECT_EQ(app.options.BasePath, given.typed);
 }
 
-TEST_F(SettingsWindowTest, OkInRelativeModeRefusesABaseThatIsNotAbsolute) {
-  Open();
-  view.checked[optRelative] = true;
-  view.texts[txtBasePath] = "img";  // found from the current directory
-  ASSERT_FALSE(GetActualPath(fs, "img").empty());
-  form.btnOk_Click();
-
-  ASSERT_EQ(desktop.boxes.size(), 2u);
-  EXPECT_EQ(desktop.boxes[1].prompt, "基準パスは絶対パスで指定してください\r\nimg");
-  EXPECT_EQ(desktop.boxes[1].icon, BoxIcon::Information);
-  EXPECT_TRUE(view.focused.empty());
-  EXPECT_FALSE(view.closed);
-  EXPECT_EQ(store.saves, 0);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Bases, RelativeBaseTest,
+    ::testing::Values(BaseCase{PathStyle::Posix, "/srv/./Site/", "/srv/Site", ""},
+                      BaseCase{PathStyle::Posix, "/srv/Gone", "", kMissing},
+                      // Found from the current directory, but meaningless to later runs.
+                      BaseCase{PathStyle::Posix, "img", "", "基準パスは絶対パスで指定してください"},
+                      // The case on disk, the drive letter as typed.
+                      BaseCase{PathStyle::Windows, "c:\\web\\img", "c:\\Web\\Img", ""},
+                      // C:\Web\Img from the current directory; without a drive it is not found.
+                      BaseCase{PathStyle::Windows, "Img", "", kMissing}));
 
 TEST_F(SettingsWindowTest, FailedSaveNamesTheFailureAndKeepsTheWindowOpen) {
   store.fail_saves = true;
@@ -207,11 +142,10 @@ TEST_F(SettingsWindowTest, FailedSaveNamesTheFailureAndKeepsTheWindowOpen) {
   form.btnOk_Click();
 
   ASSERT_EQ(desktop.boxes.size(), 2u);
-  EXPECT_THAT(desktop.boxes[1].prompt, ::testing::StartsWith("設定を保存できませんでした。\r\n"));
-  EXPECT_GT(desktop.boxes[1].prompt.size(), std::string{"設定を保存できませんでした。\r\n"}.size());
-  EXPECT_EQ(desktop.boxes[1].icon, BoxIcon::Critical);
-  EXPECT_EQ(desktop.boxes[1].buttons, BoxButtons::Ok);
-  EXPECT_EQ(desktop.boxes[1].title, "Tagsmit");
+  const std::string lead = "設定を保存できませんでした。\r\n";
+  EXPECT_THAT(desktop.boxes[1].prompt, ::testing::StartsWith(lead));
+  EXPECT_GT(desktop.boxes[1].prompt.size(), lead.size());
+  EXPECT_EQ(Boxes(desktop)[1], Told(desktop.boxes[1].prompt, BoxIcon::Critical));
   EXPECT_FALSE(view.closed);
   EXPECT_TRUE(store.GetAll("Tagsmit", "init").empty());
 
@@ -221,47 +155,6 @@ TEST_F(SettingsWindowTest, FailedSaveNamesTheFailureAndKeepsTheWindowOpen) {
   EXPECT_EQ(Stored("version"), "115");
 }
 
-TEST_F(SettingsWindowTest, CancelClosesWithoutAskingOrSaving) {
-  Open();
-  form.btnCancel_Click();
-  EXPECT_TRUE(view.closed);
-  EXPECT_TRUE(desktop.boxes.empty());
-  EXPECT_EQ(store.saves, 0);
-}
-
-// On Windows the base path needs its drive colon; the case on disk is kept.
-class WindowsSettingsWindowTest : public SettingsWindowTest {
- protected:
-  WindowsSettingsWindowTest() : SettingsWindowTest(PathStyle::Windows) {}
-  void SetUp() override {
-    fs.AddDirectory("C:\\Web\\Img");
-    fs.SetCurrentDirectory("C:\\Web");
-    SettingsWindowTest::SetUp();
-    Open();
-    view.checked[optRelative] = true;
-  }
-};
-
-TEST_F(WindowsSettingsWindowTest, OkStoresTheBaseInTheCaseOnDisk) {
-  view.texts[txtBasePath] = "c:\\web\\img";
-  form.btnOk_Click();
-  EXPECT_TRUE(view.closed);
-  EXPECT_EQ(Stored("BasePath"), "c:\\Web\\Img");  // the drive letter as typed
-}
-
-TEST_F(WindowsSettingsWindowTest, OkRefusesABaseWithoutDriveColon) {
-  // The lookup finds nothing for a path without a drive, so this is reported
-  // as a missing directory before the colon test is reached.
-  view.texts[txtBasePath] = "Img";
-  form.btnOk_Click();
-  ASSERT_EQ(desktop.boxes.size(), 2u);
-  EXPECT_EQ(desktop.boxes[1].prompt, "ディレクトリがありません\r\nImg");
-  EXPECT_FALSE(view.closed);
-  EXPECT_EQ(store.saves, 0);
-}
-
-// --- About ---------------------------------------------------------------------
-
 TEST_F(SettingsWindowTest, VersionButtonShowsAboutOffTheTopmostBandAndRestoresIt) {
   Open();
   view.about_script = [](AboutForm& about, FakeAboutView& about_view) {
@@ -269,7 +162,7 @@ TEST_F(SettingsWindowTest, VersionButtonShowsAboutOffTheTopmostBandAndRestoresIt
     about.cmdOK_Click();
   };
   form.btnVer_Click();
-  EXPECT_THAT(view.record.log,
+  EXPECT_THAT(view.log,
               ElementsAre("settings:not-on-top", "about:run", "about:close", "settings:on-top"));
 }
 

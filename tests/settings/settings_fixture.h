@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "fake_file_system.h"
 #include "fake_views.h"
@@ -14,8 +16,26 @@
 
 namespace tagsmit::testing {
 
-// The settings window over fake services, loaded with the defaults as on a
-// first start, with the current directory at /home/user/web.
+// A message box as shown: prompt, icon, buttons, title.
+using BoxSeen = std::tuple<std::string, BoxIcon, BoxButtons, std::string>;
+
+inline std::vector<BoxSeen> Boxes(const ScriptedDesktop& desktop) {
+  std::vector<BoxSeen> seen;
+  for (const auto& box : desktop.boxes)
+    seen.emplace_back(box.prompt, box.icon, box.buttons, box.title);
+  return seen;
+}
+inline BoxSeen Question(const std::string& prompt) {
+  return {prompt, BoxIcon::Question, BoxButtons::YesNo, "Tagsmit"};
+}
+inline BoxSeen Told(const std::string& prompt, BoxIcon icon) {
+  return {prompt, icon, BoxButtons::Ok, "Tagsmit"};
+}
+inline const BoxSeen kSaveQuestion = Question("設定を保存し終了します。よろしいですか？");
+
+// The settings window over fake services with the first-start defaults.
+// POSIX: the current directory is /home/user/web. Windows: it is C:\Web, with
+// a second drive D: and a drive A: without a medium.
 class SettingsWindowTest : public ::testing::Test {
  protected:
   explicit SettingsWindowTest(PathStyle style = PathStyle::Posix) : fs(style) {}
@@ -26,21 +46,28 @@ class SettingsWindowTest : public ::testing::Test {
       fs.AddDirectory("/home/user/web/css");
       fs.AddDirectory("/srv/Site");
       fs.SetCurrentDirectory("/home/user/web");
+    } else {
+      fs.AddDirectory("C:\\Web\\Img");
+      fs.AddDirectory("D:\\Photos");
+      fs.AddDrive("A:");
+      fs.SetDriveReady("A:", false);
+      fs.SetCurrentDirectory("C:\\Web");
     }
     SetDefaults(app.options, desktop.identity);
     LoadSettings(app, services);
-    desktop.events.clear();
+    desktop.events.clear();  // the first start's beep
   }
 
   // Opens the window the way start-up does.
   void Open() {
     form.Open();
-    view.record.log.clear();
+    view.log.clear();
   }
 
-  // The answers the user gives, in order, to the boxes that follow.
-  void Answer(std::initializer_list<BoxAnswer> answers) {
-    desktop.answers.insert(desktop.answers.end(), answers);
+  // Opens the directory picker; `user` acts while it is open.
+  void Browse(FakeDirPickerView::Script user) {
+    view.picker_script = std::move(user);
+    form.btnRef_Click();
   }
 
   std::string Stored(const std::string& key) { return store.Get("Tagsmit", "init", key); }
@@ -52,6 +79,11 @@ class SettingsWindowTest : public ::testing::Test {
   AppState app;
   FakeSettingsView view;
   MainForm form{view, app, services};
+};
+
+class WindowsSettingsWindowTest : public SettingsWindowTest {
+ protected:
+  WindowsSettingsWindowTest() : SettingsWindowTest(PathStyle::Windows) {}
 };
 
 }  // namespace tagsmit::testing
