@@ -21,11 +21,7 @@ AboutDialog::AboutDialog(QWidget* owner)
       version_(new QLabel(this)),
       description_(new QPlainTextEdit(this)),
       ok_(new QPushButton(QString::fromUtf8(about_text::kOk), this)) {
-  setFont(ControlFont());
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
-  setFixedSize(TwipsToPixels(*this, kAboutClientWidthTwips),
-               TwipsToPixels(*this, kAboutClientHeightTwips));
+  SetUpFixedWindow(*this, kAboutClientWidthTwips, kAboutClientHeightTwips);
   icon_->setObjectName(QStringLiteral("picIcon"));
   title_->setObjectName(QStringLiteral("lblTitle"));
   version_->setObjectName(QStringLiteral("lblVersion"));

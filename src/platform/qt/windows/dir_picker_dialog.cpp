@@ -45,11 +45,7 @@ DirPickerDialog::DirPickerDialog(QWidget* owner)
       ok_(new QPushButton(QString::fromUtf8(settings_text::kPickerOk), this)),
       cancel_(new QPushButton(QString::fromUtf8(settings_text::kPickerCancel), this)) {
   setWindowTitle(QString::fromUtf8(settings_text::kPickerCaption));
-  setFont(ControlFont());
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
-  setFixedSize(TwipsToPixels(*this, kPickerClientWidthTwips),
-               TwipsToPixels(*this, kPickerClientHeightTwips));
+  SetUpFixedWindow(*this, kPickerClientWidthTwips, kPickerClientHeightTwips);
   drives_->setObjectName(QStringLiteral("drvListBox"));
   directories_->setObjectName(QStringLiteral("dirListBox"));
   ok_->setObjectName(QStringLiteral("Command1"));

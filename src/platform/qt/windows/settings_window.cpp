@@ -90,16 +90,13 @@ QWidget* MakeControl(SettingsControl control, QWidget* parent) {
 SettingsWindow::SettingsWindow() {
   setWindowTitle(QString::fromUtf8(settings_text::kWindowCaption));
   setWindowIcon(ApplicationIcon());
-  setFont(ControlFont());
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  SetUpFixedWindow(*this, kSettingsClientWidthTwips, kSettingsClientHeightTwips,
+                   Qt::WindowSystemMenuHint);
   CreateControls();
   ConnectEvents();
 }
 
 void SettingsWindow::CreateControls() {
-  setFixedSize(TwipsToPixels(*this, kSettingsClientWidthTwips),
-               TwipsToPixels(*this, kSettingsClientHeightTwips));
   for (int index = 0; index < kSettingsControlCount; ++index) {
     const auto control = static_cast<SettingsControl>(index);
     const ControlSpec& spec = SettingsControlSpec(control);

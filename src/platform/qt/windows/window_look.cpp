@@ -25,6 +25,14 @@ QRect TwipsToPixels(const QWidget& widget, const TwipsRect& place) {
           TwipsToPixels(widget, place.width), TwipsToPixels(widget, place.height)};
 }
 
+void SetUpFixedWindow(QWidget& window, int width_twips, int height_twips,
+                      Qt::WindowFlags extra_flags) {
+  window.setFont(ControlFont());
+  window.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                        Qt::WindowCloseButtonHint | extra_flags);
+  window.setFixedSize(TwipsToPixels(window, width_twips), TwipsToPixels(window, height_twips));
+}
+
 QFont ControlFont() {
   QFont font;
   font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("Noto Sans CJK JP")});

@@ -19,6 +19,11 @@ QRect TwipsToPixels(const QWidget& widget, const TwipsRect& place);
 QFont ControlFont();
 QFont FixedFont();
 
+// The frame every window of ours shares: a fixed-size dialog with a title and
+// a close box, in the control font, its client area given in twips.
+void SetUpFixedWindow(QWidget& window, int width_twips, int height_twips,
+                      Qt::WindowFlags extra_flags = {});
+
 QIcon ApplicationIcon();
 QIcon VersionButtonIcon();
 
