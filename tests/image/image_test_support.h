@@ -45,21 +45,15 @@ inline Bytes BigEndian16(std::uint16_t value) {
   return {static_cast<std::uint8_t>(value >> 8), static_cast<std::uint8_t>(value & 0xFF)};
 }
 
-// A GIF header: signature and logical screen size.
+// A GIF header: signature and logical screen size, little-endian.
 inline Bytes Gif(std::uint16_t width, std::uint16_t height, const char* signature = "GIF89a") {
-  Bytes out(signature, signature + 6);
-  for (const std::uint16_t value : {width, height}) {
-    out.push_back(static_cast<std::uint8_t>(value & 0xFF));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-  }
-  return out;
+  const Bytes w = BigEndian16(width), h = BigEndian16(height);
+  return Join({Bytes(signature, signature + 6), {w[1], w[0], h[1], h[0]}});
 }
-
-inline const Bytes kStartOfImage = {0xFF, 0xD8};
 
 // The start of image followed by `parts`.
 inline Bytes Jpeg(std::initializer_list<Bytes> parts) {
-  return Join({kStartOfImage, Join(parts)});
+  return Join({{0xFF, 0xD8}, Join(parts)});
 }
 
 // A JPEG marker segment: marker, a length that counts itself, then the body.

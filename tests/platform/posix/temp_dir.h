@@ -17,10 +17,8 @@ using Bytes = std::vector<std::uint8_t>;
 // holds when the object goes. The functions that make something return its path.
 class TempDir {
  public:
-  TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tagsmit-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
+  TempDir() : path_((std::filesystem::temp_directory_path() / "tagsmit-XXXXXX").string()) {
+    if (::mkdtemp(path_.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   }
   ~TempDir() {
     std::error_code ignored;
@@ -32,13 +30,15 @@ class TempDir {
   const std::string& path() const { return path_; }
   std::string PathOf(const std::string& name) const { return path_ + "/" + name; }
 
-  std::string WriteFile(const std::string& name, const Bytes& bytes) const {
-    const std::string path = PathOf(name);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    if (!out.flush()) throw std::runtime_error("cannot write " + path);
-    return path;
+  // Bytes or text, in a file whose folders are made as needed.
+  template <class Content = Bytes>
+  std::string WriteFile(const std::string& name, const Content& content) const {
+    std::filesystem::create_directories(std::filesystem::path(PathOf(name)).parent_path());
+    std::ofstream out(PathOf(name), std::ios::binary);
+    if (!out.write(reinterpret_cast<const char*>(content.data()), std::ssize(content)).flush()) {
+      throw std::runtime_error("cannot write " + name);
+    }
+    return PathOf(name);
   }
   std::string MakeFolder(const std::string& name) const {
     std::filesystem::create_directories(PathOf(name));

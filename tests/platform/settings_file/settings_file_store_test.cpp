@@ -1,19 +1,75 @@
+#include "platform/settings_file/settings_file_store.h"
+
 #include <sys/inotify.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
-#include <cstdint>
-#include <fstream>
-
 #include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
-#include "settings_file_fixture.h"
+#include <algorithm>
+#include <csignal>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "temp_dir.h"
 
 namespace tagsmit::testing {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::Pair;
+using ::testing::StartsWith;
+using ::testing::UnorderedElementsAreArray;
+
+// Puts an environment variable back as it was when the object goes.
+struct SavedVariable {
+  ~SavedVariable() { value ? setenv(name, value->c_str(), 1) : unsetenv(name); }
+  const char* name;
+  std::optional<std::string> value =
+      std::getenv(name) ? std::optional<std::string>(std::getenv(name)) : std::nullopt;
+};
+
+// Each test gets its own configuration folder through XDG_CONFIG_HOME, the
+// same way a user would move it.
+class SettingsFileTest : public ::testing::Test {
+ protected:
+  SettingsFileTest() { setenv("XDG_CONFIG_HOME", ConfigHome().c_str(), 1); }
+
+  std::filesystem::path Root() const { return root_.path(); }
+  std::filesystem::path ConfigHome() const { return Root() / "config"; }
+  std::filesystem::path FilePath() const { return ConfigHome() / "tagsmit" / "settings.json"; }
+
+  void WriteFile(const std::string& bytes) const {
+    root_.WriteFile("config/tagsmit/settings.json", bytes);
+  }
+  // A file in the settings folder.
+  std::string ReadFile(const std::string& name = "settings.json") const {
+    std::ifstream in(FilePath().parent_path() / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  std::set<std::string> FolderNames() const {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(FilePath().parent_path())) {
+      names.insert(entry.path().filename());
+    }
+    return names;
+  }
+  static std::string ErrorOf(const Status& status) { return status.ok() ? "none" : status.error(); }
+
+  SavedVariable config_home_{"XDG_CONFIG_HOME"}, home_{"HOME"};
+  TempDir root_;
+  SettingsFileStore store_;
+};
 
 const std::vector<SettingsEntry> kNineKeys = {
     {"version", "115"},      {"ClipStr", "a\nb\n"}, {"ClipStrNo", "0"},
@@ -21,29 +77,24 @@ const std::vector<SettingsEntry> kNineKeys = {
     {"RelativePath", "255"}, {"FixedPath", "./"},   {"BasePath", "/home/u"}};
 
 TEST_F(SettingsFileTest, EveryKindOfTextRoundTrips) {
-  const std::vector<SettingsEntry> entries = {{"lf", "one\ntwo\n"},
-                                              {"cr", "one\r\ntwo\r"},
-                                              {"quotes", "\"q\" 'a'"},
-                                              {"backslash", "C:\\Web\\"},
-                                              {"japanese", "画像寸法ｸﾘｯﾌﾟ　全角"},
-                                              {"blanks", "  lead and trail  "},
+  const std::vector<SettingsEntry> entries = {{"line ends", "one\ntwo\r\nthree\r"},
+                                              {"quotes, backslashes", "\"q\" 'a' C:\\Web\\"},
+                                              {"Japanese, blanks", "  画像寸法ｸﾘｯﾌﾟ　全角  "},
                                               {"empty", ""},
-                                              {"nul", std::string("a\0b", 3)},
-                                              {"controls", "\t\x01\x1f\x7f"},
+                                              {"controls", std::string("a\0b\t\x01\x1f\x7f", 7)},
                                               {"json", "{\"init\": [1]}"}};
   ASSERT_TRUE(store_.Save("tagsmit", "init", entries).ok());
-
-  SettingsFileStore fresh;
-  EXPECT_EQ(fresh.GetAll("Tagsmit", "init"), entries);
-  for (const auto& [key, value] : entries) EXPECT_EQ(fresh.Get("Tagsmit", "init", key), value);
+  EXPECT_EQ(SettingsFileStore().GetAll("Tagsmit", "init"), entries);
 }
 
 TEST_F(SettingsFileTest, NamesIgnoreCaseAndKeysKeepTheOrderAndSpellingOfTheirCreation) {
+  EXPECT_TRUE(store_.DeleteSection("Tagsmit", "init").ok());
+  EXPECT_FALSE(std::filesystem::exists(ConfigHome())) << "a deletion makes no file of its own";
+
   ASSERT_TRUE(store_.Save("tagsmit", "init", kNineKeys).ok());
   ASSERT_TRUE(
       store_.Save("TAGSMIT", "INIT", {{"BASEPATH", "/tmp"}, {"new", "n"}, {"version", "114"}})
           .ok());
-
   std::vector<SettingsEntry> expected = kNineKeys;
   expected[0].second = "114";
   expected[8].second = "/tmp";
@@ -51,13 +102,7 @@ TEST_F(SettingsFileTest, NamesIgnoreCaseAndKeysKeepTheOrderAndSpellingOfTheirCre
   EXPECT_EQ(store_.GetAll("Tagsmit", "init"), expected);
   EXPECT_EQ(store_.Get("tagSmit", "Init", "basepath"), "/tmp");
   EXPECT_THAT(store_.GetAll("Tagsmit", "init2"), IsEmpty());
-}
 
-TEST_F(SettingsFileTest, DeleteSectionRemovesOnlyThatSectionAndMakesNoFileOfItsOwn) {
-  EXPECT_TRUE(store_.DeleteSection("Tagsmit", "init").ok());
-  EXPECT_FALSE(std::filesystem::exists(ConfigHome()));
-
-  ASSERT_TRUE(store_.Save("tagsmit", "init", kNineKeys).ok());
   ASSERT_TRUE(store_.Save("tagsmit", "other", {{"k", "v"}}).ok());
   ASSERT_TRUE(store_.DeleteSection("Tagsmit", "INIT").ok());
   EXPECT_THAT(store_.GetAll("Tagsmit", "init"), IsEmpty());
@@ -67,24 +112,20 @@ TEST_F(SettingsFileTest, DeleteSectionRemovesOnlyThatSectionAndMakesNoFileOfItsO
 TEST_F(SettingsFileTest, NineValuesReplaceTheFileOnceInAPrivateFolder) {
   ASSERT_TRUE(store_.Save("tagsmit", "init", {{"version", "113"}}).ok());
   const int watch = inotify_init1(IN_NONBLOCK);
-  ASSERT_GE(watch, 0);
-  ASSERT_GE(inotify_add_watch(watch, FilePath().parent_path().c_str(),
-                              IN_MOVED_TO | IN_CREATE | IN_MODIFY | IN_DELETE),
-            0);
-
+  const auto changes = IN_MOVED_TO | IN_CREATE | IN_MODIFY | IN_DELETE;
+  ASSERT_GE(inotify_add_watch(watch, FilePath().parent_path().c_str(), changes), 0);
   ASSERT_TRUE(store_.Save("tagsmit", "init", kNineKeys).ok());
 
   alignas(inotify_event) char buffer[8192];
-  std::vector<std::uint32_t> events;  // on settings.json itself
-  for (ssize_t size; (size = read(watch, buffer, sizeof buffer)) > 0;) {
-    for (char* at = buffer; at < buffer + size;) {
-      const auto* event = reinterpret_cast<const inotify_event*>(at);
-      if (event->len > 0 && std::string(event->name) == "settings.json")
-        events.push_back(event->mask);
-      at += sizeof(inotify_event) + event->len;
-    }
-  }
+  const ssize_t size = read(watch, buffer, sizeof buffer);
   close(watch);
+  std::vector<std::uint32_t> events;  // on settings.json itself
+  for (char* at = buffer; at < buffer + std::max<ssize_t>(size, 0);) {
+    const auto* event = reinterpret_cast<const inotify_event*>(at);
+    if (event->len > 0 && std::string(event->name) == "settings.json")
+      events.push_back(event->mask);
+    at += sizeof(inotify_event) + event->len;
+  }
   EXPECT_THAT(events, ElementsAre(IN_MOVED_TO)) << "one replacement and no write in place";
   EXPECT_EQ(store_.GetAll("Tagsmit", "init"), kNineKeys);
   EXPECT_THAT(FolderNames(), ElementsAre("settings.json"));
@@ -92,27 +133,120 @@ TEST_F(SettingsFileTest, NineValuesReplaceTheFileOnceInAPrivateFolder) {
             std::filesystem::perms::owner_all);
 }
 
-TEST_F(SettingsFileTest, EmptyOrRelativeConfigHomeFallsBackToHome) {
+// Relative values are ignored, as the XDG base directory rules ask.
+TEST_F(SettingsFileTest, RelativeConfigHomeFallsBackToHome) {
   setenv("HOME", Root().c_str(), 1);
-  for (const char* config_home : {"", "relative/config"}) {
-    setenv("XDG_CONFIG_HOME", config_home, 1);
-    ASSERT_TRUE(store_.Save("Tagsmit", "init", {{"v", config_home}}).ok());
-    EXPECT_EQ(store_.Get("tagsmit", "init", "v"), config_home);
-    EXPECT_TRUE(std::filesystem::is_regular_file(Root() / ".config" / "tagsmit" / "settings.json"));
-  }
+  setenv("XDG_CONFIG_HOME", "relative/config", 1);
+  ASSERT_TRUE(store_.Save("Tagsmit", "init", {{"v", "1"}}).ok());
+  EXPECT_EQ(store_.Get("tagsmit", "init", "v"), "1");
+  EXPECT_TRUE(std::filesystem::is_regular_file(Root() / ".config" / "tagsmit" / "settings.json"));
   EXPECT_FALSE(std::filesystem::exists("relative"));
 }
 
 TEST_F(SettingsFileTest, ALinkedFileStaysALink) {
-  const auto target = Root() / "dotfiles.json";
+  const std::string target =
+      root_.WriteFile("dotfiles.json", std::string(R"({"init": {"v": "1"}})"));
   std::filesystem::create_directories(FilePath().parent_path());
-  std::ofstream(target) << R"({"init": {"version": "115"}})";
   std::filesystem::create_symlink(target, FilePath());
   ASSERT_TRUE(store_.Save("tagsmit", "init", {{"Test", "1"}}).ok());
-
   EXPECT_TRUE(std::filesystem::is_symlink(FilePath()));
+  EXPECT_THAT(store_.GetAll("Tagsmit", "init"), ElementsAre(Pair("v", "1"), Pair("Test", "1")));
+}
+
+// Whatever a damaged file holds, reading gives no entries, deleting writes
+// nothing, and the next save keeps the old bytes beside the new file under a
+// name of their own.
+TEST_F(SettingsFileTest, DamagedFileReadsAsEmptyAndIsKeptBesideOnSave) {
+  const std::vector<std::string> damages = {
+      R"({"init": {"version": "115", "ClipS)", std::string("\x89PNG\r\n\x1a\n\0\xff\xfe{", 13),
+      "{\"init\": {\"version\": \"1\xe9\"}}", R"([{"init": {"version": "115"}}])"};
+  for (const std::string& damaged : damages) {
+    SCOPED_TRACE(damaged);
+    WriteFile(damaged);
+    EXPECT_THAT(store_.GetAll("Tagsmit", "init"), IsEmpty());
+    EXPECT_TRUE(store_.DeleteSection("Tagsmit", "init").ok());
+    EXPECT_EQ(ReadFile(), damaged);
+    ASSERT_TRUE(store_.Save("tagsmit", "init", {{"version", "115"}}).ok());
+    EXPECT_THAT(store_.GetAll("Tagsmit", "init"), ElementsAre(Pair("version", "115")));
+  }
+  std::vector<std::string> kept;
+  for (const std::string& name : FolderNames()) {
+    if (name == "settings.json") continue;
+    EXPECT_THAT(name, StartsWith("settings.json.corrupt-"));
+    kept.push_back(ReadFile(name));
+  }
+  EXPECT_THAT(kept, UnorderedElementsAreArray(damages));
+}
+
+TEST_F(SettingsFileTest, HandEditedPartsThatAreNotTextAreSkipped) {
+  WriteFile(R"({"INIT": {"version": 115, "ClipStr": "a\n", "clipstr": "shadowed", "n": null,
+    "Test": "1"}, "init": {"shadowed": "section"}, "other": [1, 2], "kept": {"k": "v"}})");
   EXPECT_THAT(store_.GetAll("Tagsmit", "init"),
-              ElementsAre(Pair("version", "115"), Pair("Test", "1")));
+              ElementsAre(Pair("ClipStr", "a\n"), Pair("Test", "1")));
+  EXPECT_THAT(store_.GetAll("Tagsmit", "other"), IsEmpty());
+
+  ASSERT_TRUE(store_.Save("tagsmit", "init", {{"version", "115"}, {"CLIPSTR", "b\n"}}).ok());
+  ASSERT_TRUE(store_.Save("tagsmit", "other", {{"k", "v"}}).ok());
+  EXPECT_THAT(store_.GetAll("Tagsmit", "init"),
+              ElementsAre(Pair("version", "115"), Pair("ClipStr", "b\n"), Pair("Test", "1")));
+  EXPECT_THAT(store_.GetAll("Tagsmit", "other"), ElementsAre(Pair("k", "v")));
+  EXPECT_THAT(store_.GetAll("Tagsmit", "kept"), ElementsAre(Pair("k", "v")));
+  EXPECT_THAT(FolderNames(), ElementsAre("settings.json")) << "a file that parses is not copied";
+
+  ASSERT_TRUE(store_.DeleteSection("Tagsmit", "init").ok());  // both spellings go
+  EXPECT_THAT(store_.GetAll("Tagsmit", "init"), IsEmpty());
+}
+
+// In the child of a death test: saves with files limited to 64 bytes, as on a
+// full disk, and writes the failure to standard error.
+void SaveOnAFullDisk(SettingsStore& store, const std::vector<SettingsEntry>& entries) {
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  const rlim_t before = limit.rlim_cur;
+  limit.rlim_cur = 64;
+  setrlimit(RLIMIT_FSIZE, &limit);
+  std::signal(SIGXFSZ, SIG_IGN);
+  const Status saved = store.Save("tagsmit", "init", entries);
+  limit.rlim_cur = before;  // standard error may go to a file
+  setrlimit(RLIMIT_FSIZE, &limit);
+  std::cerr << (saved.ok() ? "saved" : saved.error());
+  std::_Exit(saved.ok() ? 1 : 0);
+}
+
+TEST_F(SettingsFileTest, AFailedSaveLeavesTheOldFileAndNoTemporaryFile) {
+  ASSERT_TRUE(store_.Save("tagsmit", "init", {{"version", "115"}}).ok());
+  const std::string before = ReadFile();
+  EXPECT_EXIT(SaveOnAFullDisk(store_, {{"version", "115"}, {"ClipStr", std::string(200, 'x')}}),
+              ::testing::ExitedWithCode(0), FilePath().string() + ".*File too large");
+  EXPECT_EQ(ReadFile(), before);
+  EXPECT_THAT(FolderNames(), ElementsAre("settings.json"));
+
+  // A damaged file survives a failed save, with nothing left beside it.
+  const std::string damaged = "{\"init\": " + std::string(100, '[');
+  WriteFile(damaged);
+  EXPECT_EXIT(SaveOnAFullDisk(store_, {{"version", "115"}}), ::testing::ExitedWithCode(0),
+              "File too large");
+  EXPECT_EQ(ReadFile(), damaged);
+  EXPECT_THAT(FolderNames(), ElementsAre("settings.json"));
+}
+
+TEST_F(SettingsFileTest, SavesThatCannotBeMadeAreReportedAndChangeNothing) {
+  ASSERT_TRUE(store_.Save("tagsmit", "init", {{"version", "115"}}).ok());
+  const std::string before = ReadFile();
+  EXPECT_THAT(
+      ErrorOf(store_.Save("tagsmit", "init", {{"version", "116"}, {"BasePath", "/caf\xe9"}})),
+      HasSubstr("BasePath"))
+      << "text that is not UTF-8";
+  EXPECT_EQ(ReadFile(), before);
+
+  std::filesystem::remove(FilePath());
+  std::filesystem::create_directories(FilePath() / "inside");  // a folder in place of the file
+  EXPECT_THAT(store_.GetAll("Tagsmit", "init"), IsEmpty());
+  EXPECT_THAT(ErrorOf(store_.Save("tagsmit", "init", {{"version", "115"}})),
+              HasSubstr(FilePath().string()));
+  EXPECT_FALSE(store_.DeleteSection("Tagsmit", "init").ok());
+  EXPECT_TRUE(std::filesystem::is_directory(FilePath() / "inside"));
+  EXPECT_THAT(FolderNames(), ElementsAre("settings.json"));
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
+#include "path/reference_path.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "fake_file_system.h"
-#include "path/reference_path.h"
 
 namespace tagsmit {
 namespace {
@@ -12,6 +13,11 @@ using tagsmit::testing::FakeFileSystem;
 using Pair = std::pair<std::string, std::string>;
 
 constexpr PathStyle kWindows = PathStyle::Windows;
+constexpr PathStyle kPosix = PathStyle::Posix;
+
+struct UrlCase {
+  std::string base, file, url;
+};
 
 // The tree behind the worked examples; C:\Web\Doc is the usual base path.
 class WindowsReferencePath : public ::testing::Test {
@@ -86,23 +92,19 @@ TEST_F(WindowsReferencePath, TrailingBackslashAndDotPairsMeanTheSameBase) {
 }
 
 TEST_F(WindowsReferencePath, ActualPathOfDirectoriesAndPathsNotWalked) {
-  const Pair rows[] = {
-      // A directory loses its trailing backslash; the root becomes "C:".
-      {"C:\\Web\\", "C:\\Web"},
-      {"C:\\", "C:"},
-      {"C:", "C:"},
-      {"C:\\Web\\Nope\\a.gif", ""},
-      // The first-entry lookup of an empty folder finds nothing.
-      {"C:\\Web\\Empty\\", ""},
-      {"C:\\Web\\Empty", "C:\\Web\\Empty"},
-      // Only paths that start with a drive and a backslash are walked.
-      {"Web\\a.gif", ""},
-      // The file system finds C:\xWeb\a.gif; walked from the fourth
-      // character it would name C:\Web\a.gif.
-      {"C:xWeb\\a.gif", ""},
-  };
+  // The file system finds C:\xWeb\a.gif; walked from the fourth character,
+  // "C:xWeb\a.gif" would name C:\Web\a.gif.
   fs.AddFile("C:\\xWeb\\a.gif");
   ASSERT_EQ(fs.LookupEntryName("C:xWeb\\a.gif"), "a.gif");
+  const Pair rows[] = {
+      {"C:\\Web\\", "C:\\Web"},  // a directory loses its trailing backslash
+      {"C:\\", "C:"},            // the root is its drive
+      {"C:", "C:"},
+      {"C:\\Web\\Nope\\a.gif", ""},  // missing
+      {"C:\\Web\\Empty\\", ""},      // the first-entry lookup of an empty folder finds nothing
+      {"Web\\a.gif", ""},  // only paths that start with a drive and a backslash are walked
+      {"C:xWeb\\a.gif", ""},
+  };
   for (const auto& [file, actual] : rows) {
     SCOPED_TRACE(file);
     EXPECT_EQ(GetActualPath(fs, file), actual);
@@ -110,29 +112,89 @@ TEST_F(WindowsReferencePath, ActualPathOfDirectoriesAndPathsNotWalked) {
 }
 
 TEST(WindowsUrlPath, EdgeCasesOnTexts) {
-  struct Case {
-    std::string base, file, url;
-  };
-  const Case cases[] = {
+  const UrlCase cases[] = {
       {"C:\\Web\\Doc", "C:\\Web\\Doc", "./"},
       {"C:\\Web\\Doc\\Sub", "C:\\Web\\Doc", "../"},
       {"", "C:\\Web\\a.gif", "/C|/Web/a.gif"},
       {"C:\\WEB\\DOC", "c:\\Web\\Doc\\a.gif", "./a.gif"},
       {"C:\\Web\\Doc", "C:\\Web\\Doc.gif", "../Doc.gif"},
-      {"C:\\Web\\Doc", "C:\\Web\\Doc\\My Pics\\a b.gif", "./My Pics/a b.gif"},
-      {"C:\\Web", "C:\\Web\\画像\\写真.jpg", "./画像/写真.jpg"},
+      {"C:\\Web", "C:\\Web\\画像\\My Pics.jpg", "./画像/My Pics.jpg"},  // no escapes
       // The first two characters are characters, not bytes.
       {"日本\\Web", "C:\\a.gif", "/C|/a.gif"},
       {"C:\\Web", "é:\\x\\a.gif", "/é|/x/a.gif"},
       {"C:\\Web", "x", "/x"},  // no second character to replace
       {"C:\\Web", "", ""},
   };
-  for (const Case& c : cases) {
+  for (const UrlCase& c : cases) {
     SCOPED_TRACE(c.base + " / " + c.file);
     EXPECT_EQ(MakeUrlPath(kWindows, c.base, c.file), c.url);
   }
   // Without the URL step the rest keeps its backslashes.
   EXPECT_EQ(MakeRelativePath(kWindows, "C:\\Web\\Doc", "C:\\Other\\a.gif"), "../../Other\\a.gif");
+}
+
+// A site under /home/u/Web, worked on from /home/u/Web/doc.
+class PosixReferencePath : public ::testing::Test {
+ protected:
+  PosixReferencePath() {
+    fs.AddFile("/home/u/Web/doc/a.gif");
+    fs.AddFile("/home/u/Web/img/a.gif");
+    fs.AddFile("/home/u/Web/a\\b.gif");
+    fs.AddDirectory("/home/u/Web/Empty");
+    fs.AddFile("/srv/x.gif");
+    fs.SetCurrentDirectory("/home/u/Web/doc");
+  }
+
+  FakeFileSystem fs{kPosix};
+};
+
+TEST_F(PosixReferencePath, ActualPathIsAbsoluteAndCaseSensitive) {
+  const Pair rows[] = {
+      {"/home/u/Web/doc/a.gif", "/home/u/Web/doc/a.gif"},
+      {"a.gif", "/home/u/Web/doc/a.gif"},  // from the current directory
+      {"..//img/./a.gif", "/home/u/Web/img/a.gif"},
+      {"/home/u/web/doc/a.gif", ""},  // letter case tells names apart
+      // A directory loses its trailing slash, also when it is empty.
+      {"/home/u/Web/Empty/", "/home/u/Web/Empty"},
+      {"/..", "/"},  // the root stays an absolute path
+      {"", ""},
+  };
+  for (const auto& [path, actual] : rows) {
+    SCOPED_TRACE(path);
+    EXPECT_EQ(GetActualPath(fs, path), actual);
+  }
+}
+
+TEST_F(PosixReferencePath, ReferenceFromTheCurrentDirectory) {
+  const std::string base = fs.CurrentDirectory();
+  const Pair rows[] = {
+      {"a.gif", "./a.gif"},
+      {"/srv/x.gif", "../../../../srv/x.gif"},
+      {"../a\\b.gif", "../a\\b.gif"},  // a backslash is part of a POSIX name
+  };
+  for (const auto& [file, reference] : rows) {
+    SCOPED_TRACE(file);
+    EXPECT_EQ(MakeUrlPath(kPosix, base, GetActualPath(fs, file)), reference);
+  }
+}
+
+TEST(PosixUrlPath, EdgeCasesOnTexts) {
+  const UrlCase cases[] = {
+      {"/home/u/Web", "/home/u/Web", "./"},
+      {"/home/u/Web", "/home/u/Web/doc/a.gif", "./doc/a.gif"},
+      {"/home/u/Web/", "/home/u/Web/doc/a.gif", "./doc/a.gif"},
+      {"/home/u/Web/.", "/home/u/Web/doc/a.gif", "./doc/a.gif"},
+      {"/home/u/web/doc", "/home/u/Web/doc/a.gif", "../../Web/doc/a.gif"},
+      {"/", "/srv/x.gif", "./srv/x.gif"},
+      {"/.", "/srv/x.gif", "./srv/x.gif"},
+      // Without an absolute base there is nothing in common: the file keeps
+      // its absolute path, as a file on another drive would.
+      {"", "/home/u/Web/a.gif", "/home/u/Web/a.gif"},
+  };
+  for (const UrlCase& c : cases) {
+    SCOPED_TRACE(c.base + " / " + c.file);
+    EXPECT_EQ(MakeUrlPath(kPosix, c.base, c.file), c.url);
+  }
 }
 
 }  // namespace
