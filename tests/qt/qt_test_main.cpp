@@ -1,5 +1,4 @@
-// The widget tests need one QApplication; they run on the offscreen platform
-// unless another is asked for.
+// One QApplication for the widget tests, offscreen unless asked otherwise.
 #include <gtest/gtest.h>
 
 #include <QApplication>

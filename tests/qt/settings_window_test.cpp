@@ -1,16 +1,23 @@
-#include <QAbstractButton>
+#include "platform/qt/windows/settings_window.h"
+
+#include <gtest/gtest.h>
 #include <QComboBox>
-#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 
-#include "qt_fixture.h"
+#include "fake_file_system.h"
+#include "memory_settings_store.h"
+#include "platform/qt/windows/dir_picker_dialog.h"
+#include "run/settings.h"
+#include "scripted_desktop.h"
 #include "settings/settings_controls.h"
 
 namespace tagsmit::testing {
@@ -18,9 +25,39 @@ namespace {
 
 using enum SettingsControl;
 
-bool OnTop(QWidget& widget) {
-  return widget.windowHandle() != nullptr &&
-         widget.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
+// The real settings window over fake services with the first-start defaults.
+class QtSettingsWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs.AddDirectory("/home/user/web/img");
+    fs.AddDirectory("/home/user/web/css");
+    fs.SetCurrentDirectory("/home/user/web");
+    SetDefaults(app.options, desktop.identity);
+    LoadSettings(app, services);
+    window.Bind(form);
+  }
+
+  template <typename Widget>
+  Widget* Find(const char* name) {
+    auto* widget = window.findChild<Widget*>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+  bool OnTop() { return window.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint); }
+
+  FakeFileSystem fs{PathStyle::Posix};
+  ScriptedDesktop desktop;
+  MemorySettingsStore store;
+  Services services{fs, desktop, store};
+  AppState app;
+  SettingsWindow window;
+  MainForm form{window, app, services};
+};
+
+QStringList Rows(const QAbstractItemModel& model) {
+  QStringList rows;
+  for (int row = 0; row < model.rowCount(); ++row) rows << model.index(row, 0).data().toString();
+  return rows;
 }
 
 TEST_F(QtSettingsWindowTest, EveryControlShowsItsCaptionAndTooltip) {
@@ -54,18 +91,15 @@ TEST_F(QtSettingsWindowTest, OpeningShowsTheListInOrderAndTheModeStates) {
   app.options.RelativePath = 255;
   form.Open();
   auto* list = Find<QComboBox>("cmbClipStr");
-  QStringList shown;
-  for (int row = 0; row < list->count(); ++row) shown << list->itemText(row);
-  EXPECT_EQ(shown, (QStringList{"<IMG SRC=\"&f\" WIDTH=&w HEIGHT=&h ALT=\"\">",
-                                "&f\" WIDTH=&w HEIGHT=&h>", " WIDTH=&w HEIGHT=&h"}));
+  EXPECT_EQ(Rows(*list->model()), (QStringList{"<IMG SRC=\"&f\" WIDTH=&w HEIGHT=&h ALT=\"\">",
+                                               "&f\" WIDTH=&w HEIGHT=&h>", " WIDTH=&w HEIGHT=&h"}));
   EXPECT_EQ(list->currentIndex(), 0);
   EXPECT_FALSE(list->isEditable());
   list->setFocus();
   QTest::keyClick(list, Qt::Key_Down);
   EXPECT_EQ(app.options.CurClipStr, "&f\" WIDTH=&w HEIGHT=&h>");
-  EXPECT_EQ(Find<QLineEdit>("txtBasePath")->text(), QStringLiteral("/home/user/web"));
   EXPECT_TRUE(window.isVisible());
-  EXPECT_TRUE(OnTop(window));
+  EXPECT_TRUE(OnTop());
 
   for (const bool relative : {true, false}) {
     if (!relative) QTest::mouseClick(Find<QRadioButton>("optFixed"), Qt::LeftButton);
@@ -76,50 +110,70 @@ TEST_F(QtSettingsWindowTest, OpeningShowsTheListInOrderAndTheModeStates) {
   }
 }
 
-TEST_F(QtSettingsWindowTest, EnterAsksAndOkSavesTheTypedPrefix) {
+TEST_F(QtSettingsWindowTest, EscIsCancelAndEnterIsOkWhichSavesTheTypedText) {
   form.Open();
   QLineEdit* prefix = Find<QLineEdit>("txtFixedPath");
+  QTest::keyClick(prefix, Qt::Key_Escape);
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_TRUE(desktop.boxes.empty());
+
+  form.Open();
   prefix->selectAll();
   QTest::keyClicks(prefix, QStringLiteral("img/"));
-  desktop.answers = {BoxAnswer::No};
   QTest::keyClick(prefix, Qt::Key_Return);
-  EXPECT_EQ(desktop.boxes.size(), 1u);  // the question, answered No
-  EXPECT_TRUE(window.isVisible());
-
-  QTest::mouseClick(Find<QPushButton>("btnOk"), Qt::LeftButton);
+  EXPECT_EQ(desktop.boxes.size(), 1u);  // the question, answered Yes
   EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(store.Get("Tagsmit", "init", "FixedPath"), "img/");
 }
 
-TEST_F(QtSettingsWindowTest, EscClosesWithoutAskingOrSaving) {
+TEST_F(QtSettingsWindowTest, AboutTakesTheWindowOffTheTopmostBandWhileOpen) {
   form.Open();
-  QTest::keyClick(Find<QLineEdit>("txtFixedPath"), Qt::Key_Escape);
-  EXPECT_FALSE(window.isVisible());
-  EXPECT_EQ(window.result(), QDialog::Rejected);
-  EXPECT_TRUE(desktop.boxes.empty());
-  EXPECT_EQ(store.saves, 0);
+  bool was_on_top = true;
+  QTimer::singleShot(0, [&] {  // once the About window runs
+    was_on_top = OnTop();
+    QWidget* about = QApplication::activeModalWidget();
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->windowTitle(), QString::fromUtf8("Tagsmitのﾊﾞｰｼﾞｮﾝ情報"));
+    QTest::keyClick(about, Qt::Key_Escape);
+  });
+  QTest::mouseClick(Find<QWidget>("btnVer"), Qt::LeftButton);
+  EXPECT_FALSE(was_on_top);
+  EXPECT_TRUE(OnTop());
 }
 
-// The About window and the picker take the window off the topmost band while
-// they are open; Esc closes them and brings it back.
-TEST_F(QtSettingsWindowTest, ModalChildrenTakeTheWindowOffTheTopWhileOpen) {
+// The picker lists the ancestors above the current directory and its
+// subdirectories below. A double click or Enter in the list opens an entry, a
+// click only highlights one; Enter elsewhere is OK.
+TEST_F(QtSettingsWindowTest, PickerOpensOnDoubleClickOrEnterAndOkTakesTheOpenedDirectory) {
   app.options.RelativePath = 255;
   form.Open();
-  for (const auto& [button, title] : {std::pair{"btnVer", "Tagsmitのﾊﾞｰｼﾞｮﾝ情報"},
-                                      std::pair{"btnRef", "基準ﾊﾟｽを設定してください"}}) {
-    bool was_on_top = true;
-    WhenModal([&] {
-      was_on_top = OnTop(window);
-      QWidget* child = QApplication::activeModalWidget();
-      ASSERT_NE(child, nullptr);
-      EXPECT_EQ(child->windowTitle(), QString::fromUtf8(title));
-      QTest::keyClick(child, Qt::Key_Escape);
-    });
-    QTest::mouseClick(Find<QWidget>(button), Qt::LeftButton);
-    EXPECT_FALSE(was_on_top) << button;
-    EXPECT_TRUE(OnTop(window)) << button;
-  }
-  EXPECT_EQ(Find<QLineEdit>("txtBasePath")->text(), QStringLiteral("/home/user/web"));
+  QTimer::singleShot(0, [] {
+    auto* picker = dynamic_cast<DirPickerDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(picker, nullptr);
+    EXPECT_EQ(picker->windowTitle(), QString::fromUtf8("基準ﾊﾟｽを設定してください"));
+    QListWidget& list = *picker->DirectoryList();
+    EXPECT_EQ(Rows(*list.model()), (QStringList{"/", "home", "user", "web", "css", "img"}));
+    EXPECT_EQ(list.currentRow(), 3);
+    EXPECT_EQ(picker->DriveList()->currentText(), QStringLiteral("/"));
+    EXPECT_TRUE(picker->findChild<QPushButton*>("Command1")->isDefault());
+
+    list.setCurrentRow(5);  // img
+    const QPoint img = list.visualItemRect(list.currentItem()).center();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, img);
+    EXPECT_EQ(list.count(), 6);
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, img);
+    EXPECT_EQ(Rows(*list.model()), (QStringList{"/", "home", "user", "web", "img"}));
+
+    list.setFocus();
+    list.setCurrentRow(2);  // user
+    QTest::keyClick(&list, Qt::Key_Return);
+    EXPECT_TRUE(picker->isVisible());
+    EXPECT_EQ(Rows(*list.model()), (QStringList{"/", "home", "user", "web"}));
+    list.setCurrentRow(3);  // web, highlighted only
+    QTest::keyClick(picker->DriveList(), Qt::Key_Return);
+  });
+  QTest::mouseClick(Find<QWidget>("btnRef"), Qt::LeftButton);
+  EXPECT_EQ(Find<QLineEdit>("txtBasePath")->text(), QStringLiteral("/home/user"));
 }
 
 }  // namespace

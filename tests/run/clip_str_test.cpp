@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "run/app.h"
+
 namespace tagsmit {
 namespace {
 
@@ -18,7 +20,6 @@ TEST(ReplaceAll, ReplacesEveryOccurrenceAndCountsThem) {
       {"a&&wb", "&w", "7", "a&7b", 1},       // a doubled ampersand keeps one
       {"aaaa", "aa", "a", "aa", 2},          // no overlap, no re-search
       {"xyz", "q", "r", "xyz", 0},
-      {"", "a", "b", "", 0},
       {"abc", "", "x", "abc", 0},  // an empty search must not loop
   };
   for (const auto& c : cases) {
@@ -43,6 +44,29 @@ TEST(ExpandClipStr, FillsPlaceholdersAndTrimsOnlyTheNumbers) {
   for (const auto& c : cases) {
     EXPECT_EQ(ExpandClipStr(c.clip_str, c.path, " 120", " 80"), c.expected) << c.clip_str;
   }
+}
+
+TEST(ClipStrList, SelectionFollowsItsEntryAndDrivesCurClipStr) {
+  AppState app;
+  app.clip_strs.InsertAtTop("a");
+  app.clip_strs.InsertAtTop("b");
+  app.clip_strs.Select(1);
+  EXPECT_EQ(app.options.CurClipStr, "a");
+
+  app.clip_strs.InsertAtTop("c");  // the selected entry moves down with its text
+  EXPECT_EQ(app.clip_strs.SelectedIndex(), 2);
+  EXPECT_EQ(app.clip_strs.Text(), "a");
+
+  app.clip_strs.Remove(0);
+  EXPECT_EQ(app.clip_strs.SelectedIndex(), 1);
+  app.clip_strs.Remove(1);  // removing the selected entry leaves none selected
+  EXPECT_EQ(app.clip_strs.SelectedIndex(), -1);
+  EXPECT_EQ(app.clip_strs.Text(), "");
+  EXPECT_EQ(app.options.CurClipStr, "a");  // only a selection changes it
+
+  app.clip_strs.Select(5);
+  EXPECT_EQ(app.clip_strs.SelectedIndex(), -1);
+  EXPECT_EQ(app.options.CurClipStr, "");
 }
 
 }  // namespace

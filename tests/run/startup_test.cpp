@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "fake_file_system.h"
 #include "memory_settings_store.h"
+#include "run/command_line.h"
 #include "run/print_run.h"
 #include "scripted_desktop.h"
 
@@ -22,26 +24,40 @@ using testing::MemorySettingsStore;
 using testing::ScriptedDesktop;
 
 constexpr char kTag[] = "<IMG SRC=\"&f\" WIDTH=&w HEIGHT=&h ALT=\"\">";
-constexpr char kNotFound[] = "ディレクトリまたはファイルが見つかりません";
 constexpr char kMissing[] = "ファイルが存在しません";
 constexpr char kSentinel[] = "held before the run";
 
-// The scripted desktop, also recording when the Shift key is read.
+TEST(SplitCommandLineTest, QuotedNameFirstElseUpToTheFirstBlank) {
+  struct Case {
+    const char* cmd_line;
+    std::optional<std::string> expected;  // nothing: a bad command line
+  };
+  const Case cases[] = {
+      {"C:\\a.gif \"C:\\b c.gif\"", "C:\\b c.gif"},  // a quoted name wins wherever it stands
+      {"x\"a.gif\"y \"b.gif\"", "a.gif"},            // text around the first pair is dropped
+      {"\"\"", ""},
+      {"C:\\a.gif", "C:\\a.gif"},
+      {" a.gif", ""},
+      {"a\tb.gif c.gif", "a\tb.gif"},  // only the space character separates
+      {"\"", std::nullopt},
+      {"C:\\a b\".gif", std::nullopt},  // a lone quote is bad even after a blank
+  };
+  for (const auto& c : cases) EXPECT_EQ(SplitCommandLine(c.cmd_line), c.expected) << c.cmd_line;
+}
+
+// Records when Shift is read; its clipboard hands back something other than it
+// was given, as a platform that converts text might.
 class RecordingDesktop : public ScriptedDesktop {
  public:
   std::int16_t KeyState(int virtual_key) override {
     events.push_back("shift");
     return ScriptedDesktop::KeyState(virtual_key);
   }
+  Result<std::string> ClipboardText() override { return "as held: " + clipboard; }
 };
 
-std::string Gif(int width, int height) {
-  std::string bytes = "GIF89a";
-  for (int value : {width, height}) {
-    bytes += static_cast<char>(value & 0xFF);
-    bytes += static_cast<char>(value >> 8);
-  }
-  return bytes + std::string(16, '\0');
+std::string Gif(char width, char height) {
+  return std::string("GIF89a") + width + '\0' + height + '\0' + std::string(16, '\0');
 }
 
 void ExpectOneBox(const ScriptedDesktop& desktop, const std::string& prompt, BoxIcon icon,
@@ -57,7 +73,7 @@ class StartupTest : public ::testing::Test {
  protected:
   StartupTest() {
     fs.AddFile("C:\\Web\\Logo.GIF", Gif(120, 60));
-    fs.AddFile("C:\\Web\\Img\\Photo Big.gif", Gif(320, 240), {.short_alias = "PHOTOB~1.GIF"});
+    fs.AddFile("C:\\Web\\Img\\Photo Big.gif", Gif(32, 24), {.short_alias = "PHOTOB~1.GIF"});
     fs.AddFile("C:\\Web\\hidden.gif", Gif(1, 2), {.hidden = true});
     fs.SetCurrentDirectory("C:\\Web");
     desktop.clipboard = kSentinel;
@@ -79,12 +95,8 @@ class StartupTest : public ::testing::Test {
     saves_before_run_ = store.saves;
   }
 
-  StartupResult Start(const std::string& text) {
-    return Startup(app, services, Invocation::ArgumentText(text));
-  }
-  StartupResult StartWithFile(std::optional<std::string> name) {
-    return Startup(app, services, Invocation::FileName(std::move(name)));
-  }
+  StartupResult Start(const Invocation& invocation) { return Startup(app, services, invocation); }
+  StartupResult Start(const std::string& text) { return Start(Invocation::ArgumentText(text)); }
 
   // A failed run leaves the clipboard, does not beep and never saves.
   void ExpectNothingChanged() {
@@ -102,17 +114,15 @@ class StartupTest : public ::testing::Test {
   int saves_before_run_ = 0;
 };
 
-// --- The decision between the run and the settings window.
-
 TEST_F(StartupTest, NoArgumentOrNoPasteStringOpensTheSettingsWindow) {
   Store();
   EXPECT_EQ(Start("").outcome, StartupOutcome::kSettingsWindow);
-  EXPECT_EQ(StartWithFile(std::nullopt).outcome, StartupOutcome::kSettingsWindow);
+  EXPECT_EQ(Start(Invocation::FileName(std::nullopt)).outcome, StartupOutcome::kSettingsWindow);
   EXPECT_THAT(desktop.boxes, IsEmpty());
 
   Store({{"ClipStr", "no line feed"}});
   EXPECT_EQ(Start("C:\\Web\\Logo.GIF").outcome, StartupOutcome::kSettingsWindow);
-  EXPECT_EQ(StartWithFile("").outcome, StartupOutcome::kSettingsWindow);
+  EXPECT_EQ(Start(Invocation::FileName("")).outcome, StartupOutcome::kSettingsWindow);
   ASSERT_EQ(desktop.boxes.size(), 2u);
   EXPECT_EQ(desktop.boxes[0].icon, BoxIcon::Exclamation);
   ExpectNothingChanged();
@@ -126,105 +136,68 @@ TEST_F(StartupTest, ShiftIsReadOnceAfterTheSettingsAndOpensTheWindow) {
   EXPECT_EQ(app.options.CmdLine, "C:\\Web\\Logo.GIF");  // not split, not touched
 }
 
-TEST_F(StartupTest, BlanksOnlyAreACommandLineAndRunToAnEmptyName) {
-  Store({{"NotyfyErr", "1"}});
-  EXPECT_EQ(Start("   ").outcome, StartupOutcome::kRunFailed);
-  ASSERT_EQ(desktop.boxes.size(), 1u);
-  EXPECT_EQ(desktop.boxes[0].prompt.substr(desktop.boxes[0].prompt.size() - 2), "\r\n");
-  ExpectNothingChanged();
-}
-
-TEST_F(StartupTest, SplitFileNamesAreTakenWhole) {
-  Store();
-  // An empty argument is an empty file name: it runs, and fails.
-  EXPECT_EQ(StartWithFile("").outcome, StartupOutcome::kRunFailed);
-  // Quotes and blanks are part of the name; the file is not found under it.
-  EXPECT_EQ(StartWithFile("\"C:\\Web\\Logo.GIF").outcome, StartupOutcome::kRunFailed);
-  EXPECT_THAT(desktop.boxes, IsEmpty());
-  ExpectNothingChanged();
-}
-
-// --- The failure table: only NotyfyErr 1 shows a box for a failed run.
-
-class FailureTableTest : public StartupTest, public ::testing::WithParamInterface<const char*> {
- protected:
-  void SetUp() override { Store({{"NotyfyErr", GetParam()}}); }
-
-  void ExpectReport(const std::string& prompt) {
-    if (std::string(GetParam()) == "1") {
-      ExpectOneBox(desktop, prompt, BoxIcon::Critical);
-    } else {
-      EXPECT_THAT(desktop.boxes, IsEmpty());
+// A failed run shows its box only when NotyfyErr is 1; a bad command line
+// always does. The file is named as typed.
+TEST_F(StartupTest, FailuresAreReportedAsTheTableSaysAndChangeNothing) {
+  struct Case {
+    Invocation invocation;
+    std::string report;
+    std::pair<std::string, std::string> setting{"Test", "0"};  // besides NotyfyErr
+  };
+  constexpr auto text = &Invocation::ArgumentText;
+  constexpr auto file = &Invocation::FileName;
+  const std::string unsuitable = "ファイルが適切ではありません\r\n";
+  const std::string hidden = "ディレクトリまたはファイルが見つかりません\r\nc:\\web\\HIDDEN.gif";
+  const Case cases[] = {
+      {text("\"C:\\Web\\No Such.gif\" ignored"),
+       std::string(kMissing) + "\r\nC:\\Web\\No Such.gif"},
+      // Blanks only, or an empty argument, are an empty file name that runs.
+      {text("   "), unsuitable},
+      {file(""), unsuitable},
+      // A split argument is the name whole, quotes and all.
+      {file("\"C:\\Web\\Logo.GIF"), unsuitable + "\"C:\\Web\\Logo.GIF"},
+      // Readable, but hidden from the name lookups: with no fixed prefix, or in
+      // relative mode.
+      {text("c:\\web\\HIDDEN.gif"), hidden, {"FixedPath", ""}},
+      {text("c:\\web\\HIDDEN.gif"), hidden, {"RelativePath", "255"}},
+  };
+  for (const std::string notify : {"0", "1", "255"}) {
+    SCOPED_TRACE("NotyfyErr " + notify);
+    Store({{"NotyfyErr", notify}});
+    desktop.boxes.clear();
+    EXPECT_EQ(Start("C:\\Web\\Logo.GIF \"").outcome, StartupOutcome::kBadCommandLine);
+    ExpectOneBox(desktop, "コマンドラインが不正です。めったに起らないエラーです。",
+                 BoxIcon::Critical);
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.report);
+      Store({{"NotyfyErr", notify}, c.setting});
+      desktop.boxes.clear();
+      EXPECT_EQ(Start(c.invocation).outcome, StartupOutcome::kRunFailed);
+      EXPECT_EQ(desktop.boxes.size(), notify == "1" ? 1u : 0u);
+      if (notify == "1") ExpectOneBox(desktop, c.report, BoxIcon::Critical);
     }
   }
-};
-
-TEST_P(FailureTableTest, LoneQuoteIsAlwaysReported) {
-  const StartupResult result = Start("C:\\Web\\Logo.GIF \"");
-  EXPECT_EQ(result.outcome, StartupOutcome::kBadCommandLine);
-  EXPECT_EQ(ExitStatus(result.outcome), 2);
-  ExpectOneBox(desktop, "コマンドラインが不正です。めったに起らないエラーです。",
-               BoxIcon::Critical);
+  EXPECT_EQ(ExitStatus(StartupOutcome::kBadCommandLine), 2);
+  EXPECT_EQ(ExitStatus(StartupOutcome::kRunFailed), 1);
   ExpectNothingChanged();
 }
-
-TEST_P(FailureTableTest, SizeQueryMessagesNameTheFileAsTyped) {
-  const StartupResult result = Start("\"C:\\Web\\No Such.gif\" ignored");
-  EXPECT_EQ(result.outcome, StartupOutcome::kRunFailed);
-  EXPECT_EQ(ExitStatus(result.outcome), 1);
-  ExpectReport(std::string(kMissing) + "\r\nC:\\Web\\No Such.gif");
-  ExpectNothingChanged();
-}
-
-TEST_P(FailureTableTest, UnresolvableReferencePathIsReportedAsNotFound) {
-  // Readable, but hidden from the name lookups; with no fixed prefix, or in relative mode.
-  for (const auto& mode : {std::pair{"FixedPath", ""}, std::pair{"RelativePath", "255"}}) {
-    SCOPED_TRACE(mode.first);
-    Store({{"NotyfyErr", GetParam()}, {mode.first, mode.second}});
-    desktop.boxes.clear();
-    EXPECT_EQ(Start("c:\\web\\HIDDEN.gif").outcome, StartupOutcome::kRunFailed);
-    ExpectReport(std::string(kNotFound) + "\r\nc:\\web\\HIDDEN.gif");
-  }
-  ExpectNothingChanged();
-}
-
-INSTANTIATE_TEST_SUITE_P(NotyfyErr, FailureTableTest, ::testing::Values("0", "1", "255"));
-
-// --- Forming the reference path.
 
 TEST_F(StartupTest, FixedPathTakesTheStoredNameAndNoSeparator) {
   Store({{"ClipStr", "&f\n"}, {"FixedPath", "IMAGES"}, {"LowerCase", "1"}});
   Start("c:\\web\\img\\photob~1.gif");
   EXPECT_EQ(desktop.clipboard, "imagesphoto big.gif");  // the prefix is lower-cased too
 
-  Store({{"ClipStr", "&f\n"}, {"FixedPath", ""}});
-  Start("c:\\web\\img\\photob~1.gif");
-  EXPECT_EQ(desktop.clipboard, "Photo Big.gif");
-
   Store({{"ClipStr", "&f\n"}, {"FixedPath", "../pics/"}});
   Start("C:\\Web\\hidden.gif");  // hidden: the prefix alone
   EXPECT_EQ(desktop.clipboard, "../pics/");
 }
 
-// --- The test display and the clipboard.
-
-// A clipboard that hands back something other than what it was given, as a
-// platform that converts text might.
-class ConvertingDesktop : public RecordingDesktop {
- public:
-  Result<std::string> ClipboardText() override { return "as held: " + clipboard; }
-};
-
 TEST_F(StartupTest, TestDisplayShowsWhatTheClipboardHoldsThenBeeps) {
-  ConvertingDesktop converting;
-  Services converting_services{fs, converting, store};
   Store({{"Test", "1"}, {"ClipStr", "&f\n"}});
-  const StartupResult result =
-      Startup(app, converting_services, Invocation::ArgumentText("C:\\Web\\Logo.GIF"));
+  const StartupResult result = Start("C:\\Web\\Logo.GIF");
   EXPECT_EQ(result.outcome, StartupOutcome::kRunSucceeded);
-  EXPECT_EQ(ExitStatus(result.outcome), 0);
-  EXPECT_THAT(converting.events, ElementsAre("shift", "clipboard", "box", "beep"));
-  ExpectOneBox(converting, "as held: ./Logo.GIF", BoxIcon::None, "Tagsmit  ｸﾘｯﾌﾟﾎﾞｰﾄﾞ内容");
+  EXPECT_THAT(desktop.events, ElementsAre("shift", "clipboard", "box", "beep"));
+  ExpectOneBox(desktop, "as held: ./Logo.GIF", BoxIcon::None, "Tagsmit  ｸﾘｯﾌﾟﾎﾞｰﾄﾞ内容");
 }
 
 TEST_F(StartupTest, ClipboardFailureIsNamedAndNothingElseHappens) {
@@ -238,9 +211,9 @@ TEST_F(StartupTest, ClipboardFailureIsNamedAndNothingElseHappens) {
   EXPECT_EQ(desktop.beeps, 0);
 }
 
-// --- Print mode.
-
-TEST_F(StartupTest, PrintRunTouchesNoDesktopStateEvenOnFailure) {
+// Print mode touches no desktop state, even on failure; without a paste string
+// it fails with nothing more to say than the box LoadSettings showed.
+TEST_F(StartupTest, PrintRunGivesTheTextOrTheFailureForStandardError) {
   Store({{"NotyfyErr", "1"}});
   const Result<std::string> printed = PrintRun(app, services, "C:\\Web\\Logo.GIF");
   ASSERT_TRUE(printed.ok());
@@ -249,13 +222,11 @@ TEST_F(StartupTest, PrintRunTouchesNoDesktopStateEvenOnFailure) {
   ASSERT_FALSE(failed.ok());
   EXPECT_EQ(failed.error(), std::string(kMissing) + "\nC:\\Web\\gone.gif\n");
   EXPECT_THAT(desktop.events, IsEmpty());  // no Shift, no clipboard, no box, no beep
-}
 
-TEST_F(StartupTest, PrintRunWithoutPasteStringFailsAfterLoadSettingsSaidSo) {
   Store({{"ClipStr", ""}});
-  const Result<std::string> printed = PrintRun(app, services, "C:\\Web\\Logo.GIF");
-  ASSERT_FALSE(printed.ok());
-  EXPECT_EQ(printed.error(), "");
+  const Result<std::string> unset = PrintRun(app, services, "C:\\Web\\Logo.GIF");
+  ASSERT_FALSE(unset.ok());
+  EXPECT_EQ(unset.error(), "");
   EXPECT_EQ(desktop.boxes.size(), 1u);
 }
 

@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "about/about_form.h"
@@ -71,16 +72,10 @@ class FakeSettingsView : public SettingsView {
  public:
   Extent ScreenSize() override { return screen; }
   Extent WindowSize() override { return window; }
-  void MoveTo(int x, int y) override {
-    left = x;
-    top = y;
-  }
+  void MoveTo(int x, int y) override { at = {x, y}; }
   void Show() override { log.push_back("settings:show"); }
   void SetStaysOnTop(bool on_top) override { LogOnTop(log, "settings", on_top); }
-  void Close() override {
-    closed = true;
-    log.push_back("settings:close");
-  }
+  void Close() override { closed = true; }
   void SetChecked(SettingsControl control, bool state) override { checked[control] = state; }
   bool IsChecked(SettingsControl control) override { return checked[control]; }
   void SetText(SettingsControl control, const std::string& text) override { texts[control] = text; }
@@ -105,14 +100,11 @@ class FakeSettingsView : public SettingsView {
 
   Extent screen{1920, 1080};
   Extent window{437, 234};
-  int left = -1;
-  int top = -1;
+  std::pair<int, int> at{-1, -1};
   bool closed = false;
-  std::map<SettingsControl, bool> checked;
-  std::map<SettingsControl, bool> enabled;
+  std::map<SettingsControl, bool> checked, enabled;
   std::map<SettingsControl, std::string> texts;
-  std::vector<SettingsControl> focused;
-  std::vector<SettingsControl> selected_all;
+  std::vector<SettingsControl> focused, selected_all;
   std::vector<std::string> list;
   int list_selected = -2;
   WindowLog log;

@@ -1,0 +1,419 @@
+// The settings window's logic: its handlers, the directory picker and the
+// directory tree, over fake views and services.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "fake_file_system.h"
+#include "fake_views.h"
+#include "memory_settings_store.h"
+#include "run/app.h"
+#include "run/settings.h"
+#include "scripted_desktop.h"
+#include "settings/dir_picker.h"
+#include "settings/dir_tree.h"
+#include "settings/main_form.h"
+
+namespace tagsmit::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using enum SettingsControl;
+
+// A message box as shown: prompt, icon, buttons, title.
+using BoxSeen = std::tuple<std::string, BoxIcon, BoxButtons, std::string>;
+
+std::vector<BoxSeen> Boxes(const ScriptedDesktop& desktop) {
+  std::vector<BoxSeen> seen;
+  for (const auto& box : desktop.boxes)
+    seen.emplace_back(box.prompt, box.icon, box.buttons, box.title);
+  return seen;
+}
+BoxSeen Question(const std::string& prompt) {
+  return {prompt, BoxIcon::Question, BoxButtons::YesNo, "Tagsmit"};
+}
+BoxSeen Told(const std::string& prompt, BoxIcon icon) {
+  return {prompt, icon, BoxButtons::Ok, "Tagsmit"};
+}
+const BoxSeen kSaveQuestion = Question("設定を保存し終了します。よろしいですか？");
+
+// The settings window, opened over fake services with the first-start
+// defaults. POSIX: the current directory is /home/user/web. Windows: it is
+// C:\Web, with a second drive D: and a drive A: without a medium.
+class SettingsWindowTest : public ::testing::Test {
+ protected:
+  explicit SettingsWindowTest(PathStyle style = PathStyle::Posix) : fs(style) {}
+
+  void SetUp() override {
+    if (fs.Style() == PathStyle::Posix) {
+      fs.AddDirectory("/home/user/web/img");
+      fs.AddDirectory("/home/user/web/css");
+      fs.AddDirectory("/srv/Site");
+      fs.SetCurrentDirectory("/home/user/web");
+    } else {
+      fs.AddDirectory("C:\\Web\\Img");
+      fs.AddDirectory("D:\\Photos");
+      fs.AddDrive("A:");
+      fs.SetDriveReady("A:", false);
+      fs.SetCurrentDirectory("C:\\Web");
+    }
+    SetDefaults(app.options, desktop.identity);
+    LoadSettings(app, services);
+    form.Open();
+    view.log.clear();
+  }
+
+  // The paste strings as the window shows them, checked against the list.
+  std::vector<std::string> Shown() {
+    EXPECT_EQ(view.list, app.clip_strs.Entries());
+    EXPECT_EQ(view.list_selected, app.clip_strs.SelectedIndex());
+    return view.list;
+  }
+
+  // Opens the directory picker; `user` acts while it is open.
+  void Browse(FakeDirPickerView::Script user) {
+    view.picker_script = std::move(user);
+    form.btnRef_Click();
+  }
+
+  std::string Stored(const std::string& key) { return store.Get("Tagsmit", "init", key); }
+
+  FakeFileSystem fs;
+  ScriptedDesktop desktop;
+  MemorySettingsStore store;
+  Services services{fs, desktop, store};
+  AppState app;
+  FakeSettingsView view;
+  MainForm form{view, app, services};
+};
+
+class WindowsSettingsWindowTest : public SettingsWindowTest {
+ protected:
+  WindowsSettingsWindowTest() : SettingsWindowTest(PathStyle::Windows) {}
+};
+
+constexpr const char* kImageTag = "<IMG SRC=\"&f\" WIDTH=&w HEIGHT=&h ALT=\"\">";
+constexpr const char* kTail = "&f\" WIDTH=&w HEIGHT=&h>";
+constexpr const char* kSizes = " WIDTH=&w HEIGHT=&h";
+const BoxSeen kRefusedClipStr{
+    "貼り付け文字列には \"&w\" と  \"&h\" を必ず1つずつ以上指定してください。",
+    BoxIcon::Exclamation, BoxButtons::Ok, "設定エラー"};
+const BoxSeen kDeleteQuestion = Question("この貼り付け文字列を削除してもいいですか？");
+
+TEST_F(SettingsWindowTest, OpeningPlacesFillsAndShowsTheWindowOnTop) {
+  app.options.NotyfyErr = 1;
+  app.options.LowerCase = 1;
+  view.screen = {1000, 700};
+  view.window = {400, 100};
+  form.Open();
+  EXPECT_EQ(view.at, std::pair(300, 200));  // a third of the free height above
+  EXPECT_TRUE(view.checked[chkNotify]);
+  EXPECT_FALSE(view.checked[chkTest]);
+  EXPECT_TRUE(view.checked[chkLower]);
+  EXPECT_EQ(view.texts[txtFixedPath], "./");
+  EXPECT_EQ(view.texts[txtBasePath], "/home/user/web");
+  EXPECT_THAT(view.log, ElementsAre("settings:on-top", "settings:show"));
+
+  app.options.NotyfyErr = 2;  // a hand-edited value that reports nothing
+  app.options.Test = 2;
+  form.Open();
+  EXPECT_FALSE(view.checked[chkNotify]);
+  EXPECT_TRUE(view.checked[chkTest]);
+}
+
+// The path mode sets the enabled states on opening and on each click.
+TEST_F(SettingsWindowTest, PathModeSetsTheEnabledStates) {
+  const auto expect_mode = [this](bool relative) {
+    EXPECT_EQ(view.checked[optFixed], !relative);
+    EXPECT_EQ(view.enabled[txtFixedPath], !relative);
+    EXPECT_EQ(view.enabled[btnRef], relative);
+    EXPECT_EQ(view.enabled[txtBasePath], relative);
+  };
+  for (const int stored : {0, 255}) {
+    app.options.RelativePath = stored;
+    form.Open();
+    EXPECT_EQ(view.checked[optRelative], stored != 0);
+    expect_mode(stored != 0);
+  }
+  for (const bool relative : {false, true}) {  // the user clicks one of the two
+    view.checked[optRelative] = relative;
+    relative ? form.optRelative_Click() : form.optFixed_Click();
+    expect_mode(relative);
+  }
+}
+
+// The paste string is checked in a copy: the list keeps it as typed.
+TEST_F(SettingsWindowTest, OkInFixedModeSavesTheControlsAsTyped) {
+  app.clip_strs.InsertAtTop("<IMG WIDTH=&W HEIGHT=&H>");
+  app.clip_strs.InsertAtTop("&w&h");
+  view.texts[txtFixedPath] = "  ../Img ";
+  view.texts[txtBasePath] = "/no/such/dir";
+  app.options.LowerCase = 1;  // each switch is taken from its box
+  view.checked[chkNotify] = true;
+  view.checked[chkTest] = true;
+  form.cmbClipStr_Click(1);
+
+  form.btnOk_Click();
+
+  EXPECT_THAT(Boxes(desktop), ElementsAre(kSaveQuestion));
+  EXPECT_TRUE(view.closed);
+  EXPECT_EQ(Stored("FixedPath"), "  ../Img ");
+  EXPECT_EQ(Stored("BasePath"), "/no/such/dir");
+  EXPECT_EQ(Stored("RelativePath"), "0");
+  EXPECT_EQ(Stored("LowerCase"), "0");
+  EXPECT_EQ(Stored("Test"), "1");
+  EXPECT_EQ(Stored("NotyfyErr"), "1");
+  EXPECT_EQ(Stored("ClipStrNo"), "1");
+  EXPECT_EQ(app.clip_strs.Entry(1), "<IMG WIDTH=&W HEIGHT=&H>");
+}
+
+// OK in relative mode stores the base as found on disk, or refuses it, keeps
+// the window open and the typed mode and path in memory only.
+struct BaseCase {
+  PathStyle style;
+  std::string typed;
+  std::string stored;   // empty: refused
+  std::string refusal;  // the message's first line
+};
+const char* const kMissing = "ディレクトリがありません";  // its text is selected
+
+class RelativeBaseTest : public SettingsWindowTest, public ::testing::WithParamInterface<BaseCase> {
+ protected:
+  RelativeBaseTest() : SettingsWindowTest(GetParam().style) {}
+};
+
+TEST_P(RelativeBaseTest, OkStoresTheBaseFoundOnDiskOrRefusesIt) {
+  const BaseCase& given = GetParam();
+  const bool refused = given.stored.empty();
+  view.checked[optRelative] = true;
+  view.texts[txtBasePath] = given.typed;
+  form.btnOk_Click();
+  std::vector<BoxSeen> boxes{kSaveQuestion};
+  if (refused) boxes.push_back(Told(given.refusal + "\r\n" + given.typed, BoxIcon::Information));
+  EXPECT_EQ(Boxes(desktop), boxes);
+  EXPECT_EQ(view.closed, !refused);
+  EXPECT_EQ(Stored("RelativePath"), refused ? "" : "255");
+  EXPECT_EQ(Stored("BasePath"), given.stored);
+  EXPECT_EQ(app.options.RelativePath, 255);
+  EXPECT_EQ(app.options.BasePath, refused ? given.typed : given.stored);
+  const std::vector<SettingsControl> selected =
+      given.refusal == kMissing ? std::vector{txtBasePath} : std::vector<SettingsControl>{};
+  EXPECT_EQ(view.focused, selected);
+  EXPECT_EQ(view.selected_all, selected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bases, RelativeBaseTest,
+    ::testing::Values(BaseCase{PathStyle::Posix, "/srv/./Site/", "/srv/Site", ""},
+                      BaseCase{PathStyle::Posix, "/srv/Gone", "", kMissing},
+                      // Found from the current directory, but meaningless to later runs.
+                      BaseCase{PathStyle::Posix, "img", "", "基準パスは絶対パスで指定してください"},
+                      // The case on disk, the drive letter as typed.
+                      BaseCase{PathStyle::Windows, "c:\\web\\img", "c:\\Web\\Img", ""}));
+
+TEST_F(SettingsWindowTest, FailedSaveNamesTheFailureAndKeepsTheWindowOpen) {
+  store.fail_saves = true;
+  form.btnOk_Click();
+
+  // The box carries the store's own reason.
+  EXPECT_THAT(Boxes(desktop),
+              ElementsAre(kSaveQuestion,
+                          Told("設定を保存できませんでした。\r\n設定を保存できません: disk full",
+                               BoxIcon::Critical)));
+  EXPECT_FALSE(view.closed);
+  EXPECT_TRUE(store.GetAll("Tagsmit", "init").empty());
+}
+
+// Upper-case placeholders are lowered; a new string goes on top, an existing
+// one, compared with its letter case, is selected.
+TEST_F(SettingsWindowTest, AddNormalisesPlaceholdersAndSelectsTheNewOrExistingString) {
+  desktop.inputs = {"<A HREF=\"&F\">&W x &H</A>", " WIDTH=&w HEIGHT=&H", " width=&w height=&h"};
+  form.btnAdd_Click();
+  ASSERT_EQ(desktop.input_boxes.size(), 1u);
+  EXPECT_EQ(desktop.input_boxes[0].title, "Tagsmit 入力");
+  EXPECT_EQ(desktop.input_boxes[0].default_text, kImageTag);
+  EXPECT_EQ(desktop.input_boxes[0].prompt,
+            "貼り付け文字列を入力してください\r\n"
+            "\r\n"
+            "    ﾌｧｲﾙ名 ..... &f\r\n"
+            "    幅 ................... &w\r\n"
+            "    高さ  ............. &h           (&w および &h は1つずつ必要)");
+  const char* added = "<A HREF=\"&f\">&w x &h</A>";
+  EXPECT_THAT(Shown(), ElementsAre(added, kImageTag, kTail, kSizes));
+  EXPECT_EQ(app.options.CurClipStr, added);
+
+  form.btnAdd_Click();
+  EXPECT_THAT(Shown(), ElementsAre(added, kImageTag, kTail, kSizes));
+  EXPECT_EQ(app.options.CurClipStr, kSizes);
+  form.btnAdd_Click();
+  EXPECT_THAT(Shown(), ElementsAre(" width=&w height=&h", added, kImageTag, kTail, kSizes));
+}
+
+TEST_F(SettingsWindowTest, RefusedStringBringsTheBoxBackWithTheCurrentString) {
+  desktop.inputs = {"<IMG WIDTH=&w>", "&w&h"};
+  form.btnAdd_Click();
+  ASSERT_EQ(desktop.input_boxes.size(), 2u);
+  EXPECT_EQ(desktop.input_boxes[1].default_text, kImageTag);
+  EXPECT_THAT(Boxes(desktop), ElementsAre(kRefusedClipStr));
+  EXPECT_THAT(Shown(), ElementsAre("&w&h", kImageTag, kTail, kSizes));
+
+  form.btnAdd_Click();  // then Cancel
+  EXPECT_EQ(desktop.input_boxes.size(), 3u);
+  EXPECT_THAT(Shown(), ElementsAre("&w&h", kImageTag, kTail, kSizes));
+}
+
+TEST_F(SettingsWindowTest, DeletingTheOnlyEntryLeavesOkRefusingAndAddStartingFromIt) {
+  FillClipStrList(app, desktop, "&w-&h\n");
+  form.btnDel_Click();
+  EXPECT_TRUE(Shown().empty());
+  form.btnDel_Click();  // asks, and there is nothing more to do
+  form.btnOk_Click();
+  EXPECT_FALSE(view.closed);
+  EXPECT_THAT(
+      Boxes(desktop),
+      ElementsAre(kDeleteQuestion, Told("貼り付け文字列がなくなりました", BoxIcon::Information),
+                  kDeleteQuestion, kSaveQuestion, kRefusedClipStr));
+
+  desktop.inputs = {"&w,&h"};
+  form.btnAdd_Click();
+  EXPECT_EQ(desktop.input_boxes.at(0).default_text, "&w-&h");  // the deleted text
+  EXPECT_THAT(Shown(), ElementsAre("&w,&h"));
+}
+
+TEST_F(SettingsWindowTest, DeletingSelectsTheTopEntryAndDefaultsReplaceEveryEntry) {
+  desktop.inputs = {"&w+&h"};
+  form.btnAdd_Click();
+  form.cmbClipStr_Click(1);
+  form.btnDel_Click();  // the image tag
+  EXPECT_THAT(Shown(), ElementsAre("&w+&h", kTail, kSizes));
+  EXPECT_EQ(app.options.CurClipStr, "&w+&h");
+  view.texts[txtFixedPath] = "typed/";
+  const auto checked = view.checked;
+
+  form.btnDefault_Click();
+
+  EXPECT_THAT(Boxes(desktop),
+              ElementsAre(kDeleteQuestion, Question("貼り付け文字列を標準に戻していいですか？")));
+  EXPECT_THAT(Shown(), ElementsAre(kImageTag, kTail, kSizes));
+  EXPECT_EQ(app.options.CurClipStr, kImageTag);
+  EXPECT_EQ(view.texts[txtFixedPath], "typed/");
+  EXPECT_EQ(view.checked, checked);
+  EXPECT_EQ(store.saves, 0);
+}
+
+// No to a question of Delete, Defaults or OK changes nothing; Cancel closes
+// without a question or a save.
+TEST_F(SettingsWindowTest, NoToAQuestionChangesNothingAndCancelCloses) {
+  FillClipStrList(app, desktop, "&w+&h\n");
+  view.checked[optRelative] = true;
+  view.texts[txtBasePath] = "/srv/Site";
+  desktop.answers = {BoxAnswer::No, BoxAnswer::No, BoxAnswer::No};
+  form.btnDel_Click();
+  form.btnDefault_Click();
+  form.btnOk_Click();
+  EXPECT_THAT(app.clip_strs.Entries(), ElementsAre("&w+&h"));
+  EXPECT_EQ(app.options.RelativePath, 0);
+  EXPECT_EQ(app.options.BasePath, "/home/user/web");
+  EXPECT_FALSE(view.closed);
+  form.btnCancel_Click();
+  EXPECT_TRUE(view.closed);
+  EXPECT_EQ(desktop.boxes.size(), 3u);
+  EXPECT_EQ(store.saves, 0);
+}
+
+// The listing's names, each indented by its depth.
+std::vector<std::string> Names(const DirListing& listing) {
+  std::vector<std::string> names;
+  for (const auto& entry : listing.entries)
+    names.push_back(std::string(entry.depth, ' ') + entry.name);
+  return names;
+}
+
+TEST(DirTreeTest, NormalizedPathsAndTheirDrives) {
+  EXPECT_EQ(NormalizeDirectory(PathStyle::Posix, "/home//user/./web/"), "/home/user/web");
+  EXPECT_EQ(NormalizeDirectory(PathStyle::Posix, "/home/user/../srv"), "/home/srv");
+  EXPECT_EQ(NormalizeDirectory(PathStyle::Posix, "home/user"), "");
+  EXPECT_EQ(NormalizeDirectory(PathStyle::Windows, "\\Web"), "");
+
+  // A drive is a path's letter, or its longest mount point.
+  const std::vector<std::string> windows{"A:\\", "C:\\", "D:\\"};
+  EXPECT_EQ(DriveOf(PathStyle::Windows, windows, "c:\\Web"), "C:\\");
+  EXPECT_EQ(DriveOf(PathStyle::Windows, windows, ""), "");
+  const std::vector<std::string> mounts{"/", "/media/usb", "/media/usb/inner"};
+  EXPECT_EQ(DriveOf(PathStyle::Posix, mounts, "/media/usb"), "/media/usb");
+  EXPECT_EQ(DriveOf(PathStyle::Posix, mounts, "/media/usb/inner/x"), "/media/usb/inner");
+  EXPECT_EQ(DriveOf(PathStyle::Posix, mounts, "/media/usb2/x"), "/");  // not a prefix by name
+  EXPECT_EQ(DriveOf(PathStyle::Posix, mounts, "relative"), "");
+}
+
+// The picker opens at the BasePath option, not at the typed text, or when that
+// directory is missing at the current directory without a word. OK takes the
+// opened directory into box and option; Cancel leaves both. The picker and the
+// About window take the settings window off the topmost band while open.
+TEST_F(SettingsWindowTest, PickerOpensAtTheBaseAndOkTakesTheOpenedDirectory) {
+  app.options.BasePath = "/srv/Site";
+  view.texts[txtBasePath] = "typed";
+  Browse([&](DirPicker& picker, FakeDirPickerView& picker_view) {
+    EXPECT_EQ(picker.Path(), "/srv/Site");
+    EXPECT_THAT(Names(picker_view.listing), ElementsAre("/", " srv", "  Site"));
+    EXPECT_THAT(picker_view.drives, ElementsAre("/"));
+    EXPECT_EQ(picker_view.selected_drive, 0);
+    picker.dirListBox_Open(0);
+    EXPECT_EQ(picker.Path(), "/");
+    picker.Command2_Click();
+  });
+  EXPECT_EQ(view.texts[txtBasePath], "typed");
+  EXPECT_EQ(app.options.BasePath, "/srv/Site");
+
+  app.options.BasePath = "/srv/Deleted";
+  Browse([&](DirPicker& picker, FakeDirPickerView& picker_view) {
+    EXPECT_THAT(Names(picker_view.listing),
+                ElementsAre("/", " home", "  user", "   web", "    css", "    img"));
+    picker.dirListBox_Open(2);
+    picker.Command1_Click();
+  });
+  EXPECT_EQ(view.texts[txtBasePath], "/home/user");
+  EXPECT_EQ(app.options.BasePath, "/home/user");
+
+  view.about_script = [](AboutForm& about, FakeAboutView&) { about.cmdOK_Click(); };
+  form.btnVer_Click();
+  EXPECT_TRUE(desktop.boxes.empty());
+  EXPECT_EQ(store.saves, 0);
+  EXPECT_THAT(view.log,
+              ElementsAre("settings:not-on-top", "picker:run", "picker:close", "settings:on-top",
+                          "settings:not-on-top", "picker:run", "picker:close", "settings:on-top",
+                          "settings:not-on-top", "about:run", "about:close", "settings:on-top"));
+}
+
+// A base on a drive that does not exist opens at the current directory; a
+// drive that cannot be read is reported and the previous one returns.
+TEST_F(WindowsSettingsWindowTest, PickerChangesToReadableDrivesOnly) {
+  app.options.BasePath = "Q:\\Web";
+  Browse([&](DirPicker& picker, FakeDirPickerView& picker_view) {
+    EXPECT_EQ(picker.Path(), "C:\\Web");
+    EXPECT_THAT(picker_view.drives, ElementsAre("A:\\", "C:\\", "D:\\"));
+    EXPECT_EQ(picker_view.selected_drive, 1);
+    picker.dirListBox_Open(2);
+    EXPECT_THAT(Names(picker_view.listing), ElementsAre("C:\\", " Web", "  Img"));
+
+    picker_view.selected_drive = 0;  // the user picks A: in the list
+    picker.drvListBox_Change(0);
+    EXPECT_EQ(picker.Path(), "C:\\Web\\Img");
+    EXPECT_EQ(picker_view.selected_drive, 1);
+    EXPECT_THAT(Boxes(desktop),
+                ElementsAre(Told("ドライブを読み取れません\r\nA:\\", BoxIcon::Exclamation)));
+
+    picker.drvListBox_Change(2);
+    EXPECT_EQ(picker_view.selected_drive, 2);
+    EXPECT_THAT(Names(picker_view.listing), ElementsAre("D:\\", " Photos"));
+    EXPECT_EQ(picker_view.listing.entries[1].path, "D:\\Photos");
+    picker.Command1_Click();  // without opening anything on D
+  });
+  EXPECT_EQ(app.options.BasePath, "D:\\");
+}
+
+}  // namespace
+}  // namespace tagsmit::testing
