@@ -151,9 +151,9 @@ TEST_F(SettingsWindowTest, OkInFixedModeSavesTheControlsAsTyped) {
   app.clip_strs.InsertAtTop("&w&h");
   view.texts[txtFixedPath] = "  ../Img ";
   view.texts[txtBasePath] = "/no/such/dir";
-  app.options.LowerCase = 1;  // each switch is taken from its box
+  app.options.LowerCase = app.options.Test = 1;  // each switch is taken from its box
   view.checked[chkNotify] = true;
-  view.checked[chkTest] = true;
+  view.checked[chkTest] = false;
   form.cmbClipStr_Click(1);
 
   form.btnOk_Click();
@@ -164,7 +164,7 @@ TEST_F(SettingsWindowTest, OkInFixedModeSavesTheControlsAsTyped) {
   EXPECT_EQ(Stored("BasePath"), "/no/such/dir");
   EXPECT_EQ(Stored("RelativePath"), "0");
   EXPECT_EQ(Stored("LowerCase"), "0");
-  EXPECT_EQ(Stored("Test"), "1");
+  EXPECT_EQ(Stored("Test"), "0");
   EXPECT_EQ(Stored("NotyfyErr"), "1");
   EXPECT_EQ(Stored("ClipStrNo"), "1");
   EXPECT_EQ(app.clip_strs.Entry(1), "<IMG WIDTH=&W HEIGHT=&H>");
