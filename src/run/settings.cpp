@@ -1,5 +1,7 @@
 #include "run/settings.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -65,6 +67,21 @@ std::uint8_t SwitchValue(std::string_view text) {
   return value && *value >= 0 && *value <= 255 ? static_cast<std::uint8_t>(*value) : 0;
 }
 
+// The value of a key among the section's entries; names compare without
+// regard to case, as the store compares them.
+std::string ValueOf(const std::vector<SettingsEntry>& entries, std::string_view key) {
+  const auto same = [key](const std::string& name) {
+    return std::equal(name.begin(), name.end(), key.begin(), key.end(), [](char a, char b) {
+      return std::tolower(static_cast<unsigned char>(a)) ==
+             std::tolower(static_cast<unsigned char>(b));
+    });
+  };
+  for (const auto& [name, value] : entries) {
+    if (same(name)) return value;
+  }
+  return {};
+}
+
 const std::string& ValueAt(const std::vector<SettingsEntry>& entries, int position) {
   static const std::string kMissing;
   return position < static_cast<int>(entries.size()) ? entries[position].second : kMissing;
@@ -101,7 +118,7 @@ void FillClipStrList(AppState& app, Desktop& desktop, const std::string& list_te
 void LoadSettings(AppState& app, Services& services) {
   Options& options = app.options;
   const auto entries = services.store.GetAll(kReadAppName, kSection);
-  const long version = NumericValue(services.store.Get(kReadAppName, kSection, "version"));
+  const long version = NumericValue(ValueOf(entries, "version"));
 
   if (version >= kOldestAcceptedVersion && version <= NumericValue(options.VerStr)) {
     FillClipStrList(app, services.desktop, ValueAt(entries, kClipStr));
