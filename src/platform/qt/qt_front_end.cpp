@@ -39,12 +39,22 @@ QMessageBox::Icon QtIcon(BoxIcon icon) {
   return QMessageBox::NoIcon;
 }
 
+// Boxes belong to the window the user works in: a window kept on top would
+// otherwise cover a box that has no owner.
+QWidget* BoxOwner() {
+  if (QWidget* active = QApplication::activeWindow()) return active;
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->isVisible()) return window;
+  }
+  return nullptr;
+}
+
 class QtFrontEndImpl final : public QtFrontEnd {
  public:
   BoxAnswer MessageBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
                        const std::string& title) override {
     EnsureQApplication();
-    QMessageBox box(QtIcon(icon), Text(title), Text(prompt));
+    QMessageBox box(QtIcon(icon), Text(title), Text(prompt), QMessageBox::NoButton, BoxOwner());
     // A paste string such as <IMG ...> must show as typed, never as markup.
     box.setTextFormat(Qt::PlainText);
     if (buttons == BoxButtons::YesNo) {
@@ -65,7 +75,7 @@ class QtFrontEndImpl final : public QtFrontEnd {
                        const std::string& default_text) override {
     EnsureQApplication();
     bool accepted = false;
-    const QString text = QInputDialog::getText(nullptr, Text(title), Text(prompt),
+    const QString text = QInputDialog::getText(BoxOwner(), Text(title), Text(prompt),
                                                QLineEdit::Normal, Text(default_text), &accepted);
     return accepted ? text.toStdString() : std::string();
   }
