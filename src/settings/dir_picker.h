@@ -30,7 +30,6 @@ class DirPicker {
 
   const std::string& Drive() const { return drive_; }
   const std::string& Path() const { return path_; }
-  const DirListing& Listing() const { return listing_; }
 
  private:
   // Each fails (false, nothing changed) for a drive or directory that does not

@@ -151,10 +151,10 @@ TEST_F(QtSettingsWindowTest, PickerOpensOnDoubleClickOrEnterAndOkTakesTheOpenedD
     auto* picker = dynamic_cast<DirPickerDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(picker, nullptr);
     EXPECT_EQ(picker->windowTitle(), QString::fromUtf8("基準ﾊﾟｽを設定してください"));
-    QListWidget& list = *picker->DirectoryList();
+    QListWidget& list = *picker->findChild<QListWidget*>("dirListBox");
     EXPECT_EQ(Rows(*list.model()), (QStringList{"/", "home", "user", "web", "css", "img"}));
     EXPECT_EQ(list.currentRow(), 3);
-    EXPECT_EQ(picker->DriveList()->currentText(), QStringLiteral("/"));
+    EXPECT_EQ(picker->findChild<QComboBox*>("drvListBox")->currentText(), QStringLiteral("/"));
     EXPECT_TRUE(picker->findChild<QPushButton*>("Command1")->isDefault());
 
     list.setCurrentRow(5);  // img
@@ -170,7 +170,7 @@ TEST_F(QtSettingsWindowTest, PickerOpensOnDoubleClickOrEnterAndOkTakesTheOpenedD
     EXPECT_TRUE(picker->isVisible());
     EXPECT_EQ(Rows(*list.model()), (QStringList{"/", "home", "user", "web"}));
     list.setCurrentRow(3);  // web, highlighted only
-    QTest::keyClick(picker->DriveList(), Qt::Key_Return);
+    QTest::keyClick(picker->findChild<QComboBox*>("drvListBox"), Qt::Key_Return);
   });
   QTest::mouseClick(Find<QWidget>("btnRef"), Qt::LeftButton);
   EXPECT_EQ(Find<QLineEdit>("txtBasePath")->text(), QStringLiteral("/home/user"));

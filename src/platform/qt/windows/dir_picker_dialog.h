@@ -17,9 +17,6 @@ class DirPickerDialog final : public QDialog, public DirPickerView {
  public:
   explicit DirPickerDialog(QWidget* owner);
 
-  QComboBox* DriveList() const { return drives_; }
-  QListWidget* DirectoryList() const { return directories_; }
-
   // DirPickerView.
   void SetStaysOnTop(bool on_top) override;
   void Close() override;
