@@ -12,15 +12,25 @@ std::string TrimBlanks(std::string text) {
 
 }  // namespace
 
-int ReplaceAll(std::string& subject, std::string_view search, std::string_view replacement) {
+std::size_t ReplaceAll(std::string& subject, std::string_view search,
+                       std::string_view replacement) {
   if (subject.empty() || search.empty()) return 0;
-  int count = 0;
+  // The result is built in one pass: replacing in place would move the rest
+  // of the subject at every occurrence.
+  std::string result;
+  std::size_t count = 0;
+  std::size_t copied = 0;  // subject[0, copied) is in the result
   for (std::size_t at = subject.find(search); at != std::string::npos;
-       at = subject.find(search, at)) {
-    subject.replace(at, search.size(), replacement);
-    at += replacement.size();  // the inserted text is never searched again
+       at = subject.find(search, copied)) {
+    if (count == 0) result.reserve(subject.size());
+    result.append(subject, copied, at - copied);
+    result += replacement;  // never searched again
+    copied = at + search.size();
     ++count;
   }
+  if (count == 0) return 0;
+  result.append(subject, copied);
+  subject = std::move(result);
   return count;
 }
 

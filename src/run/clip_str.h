@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -7,7 +8,7 @@ namespace tagsmit {
 
 // Replaces every occurrence of `search` in `subject`; inserted text is never
 // searched again. Returns the number of replacements.
-int ReplaceAll(std::string& subject, std::string_view search, std::string_view replacement);
+std::size_t ReplaceAll(std::string& subject, std::string_view search, std::string_view replacement);
 
 // Fills a paste string: "&w" and "&h" first, then "&f", so placeholders inside
 // the path stay as they are. Width and height lose surrounding blanks.

@@ -27,6 +27,11 @@ TEST(ReplaceAll, ReplacesEveryOccurrenceAndCountsThem) {
     EXPECT_EQ(ReplaceAll(subject, c.search, c.replacement), c.count) << c.subject;
     EXPECT_EQ(subject, c.expected) << c.subject;
   }
+  // Time in proportion to the text: 16 MiB of placeholders end at once.
+  std::string huge;
+  for (int i = 0; i < 1 << 23; ++i) huge += "&w";
+  EXPECT_EQ(ReplaceAll(huge, "&w", "7"), 1u << 23);
+  EXPECT_EQ(huge, std::string(1 << 23, '7'));
 }
 
 TEST(ExpandClipStr, FillsPlaceholdersAndTrimsOnlyTheNumbers) {
