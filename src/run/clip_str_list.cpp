@@ -2,8 +2,8 @@
 
 namespace tagsmit {
 
-void ClipStrList::Clear() {
-  entries_.clear();
+void ClipStrList::Assign(std::vector<std::string> entries) {
+  entries_ = std::move(entries);
   selected_ = -1;
 }
 

@@ -15,7 +15,8 @@ class ClipStrList {
 
   void SetSelectionHandler(SelectionHandler handler) { on_select_ = std::move(handler); }
 
-  void Clear();
+  // Replaces every entry, index 0 at the top; nothing is selected.
+  void Assign(std::vector<std::string> entries);
   void InsertAtTop(std::string text);
   void Remove(int index);
   int Count() const { return static_cast<int>(entries_.size()); }

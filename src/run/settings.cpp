@@ -10,8 +10,13 @@
 namespace tagsmit {
 namespace {
 
+// Numbers of the settings in 64 bits whatever the platform's long, so that a
+// text reads the same everywhere; anything beyond the cap is simply too large.
+using Number = std::int64_t;
+constexpr Number kNumberCap = 1'000'000'000'000;
+
 // Versions whose settings are still understood.
-constexpr long kOldestAcceptedVersion = 113;
+constexpr Number kOldestAcceptedVersion = 113;
 
 // Positions of the values in the section, in the order SaveSettings writes them.
 enum Position {
@@ -25,25 +30,28 @@ enum Position {
   kBasePath,
 };
 
+Number AppendDigit(Number value, char digit) {
+  return std::min(value * 10 + (digit - '0'), kNumberCap);
+}
+
 // The leading decimal number of a text, blanks skipped; 0 when there is none.
-long NumericValue(std::string_view text) {
-  constexpr long kCap = 1'000'000'000;
+Number NumericValue(std::string_view text) {
   std::size_t at = 0;
   while (at < text.size() && text[at] == ' ') ++at;
   bool negative = false;
   if (at < text.size() && (text[at] == '-' || text[at] == '+')) negative = text[at++] == '-';
-  long value = 0;
+  Number value = 0;
   for (; at < text.size(); ++at) {
     const char c = text[at];
     if (c == ' ') continue;
     if (c < '0' || c > '9') break;
-    if (value < kCap) value = value * 10 + (c - '0');
+    value = AppendDigit(value, c);
   }
   return negative ? -value : value;
 }
 
 // A whole decimal number with optional surrounding blanks, or nothing.
-std::optional<long> WholeNumber(std::string_view text) {
+std::optional<Number> WholeNumber(std::string_view text) {
   const auto first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return std::nullopt;
   text = text.substr(first, text.find_last_not_of(' ') - first + 1);
@@ -52,11 +60,11 @@ std::optional<long> WholeNumber(std::string_view text) {
     negative = text.front() == '-';
     text.remove_prefix(1);
   }
-  if (text.empty() || text.size() > 9) return std::nullopt;
-  long value = 0;
+  if (text.empty()) return std::nullopt;
+  Number value = 0;
   for (char c : text) {
     if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
+    value = AppendDigit(value, c);
   }
   return negative ? -value : value;
 }
@@ -99,13 +107,17 @@ void SetDefaults(Options& options, const ProgramIdentity& identity) {
 }
 
 void FillClipStrList(AppState& app, Desktop& desktop, const std::string& list_text) {
-  app.clip_strs.Clear();
+  // Each entry goes to the top of the list, so the list shows the text's
+  // entries in reverse; collected first, then reversed once.
+  std::vector<std::string> entries;
   std::size_t start = 0;
   for (std::size_t feed = list_text.find('\n'); feed != std::string::npos;
        feed = list_text.find('\n', start)) {
-    app.clip_strs.InsertAtTop(list_text.substr(start, feed - start));
+    entries.push_back(list_text.substr(start, feed - start));
     start = feed + 1;
   }
+  std::reverse(entries.begin(), entries.end());
+  app.clip_strs.Assign(std::move(entries));
   if (app.clip_strs.Count() > 0) {
     app.clip_strs.Select(0);
     return;
@@ -118,7 +130,7 @@ void FillClipStrList(AppState& app, Desktop& desktop, const std::string& list_te
 void LoadSettings(AppState& app, Services& services) {
   Options& options = app.options;
   const auto entries = services.store.GetAll(kReadAppName, kSection);
-  const long version = NumericValue(ValueOf(entries, "version"));
+  const Number version = NumericValue(ValueOf(entries, "version"));
 
   if (version >= kOldestAcceptedVersion && version <= NumericValue(options.VerStr)) {
     FillClipStrList(app, services.desktop, ValueAt(entries, kClipStr));

@@ -71,7 +71,8 @@ TEST_F(SettingsTest, AcceptsVersions113To115AndResetsOthers) {
     bool accepted;
   };
   for (const Case c : {Case{"113", true}, Case{"115", true}, Case{" 1 15", true},
-                       Case{"112", false}, Case{"116", false}, Case{"v115", false}}) {
+                       Case{"112", false}, Case{"116", false}, Case{"v115", false},
+                       Case{"4294967411", false}, Case{"18446744073709551731", false}}) {
     Start s{fs};
     s.Load(Section(c.version, "a&w&h\n", "0"));
     EXPECT_EQ(s.desktop.beeps, c.accepted ? 0 : 1) << c.version;
@@ -97,6 +98,9 @@ TEST_F(SettingsTest, ListTextRulesAndTheEmptyListReport) {
   AppState& app = start.app;
   FillClipStrList(app, start.desktop, "a\r\n\nb\ntail without feed");
   EXPECT_EQ(app.clip_strs.Entries(), (std::vector<std::string>{"b", "", "a\r"}));
+  EXPECT_EQ(app.clip_strs.SelectedIndex(), 0);
+  FillClipStrList(app, start.desktop, std::string(1 << 20, '\n'));  // in time linear in its size
+  EXPECT_EQ(app.clip_strs.Count(), 1 << 20);
   EXPECT_TRUE(start.desktop.boxes.empty());
 
   app.options.CmdLine = "C:\\a.gif";  // emptied, so that the settings window opens
