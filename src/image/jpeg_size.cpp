@@ -37,13 +37,11 @@ ReadOutcome GetJpegSize(FileSystem& fs, const std::string& path) {
     // running out anywhere else is a damaged file.
     if (in.AtEnd()) return SizeFailure(kJpgStrange);
 
+    // Stray bytes before a marker are passed over, then its fill bytes.
     std::uint8_t code = 0;
-    do {  // stray bytes before a marker are passed over
-      if (!ReadByte(in, code)) return ReadFailure::Unsuitable;
-    } while (code != kMarkerPrefix);
-    do {  // fill bytes
-      if (!ReadByte(in, code)) return ReadFailure::Unsuitable;
-    } while (code == kMarkerPrefix);
+    if (!in.SkipPast(kMarkerPrefix) || !in.SkipWhile(kMarkerPrefix) || !ReadByte(in, code)) {
+      return ReadFailure::Unsuitable;
+    }
 
     if (code == kStartOfScan) return SizeFailure(kJpgStrange);
 

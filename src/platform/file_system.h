@@ -31,6 +31,12 @@ class ByteReader {
   virtual bool Skip(std::uint64_t count) = 0;
   // True when no byte is left.
   virtual bool AtEnd() = 0;
+  // Passes over the bytes up to and including the next `byte`; false when the
+  // file ends first. Long stretches are scanned in large reads, not byte by byte.
+  virtual bool SkipPast(std::uint8_t byte) = 0;
+  // Passes over bytes equal to `byte`, up to the first other one, which is left
+  // to read; false when the file ends first.
+  virtual bool SkipWhile(std::uint8_t byte) = 0;
 };
 
 // Either an open file or the kind of failure.

@@ -92,6 +92,10 @@ TEST_F(ImageSizeTest, JpegSizeFromTheFirstFrameHeaderOfFourKinds) {
       {"ends after a complete segment", Jpeg({app0}), Failure(kJpgStrange)},
       {"ends inside a segment body", Jpeg({{0xFF, 0xE0, 0x00, 0x10, 1, 2}}), Failure(kUnsuitable)},
       {"ends among stray bytes", Jpeg({app0, {0x00, 0x01}}), Failure(kUnsuitable)},
+      // Long stretches run through many reads, the marker across their seams.
+      {"3 MiB of stray bytes", Jpeg({Bytes(3 << 20, 0x00), FrameHeader(0xC2, 7, 9)}), Size(9, 7)},
+      {"3 MiB of fill bytes", Jpeg({Bytes(3 << 20, 0xFF), FrameHeader(0xC1, 7, 9)}), Size(9, 7)},
+      {"ends among fill bytes", Jpeg({app0, Bytes(5000, 0xFF)}), Failure(kUnsuitable)},
       {"ends in the frame header", Jpeg({{0xFF, 0xC0, 0x00, 0x11, 0x08}}), Failure(kUnsuitable)},
       {"height of 32768", Jpeg({FrameHeader(0xC0, 0x8000, 5)}), Failure(kUnsuitable)},
       {"width of 32768", Jpeg({FrameHeader(0xC0, 5, 0x8000)}), Failure(kUnsuitable)},

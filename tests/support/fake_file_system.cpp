@@ -47,6 +47,18 @@ class StringReader final : public ByteReader {
 
   bool AtEnd() override { return position_ == bytes_.size(); }
 
+  bool SkipPast(std::uint8_t byte) override {
+    const std::size_t found = bytes_.find(static_cast<char>(byte), position_);
+    position_ = found == std::string::npos ? bytes_.size() : found + 1;
+    return found != std::string::npos;
+  }
+
+  bool SkipWhile(std::uint8_t byte) override {
+    const std::size_t other = bytes_.find_first_not_of(static_cast<char>(byte), position_);
+    position_ = other == std::string::npos ? bytes_.size() : other;
+    return other != std::string::npos;
+  }
+
  private:
   std::string bytes_;
   std::size_t position_ = 0;
