@@ -8,7 +8,7 @@ inline constexpr const char* kWindowCaption = "Tagsmit 設定";
 inline constexpr const char* kConfirmSave = "設定を保存し終了します。よろしいですか？";
 inline constexpr const char* kNoDirectory = "ディレクトリがありません";
 inline constexpr const char* kNotAbsolute = "基準パスは絶対パスで指定してください";
-// The save failed; the reason follows on the next line.
+// The save failed; the store's file and reason follow on the next lines.
 inline constexpr const char* kSaveFailed = "設定を保存できませんでした。";
 
 inline constexpr const char* kCheckMessage =

@@ -218,11 +218,11 @@ TEST_F(SettingsWindowTest, FailedSaveNamesTheFailureAndKeepsTheWindowOpen) {
   store.fail_saves = true;
   form.btnOk_Click();
 
-  // The box carries the store's own reason.
+  // One sentence, then the store's file and reason.
   EXPECT_THAT(Boxes(desktop),
-              ElementsAre(kSaveQuestion,
-                          Told("設定を保存できませんでした。\r\n設定を保存できません: disk full",
-                               BoxIcon::Critical)));
+              ElementsAre(kSaveQuestion, Told("設定を保存できませんでした。\r\n/home/u/.config/"
+                                              "tagsmit/settings.json\nNo space left on device",
+                                              BoxIcon::Critical)));
   EXPECT_FALSE(view.closed);
   EXPECT_TRUE(store.GetAll("Tagsmit", "init").empty());
 }

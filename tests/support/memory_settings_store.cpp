@@ -38,7 +38,8 @@ std::vector<SettingsEntry> MemorySettingsStore::GetAll(const std::string& app,
 
 Status MemorySettingsStore::Save(const std::string& app, const std::string& section,
                                  const std::vector<SettingsEntry>& entries) {
-  if (fail_saves) return Status::Failure("設定を保存できません: disk full");
+  if (fail_saves)
+    return Status::Failure("/home/u/.config/tagsmit/settings.json\nNo space left on device");
   ++saves;
   auto& stored = sections_[SectionKey(app, section)];
   for (const auto& [key, value] : entries) {

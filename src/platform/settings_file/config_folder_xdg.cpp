@@ -20,7 +20,7 @@ Result<std::filesystem::path> UserConfigFolder() {
   if (auto config = AbsoluteFromEnvironment("XDG_CONFIG_HOME")) return *config;
   if (auto home = AbsoluteFromEnvironment("HOME")) return *home / ".config";
   return Result<std::filesystem::path>::Failure(
-      "no home folder is known: neither HOME nor XDG_CONFIG_HOME names one");
+      "設定フォルダーがわかりません（HOME も XDG_CONFIG_HOME もありません）");
 }
 
 }  // namespace tagsmit

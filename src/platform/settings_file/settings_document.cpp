@@ -20,6 +20,49 @@ auto FindMember(Object& object, std::string_view name) {
   return it;
 }
 
+// A value as the settings read it: text as it is, numbers and true/false as
+// their JSON text, null, arrays and objects as empty text. A value of another
+// type still takes its place, since the settings are read by position.
+std::string ValueText(const Json& value) {
+  if (value.is_string()) return value.get<std::string>();
+  if (value.is_number() || value.is_boolean()) return value.dump();
+  return {};
+}
+
+// Appends the compact JSON text of `value`. Written without recursion, so
+// that no depth of nesting can exhaust the stack.
+void AppendCompact(const Json& value, std::string& out) {
+  struct Open {
+    const Json* container;
+    Json::const_iterator next;
+  };
+  std::vector<Open> open;
+  const auto start = [&](const Json& item) {
+    if (!item.is_structured()) {
+      out += item.dump();
+      return;
+    }
+    out += item.is_object() ? '{' : '[';
+    open.push_back({&item, item.begin()});
+  };
+  start(value);
+  while (!open.empty()) {
+    Open& top = open.back();
+    if (top.next == top.container->end()) {
+      out += top.container->is_object() ? '}' : ']';
+      open.pop_back();
+      continue;
+    }
+    if (top.next != top.container->begin()) out += ',';
+    if (top.container->is_object()) {
+      out += Json(top.next.key()).dump();
+      out += ':';
+    }
+    const Json& item = *top.next++;
+    start(item);  // may grow `open`: `top` is not used after this
+  }
+}
+
 bool IsUtf8(const std::string& text) {
   try {
     (void)Json(text).dump();
@@ -54,7 +97,7 @@ std::vector<SettingsEntry> SettingsDocument::Entries(std::string_view section) c
   std::set<std::string> seen;  // folded names: the first member of a name decides
   for (auto it = found->begin(); it != found->end(); ++it) {
     if (!seen.insert(FoldName(it.key())).second) continue;
-    if (it->is_string()) entries.emplace_back(it.key(), it->get<std::string>());
+    entries.emplace_back(it.key(), ValueText(*it));
   }
   return entries;
 }
@@ -89,7 +132,27 @@ bool SettingsDocument::Delete(std::string_view section) {
 }
 
 std::string SettingsDocument::Dump() const {
-  return root_.dump(2) + "\n";
+  // Sections and their keys one to a line, for the person who edits the file;
+  // each value in its compact form, so that the file grows with what it holds
+  // and never with the depth of its nesting.
+  std::string out = "{";
+  for (auto section = root_.begin(); section != root_.end(); ++section) {
+    out += section == root_.begin() ? "\n  " : ",\n  ";
+    out += Json(section.key()).dump() + ": ";
+    if (!section->is_object() || section->empty()) {
+      AppendCompact(*section, out);
+      continue;
+    }
+    out += '{';
+    for (auto entry = section->begin(); entry != section->end(); ++entry) {
+      out += entry == section->begin() ? "\n    " : ",\n    ";
+      out += Json(entry.key()).dump() + ": ";
+      AppendCompact(*entry, out);
+    }
+    out += "\n  }";
+  }
+  out += root_.empty() ? "}\n" : "\n}\n";
+  return out;
 }
 
 }  // namespace tagsmit

@@ -22,8 +22,9 @@ std::string FoldName(std::string_view name);
 // later member of the same folded name is never seen.
 //
 // A file edited by hand is read as far as it makes sense: a section that is
-// not an object holds no entries, and a value that is not a string is
-// skipped. Both are left in place until a save writes over them.
+// not an object holds no entries, and a value that is not a string reads as
+// text but keeps its place (the settings are read by position). Both are left
+// as they are until a save writes over them.
 class SettingsDocument {
  public:
   SettingsDocument();
@@ -31,7 +32,9 @@ class SettingsDocument {
   // Empty when the text is not JSON or its top level is not an object.
   static std::optional<SettingsDocument> Parse(std::string_view text);
 
-  // The section's text values in file order; empty when there is no section.
+  // The section's values as text, in file order; empty when there is no
+  // section. Numbers and true/false read as their JSON text, null, arrays and
+  // objects as empty text.
   std::vector<SettingsEntry> Entries(std::string_view section) const;
 
   // Stores every entry in the section, creating it as needed. A key that
@@ -42,7 +45,9 @@ class SettingsDocument {
   // Removes every section of that name; false when there was none.
   bool Delete(std::string_view section);
 
-  // The file text: indented JSON, UTF-8 kept as is, ending with a line feed.
+  // The file text, UTF-8 kept as is, ending with a line feed: sections and
+  // keys indented one to a line, values compact, so that the text is at most
+  // a small multiple of the document's own size.
   std::string Dump() const;
 
  private:

@@ -10,77 +10,65 @@
 #include <iterator>
 #include <system_error>
 
-#include "platform/settings_file/atomic_replace.h"
 #include "platform/settings_file/config_folder.h"
 #include "platform/settings_file/settings_document.h"
+#include "platform/settings_file/settings_folder.h"
 
 namespace tagsmit {
 namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kSaveFailed = "設定を保存できません: ";
-const std::string kDeleteFailed = "設定を削除できません: ";
-
 // One application's file as found when read.
 struct LoadedFile {
   enum class State { Missing, Parsed, Corrupt, Unreadable };
 
   State state = State::Unreadable;
-  fs::path path;
   SettingsDocument document;  // empty unless Parsed
   std::string problem;        // why it is Unreadable
 };
 
+// Where the application's file is: a link to the file stays a link, and
+// everything happens beside the file it points to.
 Result<fs::path> SettingsPath(const std::string& app) {
   const std::string folder = FoldName(app);
   if (folder.empty() || folder == "." || folder == ".." ||
       folder.find_first_of(std::string_view("/\\\0", 3)) != std::string::npos) {
-    return Result<fs::path>::Failure("the application name \"" + app + "\" cannot name a folder");
+    return Result<fs::path>::Failure("アプリケーション名 \"" + app +
+                                     "\" はフォルダー名になりません");
   }
   Result<fs::path> root = UserConfigFolder();
   if (!root.ok()) return root;
-  return root.value() / folder / "settings.json";
-}
-
-std::string CannotRead(const fs::path& path, const std::string& reason) {
-  return "cannot read " + path.string() + ": " + reason;
-}
-
-LoadedFile Load(const std::string& app) {
-  LoadedFile file;
-  Result<fs::path> path = SettingsPath(app);
-  if (!path.ok()) {
-    file.problem = path.error();
-    return file;
-  }
-  file.path = path.value();
-
+  const fs::path path = root.value() / folder / "settings.json";
   std::error_code error;
-  const fs::file_status status = fs::status(file.path, error);
+  if (fs::path target = fs::canonical(path, error); !error) return target;
+  return path;
+}
+
+LoadedFile Load(const fs::path& path) {
+  LoadedFile file;
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
   if (status.type() == fs::file_type::not_found) {
     file.state = LoadedFile::State::Missing;
     return file;
   }
   if (error) {
-    file.problem = CannotRead(file.path, error.message());
+    file.problem = error.message();
     return file;
   }
   if (!fs::is_regular_file(status)) {  // a folder, FIFO or device: never open it
-    file.problem = CannotRead(file.path, "it is not a regular file");
+    file.problem = "通常のファイルではありません";
     return file;
   }
-  // A link to the file stays a link: the save replaces the file it points to.
-  if (fs::path target = fs::canonical(file.path, error); !error) file.path = target;
-
-  std::ifstream in(file.path, std::ios::binary);
+  std::ifstream in(path, std::ios::binary);
   if (!in) {
-    file.problem = CannotRead(file.path, std::generic_category().message(errno));
+    file.problem = std::generic_category().message(errno);
     return file;
   }
   const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   if (in.bad()) {
-    file.problem = CannotRead(file.path, "the read failed");
+    file.problem = std::generic_category().message(EIO);
     return file;
   }
   if (auto document = SettingsDocument::Parse(text)) {
@@ -107,22 +95,56 @@ std::string TimeStamp() {
   return text;
 }
 
-// Copies a file that could not be parsed to a new name beside it, never over
-// an earlier copy, so that replacing it loses nothing.
-Status KeepBeside(const fs::path& path) {
-  const std::string base = path.string() + ".corrupt-" + TimeStamp();
+// Keeps the file as it is now beside it, as <name>.<why>-<UTC time>, never
+// over an earlier copy, so that what replaces it loses nothing.
+Status KeepBeside(const fs::path& path, const std::string& why) {
+  const std::string base = path.string() + "." + why + "-" + TimeStamp();
   for (int n = 1; n <= 100; ++n) {
-    const fs::path copy = n == 1 ? base : base + "-" + std::to_string(n);
-    std::error_code error;
-    if (fs::copy_file(path, copy, fs::copy_options::none, error)) return Status::Ok();
-    if (error == std::errc::file_exists) continue;
-    std::error_code ignored;
-    fs::remove(copy, ignored);  // a partial copy
-    return Status::Failure("cannot keep a copy of the damaged " + path.string() + " as " +
-                           copy.string() + ": " + error.message());
+    const Result<bool> kept = KeepUnder(path, n == 1 ? base : base + "-" + std::to_string(n));
+    if (!kept.ok()) return Status::Failure(kept.error());
+    if (kept.value()) return Status::Ok();
   }
-  return Status::Failure("cannot keep a copy of the damaged " + path.string() +
-                         ": too many copies are kept already");
+  return Status::Failure("これ以上コピーを残せません");
+}
+
+// How a change reports a failure: the file, then the reason.
+Status Failed(const fs::path& path, const std::string& reason) {
+  return Status::Failure(path.string() + "\n" + reason);
+}
+
+enum class Change { kSave, kDelete };
+
+// Reads the file under the folder's lock, lets `edit` change the document,
+// and writes it back when `edit` asks for it. The file as it was is kept
+// beside the new one when it could not be parsed, and before a deletion.
+template <typename Edit>
+Status ChangeFile(const std::string& app, Change change, Edit edit) {
+  const Result<fs::path> found = SettingsPath(app);
+  if (!found.ok()) return Status::Failure(found.error());
+  const fs::path& path = found.value();
+  try {
+    // Without a file there is nothing to delete: not even a folder is made.
+    std::error_code error;
+    if (change == Change::kDelete && !fs::exists(path, error)) return Status::Ok();
+    const Result<FolderLock> lock = FolderLock::Take(path.parent_path());
+    if (!lock.ok()) return Failed(path, lock.error());
+    LoadedFile file = Load(path);
+    if (file.state == LoadedFile::State::Unreadable) return Failed(path, file.problem);
+    const Result<bool> edited = edit(file.document);
+    if (!edited.ok()) return Failed(path, edited.error());
+    if (!edited.value()) return Status::Ok();
+    if (file.state == LoadedFile::State::Corrupt || change == Change::kDelete) {
+      const char* why = file.state == LoadedFile::State::Corrupt ? "corrupt" : "old";
+      if (Status kept = KeepBeside(path, why); !kept.ok()) return Failed(path, kept.error());
+    }
+    if (Status written = ReplaceFileAtomically(lock.value(), path, file.document.Dump());
+        !written.ok()) {
+      return Failed(path, written.error());
+    }
+    return Status::Ok();
+  } catch (const std::exception& e) {
+    return Failed(path, e.what());
+  }
 }
 
 }  // namespace
@@ -139,7 +161,8 @@ std::string SettingsFileStore::Get(const std::string& app, const std::string& se
 std::vector<SettingsEntry> SettingsFileStore::GetAll(const std::string& app,
                                                      const std::string& section) {
   try {
-    return Load(app).document.Entries(section);
+    const Result<fs::path> path = SettingsPath(app);
+    return path.ok() ? Load(path.value()).document.Entries(section) : std::vector<SettingsEntry>{};
   } catch (const std::exception&) {
     return {};  // what cannot be read holds no entries
   }
@@ -147,42 +170,18 @@ std::vector<SettingsEntry> SettingsFileStore::GetAll(const std::string& app,
 
 Status SettingsFileStore::Save(const std::string& app, const std::string& section,
                                const std::vector<SettingsEntry>& entries) {
-  try {
-    LoadedFile file = Load(app);
-    if (file.state == LoadedFile::State::Unreadable)
-      return Status::Failure(kSaveFailed + file.problem);
-    if (Status set = file.document.Set(section, entries); !set.ok()) {
-      return Status::Failure(kSaveFailed + set.error());
+  return ChangeFile(app, Change::kSave, [&](SettingsDocument& document) -> Result<bool> {
+    if (Status set = document.Set(section, entries); !set.ok()) {
+      return Result<bool>::Failure(set.error());
     }
-    if (file.state == LoadedFile::State::Corrupt) {
-      if (Status kept = KeepBeside(file.path); !kept.ok()) {
-        return Status::Failure(kSaveFailed + kept.error());
-      }
-    }
-    if (Status written = ReplaceFileAtomically(file.path, file.document.Dump()); !written.ok()) {
-      return Status::Failure(kSaveFailed + written.error());
-    }
-    return Status::Ok();
-  } catch (const std::exception& e) {
-    return Status::Failure(kSaveFailed + e.what());
-  }
+    return true;
+  });
 }
 
 Status SettingsFileStore::DeleteSection(const std::string& app, const std::string& section) {
-  try {
-    LoadedFile file = Load(app);
-    if (file.state == LoadedFile::State::Unreadable) {
-      return Status::Failure(kDeleteFailed + file.problem);
-    }
-    // Missing and damaged files hold no section, so nothing is written.
-    if (!file.document.Delete(section)) return Status::Ok();
-    if (Status written = ReplaceFileAtomically(file.path, file.document.Dump()); !written.ok()) {
-      return Status::Failure(kDeleteFailed + written.error());
-    }
-    return Status::Ok();
-  } catch (const std::exception& e) {
-    return Status::Failure(kDeleteFailed + e.what());
-  }
+  return ChangeFile(app, Change::kDelete, [&](SettingsDocument& document) -> Result<bool> {
+    return document.Delete(section);
+  });
 }
 
 }  // namespace tagsmit

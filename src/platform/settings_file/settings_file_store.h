@@ -13,10 +13,15 @@ namespace tagsmit {
 //
 // Every operation reads the file afresh. A missing file holds no entries. A
 // file that cannot be read or parsed holds no entries either; a save never
-// writes over a file it could not read, and keeps a copy of one it could not
-// parse beside it (settings.json.corrupt-<UTC time>) before replacing it.
-// Each save or deletion replaces the whole file atomically, so a failure
-// leaves the previous file as it was.
+// writes over a file it could not read. Nothing is destroyed unseen: a file
+// that could not be parsed is kept beside the new one before a save replaces
+// it (settings.json.corrupt-<UTC time>), and so is the file as it was before
+// a section is deleted (settings.json.old-<UTC time>).
+//
+// Each save or deletion reads, changes and replaces the whole file under a
+// lock of its folder, so that concurrent saves never lose each other's
+// change, and replaces it atomically, so that a failure or a crash leaves the
+// previous file as it was. A failure names the file and the reason.
 class SettingsFileStore : public SettingsStore {
  public:
   std::string Get(const std::string& app, const std::string& section,

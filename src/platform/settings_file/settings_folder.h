@@ -1,0 +1,50 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+#include "platform/result.h"
+
+namespace tagsmit {
+
+// The folder of one application's settings file, as the store changes it.
+// Failures carry the system's reason alone; the store names the file.
+
+// One process's exclusive use of a settings folder for a read, change and
+// replacement of its file, so that two processes saving at once never lose
+// each other's change. Released when the object goes.
+class FolderLock {
+ public:
+  // Creates the folder and its missing parents (readable by the user only) as
+  // needed, then waits a few seconds at most while another process holds it.
+  // Where the file system has no locks, the folder is used without one.
+  static Result<FolderLock> Take(const std::filesystem::path& folder);
+
+  FolderLock(FolderLock&& other) noexcept;
+  FolderLock& operator=(FolderLock&&) = delete;
+  ~FolderLock();
+
+ private:
+  friend Status ReplaceFileAtomically(const FolderLock& lock, const std::filesystem::path& path,
+                                      std::string_view contents);
+
+  FolderLock(int fd, bool locked) : fd_(fd), locked_(locked) {}
+
+  int fd_;  // the open folder
+  bool locked_;
+};
+
+// Makes `path`, a file in the locked folder, hold exactly `contents`, or
+// leaves it as it was: the text goes to a new file in the same folder,
+// reaches the disk, and then takes the place of `path` in one step. Removes
+// the temporary files that saves killed half-way have left, and leaves none
+// of its own on failure.
+Status ReplaceFileAtomically(const FolderLock& lock, const std::filesystem::path& path,
+                             std::string_view contents);
+
+// Keeps the file at `path` as it is now under the new name `copy`: a second
+// link to it where the file system allows that (no partial copy can be left),
+// a copy otherwise. False when `copy` is taken already.
+Result<bool> KeepUnder(const std::filesystem::path& path, const std::filesystem::path& copy);
+
+}  // namespace tagsmit

@@ -1,0 +1,149 @@
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <string>
+#include <system_error>
+#include <thread>
+#include <utility>
+
+#include "platform/settings_file/settings_folder.h"
+
+namespace tagsmit {
+namespace {
+
+// Temporary files are named after their file with this infix, so that the
+// leftovers of killed saves can be told from every other file in the folder.
+constexpr std::string_view kTemporaryInfix = ".tmp-";
+
+// How long a save waits for another process's save, which takes milliseconds.
+constexpr auto kLockPatience = std::chrono::seconds(10);
+
+Status SystemFailure(int error) {
+  return Status::Failure(std::strerror(error));
+}
+
+// Creates `folder` and its missing parents, each readable by the user only.
+Status MakeFolders(const std::filesystem::path& folder) {
+  if (mkdir(folder.c_str(), 0700) == 0) return Status::Ok();
+  int error = errno;
+  if (error == ENOENT && folder.has_relative_path() && folder.parent_path() != folder) {
+    if (Status parent = MakeFolders(folder.parent_path()); !parent.ok()) return parent;
+    if (mkdir(folder.c_str(), 0700) == 0) return Status::Ok();
+    error = errno;
+  }
+  struct stat info {};
+  if (error == EEXIST && stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+    return Status::Ok();
+  }
+  return SystemFailure(error == EEXIST ? ENOTDIR : error);
+}
+
+// Under the lock no other save is under way, so every temporary file of
+// `path` in the folder is what a killed save left.
+void RemoveLeftovers(int folder_fd, const std::filesystem::path& path) {
+  const std::string prefix = path.filename().string() + std::string(kTemporaryInfix);
+  const int fd = openat(folder_fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  DIR* dir = fdopendir(fd);
+  if (dir == nullptr) {
+    close(fd);
+    return;
+  }
+  while (const dirent* entry = readdir(dir)) {
+    if (std::string_view(entry->d_name).starts_with(prefix)) unlinkat(folder_fd, entry->d_name, 0);
+  }
+  closedir(dir);
+}
+
+Status WriteAll(int fd, std::string_view contents) {
+  while (!contents.empty()) {
+    ssize_t written = write(fd, contents.data(), contents.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return SystemFailure(errno);
+    }
+    contents.remove_prefix(static_cast<std::size_t>(written));
+  }
+  if (fsync(fd) != 0) return SystemFailure(errno);
+  return Status::Ok();
+}
+
+// Writes the temporary file and puts it in place of `path`; the caller
+// removes the temporary file when this fails.
+Status WriteAndRename(int fd, const std::filesystem::path& temporary,
+                      const std::filesystem::path& path, std::string_view contents) {
+  Status written = WriteAll(fd, contents);
+  if (close(fd) != 0 && written.ok()) written = SystemFailure(errno);
+  if (!written.ok()) return written;
+  if (rename(temporary.c_str(), path.c_str()) != 0) return SystemFailure(errno);
+  return Status::Ok();
+}
+
+}  // namespace
+
+Result<FolderLock> FolderLock::Take(const std::filesystem::path& folder) {
+  if (Status made = MakeFolders(folder); !made.ok())
+    return Result<FolderLock>::Failure(made.error());
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return Result<FolderLock>::Failure(std::strerror(errno));
+  const auto deadline = std::chrono::steady_clock::now() + kLockPatience;
+  for (;;) {
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0) return FolderLock(fd, true);
+    if (errno == EINTR) continue;
+    if (errno != EWOULDBLOCK) return FolderLock(fd, false);  // no locks here
+    if (std::chrono::steady_clock::now() >= deadline) {
+      close(fd);
+      return Result<FolderLock>::Failure("ほかのプロセスが設定ファイルを書き換えています");
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
+FolderLock::FolderLock(FolderLock&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), locked_(other.locked_) {}
+
+FolderLock::~FolderLock() {
+  if (fd_ >= 0) close(fd_);  // which releases the lock
+}
+
+Status ReplaceFileAtomically(const FolderLock& lock, const std::filesystem::path& path,
+                             std::string_view contents) {
+  // Without a lock another save may be writing its temporary file right now.
+  if (lock.locked_) RemoveLeftovers(lock.fd_, path);
+
+  std::string name = path.string() + std::string(kTemporaryInfix) + "XXXXXX";
+  int fd = mkostemp(name.data(), O_CLOEXEC);
+  if (fd < 0) return SystemFailure(errno);
+  const std::filesystem::path temporary = name;
+  if (Status replaced = WriteAndRename(fd, temporary, path, contents); !replaced.ok()) {
+    unlink(temporary.c_str());
+    return replaced;
+  }
+
+  // The new file is in place; syncing the folder makes the rename itself
+  // survive a crash. Failing here cannot undo the replacement, so the save
+  // still counts as done.
+  fsync(lock.fd_);
+  return Status::Ok();
+}
+
+Result<bool> KeepUnder(const std::filesystem::path& path, const std::filesystem::path& copy) {
+  if (link(path.c_str(), copy.c_str()) == 0) return true;
+  if (errno == EEXIST) return false;
+  std::error_code error;
+  if (std::filesystem::copy_file(path, copy, std::filesystem::copy_options::none, error)) {
+    return true;
+  }
+  if (error == std::errc::file_exists) return false;
+  std::error_code ignored;
+  std::filesystem::remove(copy, ignored);  // a partial copy
+  return Result<bool>::Failure(error.message());
+}
+
+}  // namespace tagsmit
