@@ -16,8 +16,8 @@ namespace tagsmit {
 class FolderLock {
  public:
   // Creates the folder and its missing parents (readable by the user only) as
-  // needed, then waits a few seconds at most while another process holds it.
-  // Where the file system has no locks, the folder is used without one.
+  // needed, then waits while another process holds it. Where the file system
+  // has no locks, the folder is used without one.
   static Result<FolderLock> Take(const std::filesystem::path& folder);
 
   FolderLock(FolderLock&& other) noexcept;

@@ -5,11 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cstring>
 #include <string>
 #include <system_error>
-#include <thread>
 #include <utility>
 
 #include "platform/settings_file/settings_folder.h"
@@ -20,9 +18,6 @@ namespace {
 // Temporary files are named after their file with this infix, so that the
 // leftovers of killed saves can be told from every other file in the folder.
 constexpr std::string_view kTemporaryInfix = ".tmp-";
-
-// How long a save waits for another process's save, which takes milliseconds.
-constexpr auto kLockPatience = std::chrono::seconds(10);
 
 Status SystemFailure(int error) {
   return Status::Failure(std::strerror(error));
@@ -92,16 +87,11 @@ Result<FolderLock> FolderLock::Take(const std::filesystem::path& folder) {
     return Result<FolderLock>::Failure(made.error());
   const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return Result<FolderLock>::Failure(std::strerror(errno));
-  const auto deadline = std::chrono::steady_clock::now() + kLockPatience;
+  // Waiting in the kernel's queue, rather than polling, keeps a process that
+  // saves again and again from starving the other; a save takes milliseconds.
   for (;;) {
-    if (flock(fd, LOCK_EX | LOCK_NB) == 0) return FolderLock(fd, true);
-    if (errno == EINTR) continue;
-    if (errno != EWOULDBLOCK) return FolderLock(fd, false);  // no locks here
-    if (std::chrono::steady_clock::now() >= deadline) {
-      close(fd);
-      return Result<FolderLock>::Failure("ほかのプロセスが設定ファイルを書き換えています");
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (flock(fd, LOCK_EX) == 0) return FolderLock(fd, true);
+    if (errno != EINTR) return FolderLock(fd, false);  // no locks on this file system
   }
 }
 
