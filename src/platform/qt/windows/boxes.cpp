@@ -3,11 +3,18 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "platform/qt/windows/qt_text.h"
 
 namespace tagsmit {
 namespace {
+
+// Qt's own captions follow the locale; the boxes keep the Japanese of the
+// rest of the interface.
+constexpr const char* kYes = "はい";
+constexpr const char* kNo = "いいえ";
+constexpr const char* kOk = "OK";
 
 QMessageBox::Icon QtIcon(BoxIcon icon) {
   switch (icon) {
@@ -46,10 +53,13 @@ BoxAnswer ShowMessageBox(const std::string& prompt, BoxIcon icon, BoxButtons but
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
+    box.button(QMessageBox::Yes)->setText(QString::fromUtf8(kYes));
+    box.button(QMessageBox::No)->setText(QString::fromUtf8(kNo));
   } else {
     box.setStandardButtons(QMessageBox::Ok);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->setText(QString::fromUtf8(kOk));
   }
   const int pressed = box.exec();
   if (buttons == BoxButtons::Ok) return BoxAnswer::Ok;
