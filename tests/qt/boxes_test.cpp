@@ -1,6 +1,7 @@
 #include "platform/qt/windows/boxes.h"
 
 #include <gtest/gtest.h>
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -10,9 +11,11 @@
 namespace tagsmit::testing {
 namespace {
 
-// What a box showed: its owner and its buttons' captions, the default first.
+// What a box showed: its owner, its prompt as read out (a label's shortcut
+// ampersands and markup taken out) and its buttons' captions, the default first.
 struct BoxSeen {
   QWidget* owner = nullptr;
+  QString prompt;
   QStringList captions;
 };
 
@@ -22,11 +25,16 @@ void PressWhenShown(Qt::Key key, BoxSeen& seen) {
     QWidget* box = QApplication::activeModalWidget();
     ASSERT_NE(box, nullptr);
     seen.owner = box->parentWidget();
+    for (auto* label : box->findChildren<QLabel*>()) {
+      if (!label->text().isEmpty()) {
+        seen.prompt = QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
+      }
+    }
     for (auto* button : box->findChildren<QPushButton*>()) {
       button->isDefault() ? seen.captions.prepend(button->text())
                           : seen.captions.append(button->text());
     }
-    QTest::keyClick(box, key);
+    QTest::keyClick(box->focusWidget() != nullptr ? box->focusWidget() : box, key);
   });
 }
 
@@ -55,9 +63,23 @@ TEST_F(QtBoxesTest, MessageBoxesBelongToTheActiveWindowAndAnswerInJapanese) {
         Case{BoxButtons::Ok, Qt::Key_Escape, BoxAnswer::Ok, {"OK"}}}) {
     BoxSeen seen;
     PressWhenShown(key, seen);
-    EXPECT_EQ(ShowMessageBox("?", BoxIcon::Question, buttons, "Tagsmit"), answer);
+    EXPECT_EQ(ShowMessageBox("<b>&w</b>", BoxIcon::Question, buttons, "Tagsmit"), answer);
     EXPECT_EQ(seen.owner, &window);
+    EXPECT_EQ(seen.prompt, "<b>&w</b>");
     EXPECT_EQ(seen.captions, captions);
+  }
+}
+
+// The prompt tells the user to type "&w" and "&h": they must show as given.
+TEST_F(QtBoxesTest, InputBoxShowsItsPromptAsGivenAndCancelGivesEmptyText) {
+  for (const auto& [key, answer] :
+       {std::pair{Qt::Key_Return, "&w&h"}, std::pair{Qt::Key_Escape, ""}}) {
+    BoxSeen seen;
+    PressWhenShown(key, seen);
+    EXPECT_EQ(ShowInputBox("幅 &w\r\n高さ &h", "Tagsmit 入力", "&w&h"), answer);
+    EXPECT_EQ(seen.owner, &window);
+    EXPECT_EQ(seen.prompt, "幅 &w\n高さ &h");
+    EXPECT_EQ(seen.captions, (QStringList{"OK", "キャンセル"}));
   }
 }
 

@@ -1,9 +1,13 @@
 #include "platform/qt/windows/boxes.h"
 
 #include <QApplication>
-#include <QInputDialog>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "platform/qt/windows/qt_text.h"
 
@@ -15,6 +19,7 @@ namespace {
 constexpr const char* kYes = "はい";
 constexpr const char* kNo = "いいえ";
 constexpr const char* kOk = "OK";
+constexpr const char* kCancel = "キャンセル";
 
 QMessageBox::Icon QtIcon(BoxIcon icon) {
   switch (icon) {
@@ -68,10 +73,24 @@ BoxAnswer ShowMessageBox(const std::string& prompt, BoxIcon icon, BoxButtons but
 
 std::string ShowInputBox(const std::string& prompt, const std::string& title,
                          const std::string& default_text) {
-  bool accepted = false;
-  const QString text = QInputDialog::getText(BoxOwner(), ToQt(title), ToQt(prompt),
-                                             QLineEdit::Normal, ToQt(default_text), &accepted);
-  return accepted ? FromQt(text) : std::string();
+  QDialog box(BoxOwner());
+  box.setWindowTitle(ToQt(title));
+  // Plain text without a buddy: the "&w" and "&h" the prompt asks for show as
+  // typed, not as shortcut underlines.
+  auto* label = new QLabel(ToQt(prompt), &box);
+  label->setTextFormat(Qt::PlainText);
+  auto* edit = new QLineEdit(ToQt(default_text), &box);
+  edit->selectAll();
+  auto* buttons = new QDialogButtonBox(&box);
+  buttons->addButton(QString::fromUtf8(kOk), QDialogButtonBox::AcceptRole)->setDefault(true);
+  buttons->addButton(QString::fromUtf8(kCancel), QDialogButtonBox::RejectRole);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+  auto* layout = new QVBoxLayout(&box);
+  layout->addWidget(label);
+  layout->addWidget(edit);
+  layout->addWidget(buttons);
+  return box.exec() == QDialog::Accepted ? FromQt(edit->text()) : std::string();
 }
 
 }  // namespace tagsmit
