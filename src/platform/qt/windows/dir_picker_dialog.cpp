@@ -63,7 +63,9 @@ DirPickerDialog::DirPickerDialog(QWidget* owner)
   directories_->installEventFilter(this);
   directories_->setItemDelegate(new IndentDelegate(directories_));
 
-  connect(drives_, &QComboBox::activated, this, [this](int index) {
+  // Only a real change of drive: Qt reports choosing the drive shown again as
+  // activated, and ShowDrives sets the index with signals blocked.
+  connect(drives_, &QComboBox::currentIndexChanged, this, [this](int index) {
     if (picker_ != nullptr) picker_->drvListBox_Change(index);
   });
   connect(directories_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
