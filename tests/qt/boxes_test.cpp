@@ -8,78 +8,52 @@
 #include <QTest>
 #include <QTimer>
 
+#include <tuple>
+
 namespace tagsmit::testing {
 namespace {
 
-// What a box showed: its owner, its prompt as read out (a label's shortcut
-// ampersands and markup taken out) and its buttons' captions, the default first.
-struct BoxSeen {
-  QWidget* owner = nullptr;
-  QString prompt;
-  QStringList captions;
-};
-
-// Once the box is up, notes what it shows and presses `key` in it.
-void PressWhenShown(Qt::Key key, BoxSeen& seen) {
-  QTimer::singleShot(0, [key, &seen] {
+// Once a box is up, expects it to belong to `owner` and to show `prompt` as
+// read out (shortcut ampersands and markup taken out) and the `captions`, the
+// default button's first; then presses `key` in it.
+void ExpectBox(QWidget& owner, const QString& prompt, const QStringList& captions, Qt::Key key) {
+  QTimer::singleShot(0, [&owner, prompt, captions, key] {
     QWidget* box = QApplication::activeModalWidget();
     ASSERT_NE(box, nullptr);
-    seen.owner = box->parentWidget();
+    EXPECT_EQ(box->parentWidget(), &owner);
     for (auto* label : box->findChildren<QLabel*>()) {
-      if (!label->text().isEmpty()) {
-        seen.prompt = QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
-      }
+      if (label->text().isEmpty()) continue;  // the icon
+      EXPECT_EQ(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name), prompt);
     }
+    QStringList shown;
     for (auto* button : box->findChildren<QPushButton*>()) {
-      button->isDefault() ? seen.captions.prepend(button->text())
-                          : seen.captions.append(button->text());
+      button->isDefault() ? shown.prepend(button->text()) : shown.append(button->text());
     }
-    QTest::keyClick(box->focusWidget() != nullptr ? box->focusWidget() : box, key);
+    EXPECT_EQ(shown, captions);
+    QTest::keyClick(box, key);
   });
 }
 
-class QtBoxesTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    window.show();
-    window.activateWindow();
-  }
+// Japanese buttons whatever the locale: Enter takes the default, Esc No or
+// Cancel, which gives the empty text. Prompts show as given: the input box's
+// tells the user to type "&w" and "&h".
+TEST(QtBoxesTest, BoxesShowThePromptAsGivenWithJapaneseButtons) {
   QWidget window;
-};
-
-// Japanese captions whatever the locale; Enter takes the default, Esc the other.
-TEST_F(QtBoxesTest, MessageBoxesBelongToTheActiveWindowAndAnswerInJapanese) {
-  const QStringList yes_no{"はい", "いいえ"};
-  struct Case {
-    BoxButtons buttons;
-    Qt::Key key;
-    BoxAnswer answer;
-    QStringList captions;
-  };
-  for (const auto& [buttons, key, answer, captions] :
-       {Case{BoxButtons::YesNo, Qt::Key_Return, BoxAnswer::Yes, yes_no},
-        Case{BoxButtons::YesNo, Qt::Key_Escape, BoxAnswer::No, yes_no},
-        Case{BoxButtons::Ok, Qt::Key_Return, BoxAnswer::Ok, {"OK"}},
-        Case{BoxButtons::Ok, Qt::Key_Escape, BoxAnswer::Ok, {"OK"}}}) {
-    BoxSeen seen;
-    PressWhenShown(key, seen);
+  window.show();
+  using Case = std::tuple<BoxButtons, Qt::Key, BoxAnswer>;
+  for (const auto& [buttons, key, answer] :
+       {Case{BoxButtons::YesNo, Qt::Key_Return, BoxAnswer::Yes},
+        Case{BoxButtons::YesNo, Qt::Key_Escape, BoxAnswer::No},
+        Case{BoxButtons::Ok, Qt::Key_Return, BoxAnswer::Ok},
+        Case{BoxButtons::Ok, Qt::Key_Escape, BoxAnswer::Ok}}) {
+    const bool ok = buttons == BoxButtons::Ok;
+    ExpectBox(window, "<b>&w</b>", ok ? QStringList{"OK"} : QStringList{"はい", "いいえ"}, key);
     EXPECT_EQ(ShowMessageBox("<b>&w</b>", BoxIcon::Question, buttons, "Tagsmit"), answer);
-    EXPECT_EQ(seen.owner, &window);
-    EXPECT_EQ(seen.prompt, "<b>&w</b>");
-    EXPECT_EQ(seen.captions, captions);
   }
-}
-
-// The prompt tells the user to type "&w" and "&h": they must show as given.
-TEST_F(QtBoxesTest, InputBoxShowsItsPromptAsGivenAndCancelGivesEmptyText) {
   for (const auto& [key, answer] :
        {std::pair{Qt::Key_Return, "&w&h"}, std::pair{Qt::Key_Escape, ""}}) {
-    BoxSeen seen;
-    PressWhenShown(key, seen);
+    ExpectBox(window, "幅 &w\n高さ &h", {"OK", "キャンセル"}, key);
     EXPECT_EQ(ShowInputBox("幅 &w\r\n高さ &h", "Tagsmit 入力", "&w&h"), answer);
-    EXPECT_EQ(seen.owner, &window);
-    EXPECT_EQ(seen.prompt, "幅 &w\n高さ &h");
-    EXPECT_EQ(seen.captions, (QStringList{"OK", "キャンセル"}));
   }
 }
 
