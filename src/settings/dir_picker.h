@@ -23,7 +23,7 @@ class DirPicker {
   void Form_Load();
   // The user chose the drive at `index` of the drive list.
   void drvListBox_Change(int index);
-  // The user opened (double click, Enter) the entry at `index` of the listing.
+  // The user opened (double click, Space) the entry at `index` of the listing.
   void dirListBox_Open(int index);
   void Command1_Click();  // OK
   void Command2_Click();  // Cancel, Esc or the close box

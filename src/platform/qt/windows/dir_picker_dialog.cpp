@@ -63,7 +63,9 @@ DirPickerDialog::DirPickerDialog(QWidget* owner)
   directories_->installEventFilter(this);
   directories_->setItemDelegate(new IndentDelegate(directories_));
 
-  connect(drives_, &QComboBox::activated, this, [this](int index) {
+  // Only a real change of drive: Qt reports choosing the drive shown again as
+  // activated, and ShowDrives sets the index with signals blocked.
+  connect(drives_, &QComboBox::currentIndexChanged, this, [this](int index) {
     if (picker_ != nullptr) picker_->drvListBox_Change(index);
   });
   connect(directories_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
@@ -75,15 +77,13 @@ DirPickerDialog::DirPickerDialog(QWidget* owner)
   connect(cancel_, &QPushButton::clicked, this, [this] { reject(); });
 }
 
-// Enter on the directory list opens the highlighted entry; everywhere else in
-// the picker it presses OK.
+// Space on the directory list opens the highlighted entry, leaving Enter to
+// press OK there as everywhere else in the picker.
 bool DirPickerDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == directories_ && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && directories_->currentRow() >= 0) {
-      if (picker_ != nullptr) picker_->dirListBox_Open(directories_->currentRow());
-      return true;
-    }
+  if (watched == directories_ && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space && directories_->currentRow() >= 0) {
+    if (picker_ != nullptr) picker_->dirListBox_Open(directories_->currentRow());
+    return true;
   }
   return QDialog::eventFilter(watched, event);
 }
@@ -125,7 +125,7 @@ void DirPickerDialog::ShowDirectories(const DirListing& listing) {
 
 void DirPickerDialog::RunModal(DirPicker& picker) {
   picker_ = &picker;
-  directories_->setFocus();
+  drives_->setFocus();
   exec();
   picker_ = nullptr;
 }

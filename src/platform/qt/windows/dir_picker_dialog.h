@@ -12,7 +12,7 @@ class QPushButton;
 namespace tagsmit {
 
 // The directory picker on Qt: a drive list, a directory list in which
-// opening an entry (double click, Enter) moves there, OK and Cancel.
+// opening an entry (double click, Space) moves there, OK and Cancel.
 class DirPickerDialog final : public QDialog, public DirPickerView {
  public:
   explicit DirPickerDialog(QWidget* owner);
