@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # End-to-end tests of the installed program under an Xvfb of their own, with
 # no clipboard manager running. Usage: e2e.sh CASE (see the cases below).
-# TAGSMIT: the installed program; SAMPLES: the folder with logo.gif (120 x 60)
-# and photo.jpg (64 x 48).
+# TAGSMIT: the installed program; STAGE: the folder it is installed under;
+# SAMPLES: the folder with logo.gif (120 x 60) and photo.jpg (64 x 48).
 set -uo pipefail
 
-: "${SAMPLES:?folder of the sample images}"
+: "${SAMPLES:?folder of the sample images}" "${STAGE:?folder of the installation}"
 TEST_TITLE='Tagsmit  ｸﾘｯﾌﾟﾎﾞｰﾄﾞ内容'
 
 . "$(dirname "$0")/lib.sh"
@@ -137,6 +137,34 @@ case "${1:-}" in
     set_sentinel
     for _ in $(seq 200); do pgrep -f -- "$work/site/img/second.gif" >/dev/null || break; sleep 0.025; done
     pgrep -f -- "$work/site/img/second.gif" >/dev/null && fail "the holder outlived the selection"
+    ;;
+  launcher)
+    # A launcher passes %F every dropped file in one command, %f one command
+    # per file. Two dropped images must make one run, for the first of them.
+    start_xvfb
+    write_settings
+    mkdir "$work/bin"
+    printf '#!/bin/sh\necho >>"%s"\nexec "%s" "$@"\n' "$work/runs" "$TAGSMIT" >"$work/bin/tagsmit"
+    chmod +x "$work/bin/tagsmit"
+    read -ra exec_words <<<"$(sed -n 's/^Exec=//p' "$STAGE/share/applications/tagsmit.desktop")"
+    launched=()
+    launch() {  # files: starts the desktop entry's command for them
+      local word command=()
+      for word in "${exec_words[@]}"; do
+        case $word in %[fF]) command+=("$@") ;; %?) ;; *) command+=("$word") ;; esac
+      done
+      PATH="$work/bin:$PATH" "${command[@]}" 2>>"$work/err" &
+      launched+=($!)
+    }
+    dropped=("$work/site/img/Logo.gif" "$work/site/img/a photo.jpg")
+    case " ${exec_words[*]} " in
+      *' %F '*) launch "${dropped[@]}" ;;
+      *' %f '*) for file in "${dropped[@]}"; do launch "$file"; done ;;
+      *) fail "the desktop entry takes no files: ${exec_words[*]}" ;;
+    esac
+    wait "${launched[@]}"
+    expect_eq runs 1 "$(wc -l <"$work/runs")"
+    expect_eq clipboard "$(tag ./Logo.gif 120 60)" "$(clipboard)"
     ;;
   large)
     # A text too large for one X request goes out in INCR steps.
