@@ -138,6 +138,18 @@ case "${1:-}" in
     for _ in $(seq 200); do pgrep -f -- "$work/site/img/second.gif" >/dev/null || break; sleep 0.025; done
     pgrep -f -- "$work/site/img/second.gif" >/dev/null && fail "the holder outlived the selection"
     ;;
+  holder)
+    # The holder keeps nothing of its caller busy: not the folder it was started
+    # from (a drive would not unmount), nor the caller's output or terminal.
+    start_xvfb
+    write_settings
+    out=$(cd "$work/site/img" && "$TAGSMIT" Logo.gif 2>&1; echo "|$?")
+    expect_eq "output and status" "|0" "$out"
+    holder=$(pgrep -f -- "^$TAGSMIT Logo.gif\$") || fail "no holder"
+    expect_eq "holder's folder" / "$(readlink "/proc/$holder/cwd")"
+    expect_eq "holder's descriptors" "/dev/null /dev/null /dev/null socket" \
+      "$(for fd in "/proc/$holder/fd/"*; do readlink "$fd"; done | sed 's/:.*//' | sort | xargs)"
+    ;;
   launcher)
     # A launcher passes %F every dropped file in one command, %f one command
     # per file. Two dropped images must make one run, for the first of them.

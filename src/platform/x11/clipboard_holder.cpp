@@ -12,11 +12,14 @@
 namespace tagsmit::x11 {
 namespace {
 
-// Detaches from the terminal and from every descriptor but the X connection,
-// so that neither a closing terminal nor a caller reading our output waits on
-// the holder.
+// Detaches from the terminal, the working directory and every descriptor but
+// the X connection, so that neither a closing terminal, a caller reading our
+// output nor an unmount waits on the holder.
 void Detach(int x11_fd) {
   setsid();
+  if (chdir("/") != 0) {
+    // Nothing to do about it: the holder serves the clipboard all the same.
+  }
   const int null = open("/dev/null", O_RDWR);
   if (null >= 0) {
     dup2(null, STDIN_FILENO);
