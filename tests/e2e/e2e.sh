@@ -150,6 +150,25 @@ case "${1:-}" in
     expect_eq "holder's descriptors" "/dev/null /dev/null /dev/null socket" \
       "$(for fd in "/proc/$holder/fd/"*; do readlink "$fd"; done | sed 's/:.*//' | sort | xargs)"
     ;;
+  killed-caller)
+    # A caller may end its process group as soon as the run returns (a closed
+    # terminal, a task runner): the holder must have left it by then. strace
+    # holds the holder's setsid back, so a run that returns too early loses
+    # the text every time, not now and then.
+    start_xvfb
+    write_settings
+    strace -o /dev/null true 2>/dev/null || fail "strace cannot trace here"
+    on_setsid=(strace -f -qq -o /dev/null -e trace=setsid -e)
+    for file in Logo.gif second.gif; do
+      { setsid -w "${on_setsid[@]}" inject=setsid:delay_enter=100ms \
+          bash -c '"$0" "$1"; kill -KILL 0' "$TAGSMIT" "$work/site/img/$file"; } 2>/dev/null
+      expect_eq "clipboard after $file" "$(tag "./$file" 120 60)" "$(clipboard)"
+    done
+    # A holder that dies before it has detached does not keep the run waiting.
+    timeout 10 "${on_setsid[@]}" inject=setsid:signal=KILL "$TAGSMIT" "$work/site/img/Logo.gif" \
+      2>/dev/null
+    [ $? -eq 124 ] && fail "the run waited for a holder that had died"
+    ;;
   launcher)
     # A launcher passes %F every dropped file in one command, %f one command
     # per file. Two dropped images must make one run, for the first of them.
