@@ -244,6 +244,15 @@ case "${1:-}" in
     expect_eq "--version.jpg" "./--version.jpg 64 48" \
       "$(cd "$work" && "$TAGSMIT" --print --version.jpg)"
     ;;
+  license)
+    # The package carries LICENSE as a Debian machine-readable copyright file.
+    copyright="$STAGE/share/doc/tagsmit/copyright"
+    [ -f "$copyright" ] || fail "no $copyright"
+    expect_eq format 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+      "$(head -1 "$copyright")"
+    expect_eq "license text" "$(sed -n '/^Permission/,$p' "$(dirname "$0")/../../LICENSE")" \
+      "$(sed -n '/^ Permission/,$ { s/^ //; s/^\.$//; p }' "$copyright")"
+    ;;
   *)
     fail "unknown case: ${1:-}"
     ;;
