@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libxcb1-dev nlohmann-json3-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format
-  xvfb xclip xdotool x11-utils procps time
+  xvfb xclip xdotool x11-utils procps time strace
   # Japanese text on screen
   fonts-noto-cjk
 )

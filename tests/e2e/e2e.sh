@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # End-to-end tests of the installed program under an Xvfb of their own, with
 # no clipboard manager running. Usage: e2e.sh CASE (see the cases below).
-# TAGSMIT: the installed program; SAMPLES: the folder with logo.gif (120 x 60)
-# and photo.jpg (64 x 48).
+# TAGSMIT: the installed program; STAGE: the folder it is installed under;
+# SAMPLES: the folder with logo.gif (120 x 60) and photo.jpg (64 x 48).
 set -uo pipefail
 
-: "${SAMPLES:?folder of the sample images}"
+: "${SAMPLES:?folder of the sample images}" "${STAGE:?folder of the installation}"
 TEST_TITLE='Tagsmit  ｸﾘｯﾌﾟﾎﾞｰﾄﾞ内容'
 
 . "$(dirname "$0")/lib.sh"
@@ -138,6 +138,65 @@ case "${1:-}" in
     for _ in $(seq 200); do pgrep -f -- "$work/site/img/second.gif" >/dev/null || break; sleep 0.025; done
     pgrep -f -- "$work/site/img/second.gif" >/dev/null && fail "the holder outlived the selection"
     ;;
+  holder)
+    # The holder keeps nothing of its caller busy: not the folder it was started
+    # from (a drive would not unmount), nor the caller's output or terminal.
+    start_xvfb
+    write_settings
+    out=$(cd "$work/site/img" && "$TAGSMIT" Logo.gif 2>&1; echo "|$?")
+    expect_eq "output and status" "|0" "$out"
+    holder=$(pgrep -f -- "^$TAGSMIT Logo.gif\$") || fail "no holder"
+    expect_eq "holder's folder" / "$(readlink "/proc/$holder/cwd")"
+    expect_eq "holder's descriptors" "/dev/null /dev/null /dev/null socket" \
+      "$(for fd in "/proc/$holder/fd/"*; do readlink "$fd"; done | sed 's/:.*//' | sort | xargs)"
+    ;;
+  killed-caller)
+    # A caller may end its process group as soon as the run returns (a closed
+    # terminal, a task runner): the holder must have left it by then. strace
+    # holds the holder's setsid back, so a run that returns too early loses
+    # the text every time, not now and then.
+    start_xvfb
+    write_settings
+    strace -o /dev/null true 2>/dev/null || fail "strace cannot trace here"
+    on_setsid=(strace -f -qq -o /dev/null -e trace=setsid -e)
+    for file in Logo.gif second.gif; do
+      { setsid -w "${on_setsid[@]}" inject=setsid:delay_enter=100ms \
+          bash -c '"$0" "$1"; kill -KILL 0' "$TAGSMIT" "$work/site/img/$file"; } 2>/dev/null
+      expect_eq "clipboard after $file" "$(tag "./$file" 120 60)" "$(clipboard)"
+    done
+    # A holder that dies before it has detached does not keep the run waiting.
+    timeout 10 "${on_setsid[@]}" inject=setsid:signal=KILL "$TAGSMIT" "$work/site/img/Logo.gif" \
+      2>/dev/null
+    [ $? -eq 124 ] && fail "the run waited for a holder that had died"
+    ;;
+  launcher)
+    # A launcher passes %F every dropped file in one command, %f one command
+    # per file. Two dropped images must make one run, for the first of them.
+    start_xvfb
+    write_settings
+    mkdir "$work/bin"
+    printf '#!/bin/sh\necho >>"%s"\nexec "%s" "$@"\n' "$work/runs" "$TAGSMIT" >"$work/bin/tagsmit"
+    chmod +x "$work/bin/tagsmit"
+    read -ra exec_words <<<"$(sed -n 's/^Exec=//p' "$STAGE/share/applications/tagsmit.desktop")"
+    launched=()
+    launch() {  # files: starts the desktop entry's command for them
+      local word command=()
+      for word in "${exec_words[@]}"; do
+        case $word in %[fF]) command+=("$@") ;; %?) ;; *) command+=("$word") ;; esac
+      done
+      PATH="$work/bin:$PATH" "${command[@]}" 2>>"$work/err" &
+      launched+=($!)
+    }
+    dropped=("$work/site/img/Logo.gif" "$work/site/img/a photo.jpg")
+    case " ${exec_words[*]} " in
+      *' %F '*) launch "${dropped[@]}" ;;
+      *' %f '*) for file in "${dropped[@]}"; do launch "$file"; done ;;
+      *) fail "the desktop entry takes no files: ${exec_words[*]}" ;;
+    esac
+    wait "${launched[@]}"
+    expect_eq runs 1 "$(wc -l <"$work/runs")"
+    expect_eq clipboard "$(tag ./Logo.gif 120 60)" "$(clipboard)"
+    ;;
   large)
     # A text too large for one X request goes out in INCR steps.
     start_xvfb
@@ -184,6 +243,15 @@ case "${1:-}" in
     write_settings 'ClipStr=&f &w &h\n'
     expect_eq "--version.jpg" "./--version.jpg 64 48" \
       "$(cd "$work" && "$TAGSMIT" --print --version.jpg)"
+    ;;
+  license)
+    # The package carries LICENSE as a Debian machine-readable copyright file.
+    copyright="$STAGE/share/doc/tagsmit/copyright"
+    [ -f "$copyright" ] || fail "no $copyright"
+    expect_eq format 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+      "$(head -1 "$copyright")"
+    expect_eq "license text" "$(sed -n '/^Permission/,$p' "$(dirname "$0")/../../LICENSE")" \
+      "$(sed -n '/^ Permission/,$ { s/^ //; s/^\.$//; p }' "$copyright")"
     ;;
   *)
     fail "unknown case: ${1:-}"

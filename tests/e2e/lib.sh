@@ -41,7 +41,8 @@ start_xvfb() {
   export DISPLAY=":$(cat "$work/display")"
 }
 
-clipboard() { xclip -o -selection clipboard 2>/dev/null; }
+# xclip waits for ever on an owner that dies while it asks.
+clipboard() { timeout 5 xclip -o -selection clipboard 2>/dev/null; }
 set_sentinel() {
   printf 'sentinel' | xclip -i -selection clipboard
   # xclip returns before its own holder owns the selection.
