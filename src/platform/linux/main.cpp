@@ -1,5 +1,8 @@
 // The Linux program: composes the services and runs start-up, print mode or
 // the settings window.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -64,10 +67,21 @@ int DesktopMode(const std::optional<std::string>& file_name) {
   return ExitStatus(result.outcome);
 }
 
+// Started with a standard descriptor closed, the program would give that
+// number to the X connection, which the clipboard holder then replaces with
+// /dev/null as it detaches. /dev/null takes the free places first.
+void KeepStandardDescriptorsTaken() {
+  int fd = -1;
+  while ((fd = open("/dev/null", O_RDWR)) >= 0 && fd <= STDERR_FILENO) {
+  }
+  if (fd > STDERR_FILENO) close(fd);
+}
+
 }  // namespace
 }  // namespace tagsmit
 
 int main(int argc, char** argv) {
+  tagsmit::KeepStandardDescriptorsTaken();
   using tagsmit::Arguments;
   const Arguments arguments =
       tagsmit::ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
