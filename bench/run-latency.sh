@@ -17,7 +17,7 @@ work=$(mktemp -d)
 xvfb_pid=""
 trap '[ -n "$xvfb_pid" ] && kill "$xvfb_pid"; rm -rf "$work"' EXIT
 
-Xvfb -displayfd 3 -nolisten tcp 3>"$work/display" 2>/dev/null &
+Xvfb -displayfd 3 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
 xvfb_pid=$!
 for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.025; done
 export DISPLAY=":$(cat "$work/display")"

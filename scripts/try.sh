@@ -13,7 +13,7 @@ cmake --install build/app --prefix build/stage >/dev/null
 
 if [ -z "${DISPLAY:-}" ]; then
   rm -f build/stage/display
-  Xvfb -displayfd 3 -nolisten tcp 3>build/stage/display 2>/dev/null &
+  Xvfb -displayfd 3 -nolisten tcp -noreset 3>build/stage/display 2>/dev/null &
   xvfb_pid=$!
   trap 'kill "$xvfb_pid" 2>/dev/null' EXIT
   for _ in $(seq 100); do [ -s build/stage/display ] && break; sleep 0.05; done

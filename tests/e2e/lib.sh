@@ -30,8 +30,10 @@ mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 export LANG=C.UTF-8
 
+# Without -noreset the server resets whenever its last client leaves, and a
+# client connecting meanwhile (the program while xdotool polls) is refused.
 start_xvfb() {
-  Xvfb -displayfd 3 -nolisten tcp -screen 0 800x600x24 3>"$work/display" 2>/dev/null &
+  Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 800x600x24 3>"$work/display" 2>/dev/null &
   xvfb_pid=$!
   for _ in $(seq 200); do
     [ -s "$work/display" ] && break

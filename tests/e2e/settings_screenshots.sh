@@ -28,7 +28,7 @@ cat >"$XDG_CONFIG_HOME/tagsmit/settings.json" <<JSON
   "FixedPath": "./", "BasePath": "$demo/site"}}
 JSON
 
-Xvfb -displayfd 3 -nolisten tcp -screen 0 800x600x24 3>"$demo/display" 2>/dev/null &
+Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 800x600x24 3>"$demo/display" 2>/dev/null &
 xvfb_pid=$!
 for _ in $(seq 200); do [ -s "$demo/display" ] && break; sleep 0.025; done
 export DISPLAY=":$(cat "$demo/display")"
