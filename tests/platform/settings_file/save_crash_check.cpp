@@ -53,24 +53,38 @@ int Faults(const char* what, int count) {
   return count;
 }
 
-// Saves generations first, first + 1, ... of `section` until killed or
-// `count` are done, telling `report` each one that returned.
-[[noreturn]] void SaveRepeatedly(const std::string& section, long first, long count, int report) {
-  SettingsFileStore store;
-  for (long generation = first; generation < first + count; ++generation) {
-    if (Status saved = store.Save("tagsmit", section, Version(generation)); !saved.ok()) {
-      std::fprintf(stderr, "%s\n", saved.error().c_str());
-      _exit(2);
+struct Saver {
+  pid_t pid;
+  int report;  // the generations whose saves returned, as they return
+};
+
+// A child process that saves generations first, first + 1, ... of `section`
+// until it is killed or `count` are done.
+Saver StartSaver(const std::string& section, long first, long count) {
+  int report[2];
+  if (pipe(report) != 0) std::abort();
+  const pid_t pid = fork();
+  if (pid == 0) {
+    close(report[0]);
+    SettingsFileStore store;
+    for (long generation = first; generation < first + count; ++generation) {
+      if (Status saved = store.Save("tagsmit", section, Version(generation)); !saved.ok()) {
+        std::fprintf(stderr, "%s\n", saved.error().c_str());
+        _exit(2);
+      }
+      if (write(report[1], &generation, sizeof generation) != sizeof generation) _exit(3);
     }
-    if (write(report, &generation, sizeof generation) != sizeof generation) _exit(3);
+    _exit(0);
   }
-  _exit(0);
+  close(report[1]);
+  return {pid, report[0]};
 }
 
-// The last generation a child reported, or `none`.
-long LastReported(int report, long none) {
-  long generation = none, got = 0;
-  while (read(report, &got, sizeof got) == sizeof got) generation = got;
+// The last generation the ended saver reported, or -1.
+long LastReported(const Saver& saver) {
+  long generation = -1, got = 0;
+  while (read(saver.report, &got, sizeof got) == sizeof got) generation = got;
+  close(saver.report);
   return generation;
 }
 
@@ -93,20 +107,11 @@ int KillWhileSaving(int kills, const std::filesystem::path& folder) {
   long durable = 4;  // the newest generation whose save had returned
   int torn = 0, lost = 0, leftovers = 0, mid_save = 0;
   for (int round = 0; round < kills; ++round) {
-    int report[2];
-    if (pipe(report) != 0) return 1;
-    const long first = (round + 1) * 1'000'000L;
-    const pid_t child = fork();
-    if (child == 0) {
-      close(report[0]);
-      SaveRepeatedly("init", first, 1'000'000, report[1]);
-    }
-    close(report[1]);
+    const Saver saver = StartSaver("init", (round + 1) * 1'000'000L, 1'000'000);
     std::this_thread::sleep_for(std::chrono::microseconds(random() % (3 * save_us + 1)));
-    kill(child, SIGKILL);
-    waitpid(child, nullptr, 0);
-    durable = std::max(durable, LastReported(report[0], -1));
-    close(report[0]);
+    kill(saver.pid, SIGKILL);
+    waitpid(saver.pid, nullptr, 0);
+    durable = std::max(durable, LastReported(saver));
 
     const long found = GenerationOf(store, "init");
     if (found == -2) ++torn;
@@ -125,20 +130,8 @@ int KillWhileSaving(int kills, const std::filesystem::path& folder) {
 }
 
 int SaveAtOnce(long saves) {
-  pid_t children[2];
-  int reports[2];
   const char* sections[2] = {"a", "b"};
-  for (int i = 0; i < 2; ++i) {
-    int report[2];
-    if (pipe(report) != 0) return 1;
-    children[i] = fork();
-    if (children[i] == 0) {
-      close(report[0]);
-      SaveRepeatedly(sections[i], 0, saves, report[1]);
-    }
-    close(report[1]);
-    reports[i] = report[0];
-  }
+  const Saver savers[2] = {StartSaver(sections[0], 0, saves), StartSaver(sections[1], 0, saves)};
   // Read while they save: every read finds complete versions.
   SettingsFileStore store;
   int reads = 0, torn = 0, failed = 0;
@@ -146,11 +139,11 @@ int SaveAtOnce(long saves) {
     for (const char* section : sections) torn += GenerationOf(store, section) == -2;
     ++reads;
     running = 0;
-    for (pid_t child : children) running += waitpid(child, nullptr, WNOHANG) == 0;
+    for (const Saver& saver : savers) running += waitpid(saver.pid, nullptr, WNOHANG) == 0;
   }
   int lost = 0;
   for (int i = 0; i < 2; ++i) {
-    if (LastReported(reports[i], -1) != saves - 1) ++failed;
+    if (LastReported(savers[i]) != saves - 1) ++failed;
     if (GenerationOf(store, sections[i]) != saves - 1) ++lost;
   }
   std::printf(
