@@ -221,11 +221,15 @@ TEST_F(SettingsWindowTest, FailedSaveNamesTheFailureAndKeepsTheWindowOpen) {
 }
 
 // Upper-case placeholders are lowered; a new string goes on top, an existing
-// one, compared with its letter case, is selected.
+// one, compared with its letter case, is selected. A refused string brings the
+// box back with the current string, not the refused one; Cancel changes nothing.
 TEST_F(SettingsWindowTest, AddNormalisesPlaceholdersAndSelectsTheNewOrExistingString) {
-  desktop.inputs = {"<A HREF=\"&F\">&W x &H</A>", " WIDTH=&w HEIGHT=&H", " width=&w height=&h"};
+  desktop.inputs = {"<IMG WIDTH=&w>", "<A HREF=\"&F\">&W x &H</A>", " WIDTH=&w HEIGHT=&H",
+                    " width=&w height=&h"};
   form.btnAdd_Click();
-  ASSERT_EQ(desktop.input_boxes.size(), 1u);
+  ASSERT_EQ(desktop.input_boxes.size(), 2u);
+  EXPECT_THAT(Boxes(desktop), ElementsAre(kRefusedClipStr));
+  EXPECT_EQ(desktop.input_boxes[1].default_text, kImageTag);
   EXPECT_EQ(desktop.input_boxes[0].title, "Tagsmit 入力");
   EXPECT_EQ(desktop.input_boxes[0].default_text, kImageTag);
   EXPECT_EQ(desktop.input_boxes[0].prompt,
@@ -243,19 +247,9 @@ TEST_F(SettingsWindowTest, AddNormalisesPlaceholdersAndSelectsTheNewOrExistingSt
   EXPECT_EQ(app.options.CurClipStr, kSizes);
   form.btnAdd_Click();
   EXPECT_THAT(Shown(), ElementsAre(" width=&w height=&h", added, kImageTag, kTail, kSizes));
-}
-
-TEST_F(SettingsWindowTest, RefusedStringBringsTheBoxBackWithTheCurrentString) {
-  desktop.inputs = {"<IMG WIDTH=&w>", "&w&h"};
-  form.btnAdd_Click();
-  ASSERT_EQ(desktop.input_boxes.size(), 2u);
-  EXPECT_EQ(desktop.input_boxes[1].default_text, kImageTag);
-  EXPECT_THAT(Boxes(desktop), ElementsAre(kRefusedClipStr));
-  EXPECT_THAT(Shown(), ElementsAre("&w&h", kImageTag, kTail, kSizes));
-
   form.btnAdd_Click();  // then Cancel
-  EXPECT_EQ(desktop.input_boxes.size(), 3u);
-  EXPECT_THAT(Shown(), ElementsAre("&w&h", kImageTag, kTail, kSizes));
+  EXPECT_EQ(desktop.input_boxes.size(), 5u);
+  EXPECT_THAT(Shown(), ElementsAre(" width=&w height=&h", added, kImageTag, kTail, kSizes));
 }
 
 TEST_F(SettingsWindowTest, DeletingTheOnlyEntryLeavesOkRefusingAndAddStartingFromIt) {
