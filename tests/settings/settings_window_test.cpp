@@ -124,24 +124,17 @@ TEST_F(SettingsWindowTest, OpeningPlacesFillsAndShowsTheWindowOnTop) {
   EXPECT_TRUE(view.checked[chkTest]);
 }
 
-// The path mode sets the enabled states on opening and on each click.
+// A click on either option runs the same step; tests/qt clicks optFixed.
 TEST_F(SettingsWindowTest, PathModeSetsTheEnabledStates) {
-  const auto expect_mode = [this](bool relative) {
+  for (const int stored : {0, 255}) {
+    const bool relative = stored != 0;
+    app.options.RelativePath = stored;
+    form.Open();
+    EXPECT_EQ(view.checked[optRelative], relative);
     EXPECT_EQ(view.checked[optFixed], !relative);
     EXPECT_EQ(view.enabled[txtFixedPath], !relative);
     EXPECT_EQ(view.enabled[btnRef], relative);
     EXPECT_EQ(view.enabled[txtBasePath], relative);
-  };
-  for (const int stored : {0, 255}) {
-    app.options.RelativePath = stored;
-    form.Open();
-    EXPECT_EQ(view.checked[optRelative], stored != 0);
-    expect_mode(stored != 0);
-  }
-  for (const bool relative : {false, true}) {  // the user clicks one of the two
-    view.checked[optRelative] = relative;
-    relative ? form.optRelative_Click() : form.optFixed_Click();
-    expect_mode(relative);
   }
 }
 
@@ -228,11 +221,15 @@ TEST_F(SettingsWindowTest, FailedSaveNamesTheFailureAndKeepsTheWindowOpen) {
 }
 
 // Upper-case placeholders are lowered; a new string goes on top, an existing
-// one, compared with its letter case, is selected.
+// one, compared with its letter case, is selected. A refused string brings the
+// box back with the current string, not the refused one; Cancel changes nothing.
 TEST_F(SettingsWindowTest, AddNormalisesPlaceholdersAndSelectsTheNewOrExistingString) {
-  desktop.inputs = {"<A HREF=\"&F\">&W x &H</A>", " WIDTH=&w HEIGHT=&H", " width=&w height=&h"};
+  desktop.inputs = {"<IMG WIDTH=&w>", "<A HREF=\"&F\">&W x &H</A>", " WIDTH=&w HEIGHT=&H",
+                    " width=&w height=&h"};
   form.btnAdd_Click();
-  ASSERT_EQ(desktop.input_boxes.size(), 1u);
+  ASSERT_EQ(desktop.input_boxes.size(), 2u);
+  EXPECT_THAT(Boxes(desktop), ElementsAre(kRefusedClipStr));
+  EXPECT_EQ(desktop.input_boxes[1].default_text, kImageTag);
   EXPECT_EQ(desktop.input_boxes[0].title, "Tagsmit 入力");
   EXPECT_EQ(desktop.input_boxes[0].default_text, kImageTag);
   EXPECT_EQ(desktop.input_boxes[0].prompt,
@@ -250,19 +247,9 @@ TEST_F(SettingsWindowTest, AddNormalisesPlaceholdersAndSelectsTheNewOrExistingSt
   EXPECT_EQ(app.options.CurClipStr, kSizes);
   form.btnAdd_Click();
   EXPECT_THAT(Shown(), ElementsAre(" width=&w height=&h", added, kImageTag, kTail, kSizes));
-}
-
-TEST_F(SettingsWindowTest, RefusedStringBringsTheBoxBackWithTheCurrentString) {
-  desktop.inputs = {"<IMG WIDTH=&w>", "&w&h"};
-  form.btnAdd_Click();
-  ASSERT_EQ(desktop.input_boxes.size(), 2u);
-  EXPECT_EQ(desktop.input_boxes[1].default_text, kImageTag);
-  EXPECT_THAT(Boxes(desktop), ElementsAre(kRefusedClipStr));
-  EXPECT_THAT(Shown(), ElementsAre("&w&h", kImageTag, kTail, kSizes));
-
   form.btnAdd_Click();  // then Cancel
-  EXPECT_EQ(desktop.input_boxes.size(), 3u);
-  EXPECT_THAT(Shown(), ElementsAre("&w&h", kImageTag, kTail, kSizes));
+  EXPECT_EQ(desktop.input_boxes.size(), 5u);
+  EXPECT_THAT(Shown(), ElementsAre(" width=&w height=&h", added, kImageTag, kTail, kSizes));
 }
 
 TEST_F(SettingsWindowTest, DeletingTheOnlyEntryLeavesOkRefusingAndAddStartingFromIt) {
