@@ -92,9 +92,7 @@ void FakeFileSystem::AddDirectory(const std::string& path, EntryOptions options)
     existing->options = std::move(options);
     return;
   }
-  if (!options.short_alias.empty() && FindChild(parent, options.short_alias)) {
-    throw std::logic_error("short alias taken: " + options.short_alias);
-  }
+  CheckAlias(parent, options.short_alias);
   auto node = std::make_unique<Node>();
   node->name = parsed.components.back();
   node->options = std::move(options);
@@ -109,9 +107,7 @@ void FakeFileSystem::AddFile(const std::string& path, std::string_view contents,
   if (FindChild(parent, parsed.components.back())) {
     throw std::logic_error("name taken: " + path);
   }
-  if (!options.short_alias.empty() && FindChild(parent, options.short_alias)) {
-    throw std::logic_error("short alias taken: " + options.short_alias);
-  }
+  CheckAlias(parent, options.short_alias);
   auto node = std::make_unique<Node>();
   node->name = parsed.components.back();
   node->is_directory = false;
@@ -259,7 +255,17 @@ std::string FakeFileSystem::FromCurrentDirectory(std::string_view relative) cons
 FakeFileSystem::ParsedPath FakeFileSystem::ParseOrThrow(const std::string& path) const {
   std::optional<ParsedPath> parsed = Parse(path);
   if (!parsed) throw std::logic_error("malformed path: " + path);
+  for (const std::string& component : parsed->components) {
+    if (component == "." || component == "..") throw std::logic_error("no such name: " + path);
+  }
   return std::move(*parsed);
+}
+
+void FakeFileSystem::CheckAlias(const Node& parent, const std::string& alias) const {
+  if (alias == "." || alias == "..") throw std::logic_error("no such alias: " + alias);
+  if (!alias.empty() && FindChild(parent, alias)) {
+    throw std::logic_error("short alias taken: " + alias);
+  }
 }
 
 FakeFileSystem::Node* FakeFileSystem::FindChild(const Node& directory,

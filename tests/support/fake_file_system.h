@@ -34,7 +34,8 @@ struct EntryOptions {
 // from the current directory, which starts at the root ("C:\" or "/"). So is
 // "C:a.gif" when C is the current drive; on another drive it is taken from
 // that drive's root. Empty components (C:\Web\\a.gif) make a path
-// malformed; "." and ".." are ordinary names that never exist. Forward slashes
+// malformed; "." and ".." are ordinary names that never exist (the building
+// calls refuse them, as names and as aliases). Forward slashes
 // are not separators in the Windows style.
 //
 // The building calls create missing parent directories (and drives) as plain
@@ -105,6 +106,7 @@ class FakeFileSystem : public FileSystem {
   ParsedPath ParseOrThrow(const std::string& path) const;
   std::string FromCurrentDirectory(std::string_view relative) const;
   Node* FindChild(const Node& directory, std::string_view name) const;
+  void CheckAlias(const Node& parent, const std::string& alias) const;
   Resolved Resolve(const std::string& path);
   // The directory that will hold the last component, created as needed.
   Node& MakeParents(const ParsedPath& parsed, const std::string& path);
