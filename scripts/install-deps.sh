@@ -9,6 +9,8 @@ packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format
   xvfb xclip xdotool x11-utils procps time strace
+  # fuzzing: clang with libFuzzer
+  clang libclang-rt-14-dev
   # Japanese text on screen
   fonts-noto-cjk
 )

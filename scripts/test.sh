@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs the whole test suite: once in a
 # debug build, once under AddressSanitizer and UndefinedBehaviorSanitizer,
-# and checks the formatting.
+# then runs each fuzz target for a minute, and checks the formatting.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,3 +17,6 @@ for preset in debug sanitize; do
   echo "== $preset tests"
   ctest --preset "$preset" -j2
 done
+
+echo "== fuzzing"
+scripts/fuzz.sh 60
