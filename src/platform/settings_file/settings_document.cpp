@@ -1,71 +1,34 @@
 #include "platform/settings_file/settings_document.h"
 
+#include <nlohmann/json.hpp>
 #include <set>
+#include <unordered_map>
 #include <utility>
 
 namespace tagsmit {
 namespace {
 
-using Json = nlohmann::ordered_json;
+using Json = nlohmann::json;
 
 bool SameName(std::string_view stored, std::string_view wanted) {
   return FoldName(stored) == FoldName(wanted);
 }
 
-// The first member of `object` whose name matches, or end().
-template <typename Object>
-auto FindMember(Object& object, std::string_view name) {
-  auto it = object.begin();
-  while (it != object.end() && !SameName(it.key(), name)) ++it;
+// The first element whose name matches, or end().
+template <typename Range>
+auto FindNamed(Range& range, std::string_view name) {
+  auto it = range.begin();
+  while (it != range.end() && !SameName(it->name, name)) ++it;
   return it;
 }
 
-// A value as the settings read it: text as it is, numbers and true/false as
-// their JSON text, null, arrays and objects as empty text. A value of another
-// type still takes its place, since the settings are read by position.
-std::string ValueText(const Json& value) {
-  if (value.is_string()) return value.get<std::string>();
-  if (value.is_number() || value.is_boolean()) return value.dump();
-  return {};
-}
-
-// Appends the compact JSON text of `value`. Written without recursion, so
-// that no depth of nesting can exhaust the stack.
-void AppendCompact(const Json& value, std::string& out) {
-  struct Open {
-    const Json* container;
-    Json::const_iterator next;
-  };
-  std::vector<Open> open;
-  const auto start = [&](const Json& item) {
-    if (!item.is_structured()) {
-      out += item.dump();
-      return;
-    }
-    out += item.is_object() ? '{' : '[';
-    open.push_back({&item, item.begin()});
-  };
-  start(value);
-  while (!open.empty()) {
-    Open& top = open.back();
-    if (top.next == top.container->end()) {
-      out += top.container->is_object() ? '}' : ']';
-      open.pop_back();
-      continue;
-    }
-    if (top.next != top.container->begin()) out += ',';
-    if (top.container->is_object()) {
-      out += Json(top.next.key()).dump();
-      out += ':';
-    }
-    const Json& item = *top.next++;
-    start(item);  // may grow `open`: `top` is not used after this
-  }
+std::string Quoted(const std::string& text) {
+  return Json(text).dump();
 }
 
 bool IsUtf8(const std::string& text) {
   try {
-    (void)Json(text).dump();
+    (void)Quoted(text);
     return true;
   } catch (const Json::type_error&) {
     return false;
@@ -73,6 +36,142 @@ bool IsUtf8(const std::string& text) {
 }
 
 }  // namespace
+
+// Builds the sections and their entries from the parser's events. A value
+// below the entries is written out as compact JSON text while it is read, one
+// open container at a time, so nothing depends on its depth.
+class SettingsDocument::Reader final : public nlohmann::json_sax<Json> {
+ public:
+  explicit Reader(std::vector<Section>& sections) : sections_(sections) {}
+
+  bool complete() const { return level_ == Level::kDone; }
+
+  bool null() override { return Scalar({Value::Kind::kOther, "null"}); }
+  bool boolean(bool value) override {
+    return Scalar({Value::Kind::kNumberOrBoolean, value ? "true" : "false"});
+  }
+  bool number_integer(number_integer_t value) override { return Number(Json(value)); }
+  bool number_unsigned(number_unsigned_t value) override { return Number(Json(value)); }
+  bool number_float(number_float_t value, const string_t&) override { return Number(Json(value)); }
+  bool string(string_t& value) override { return Scalar({Value::Kind::kText, std::move(value)}); }
+  bool binary(binary_t&) override { return false; }  // never in JSON text
+  bool start_object(std::size_t) override { return Open(true); }
+  bool start_array(std::size_t) override { return Open(false); }
+  bool end_object() override { return Close(); }
+  bool end_array() override { return Close(); }
+  bool parse_error(std::size_t, const std::string&, const Json::exception&) override {
+    return false;
+  }
+
+  bool key(string_t& name) override {
+    if (open_.empty()) {
+      key_ = std::move(name);
+    } else {
+      Separate();
+      raw_ += Quoted(name);
+      raw_ += ':';
+    }
+    return true;
+  }
+
+ private:
+  enum class Level { kStart, kSections, kEntries, kDone };
+  struct Container {
+    bool object;
+    bool empty = true;
+  };
+
+  bool Number(const Json& number) { return Scalar({Value::Kind::kNumberOrBoolean, number.dump()}); }
+
+  bool Scalar(Value value) {
+    if (open_.empty()) return Deliver(std::move(value));
+    BeforeValue();
+    raw_ += value.JsonText();
+    return true;
+  }
+
+  bool Open(bool object) {
+    if (!open_.empty()) {
+      BeforeValue();
+    } else if (level_ == Level::kStart) {
+      if (!object) return false;  // the file must be an object
+      level_ = Level::kSections;
+      return true;
+    } else if (level_ == Level::kSections && object) {
+      Section& section = Named(sections_, section_at_, section_);
+      section = Section{section.name, true, {}, {}};
+      entry_at_.clear();
+      level_ = Level::kEntries;
+      return true;
+    }
+    raw_ += object ? '{' : '[';
+    open_.push_back({object});
+    return true;
+  }
+
+  bool Close() {
+    if (open_.empty()) {
+      level_ = level_ == Level::kEntries ? Level::kSections : Level::kDone;
+      return true;
+    }
+    raw_ += open_.back().object ? '}' : ']';
+    open_.pop_back();
+    if (!open_.empty()) return true;
+    return Deliver({Value::Kind::kOther, std::exchange(raw_, {})});
+  }
+
+  // A complete value of a section or an entry. A name that comes again takes
+  // the place of the first, as a JSON object holds one value per name.
+  bool Deliver(Value value) {
+    if (level_ == Level::kSections) {
+      Section& section = Named(sections_, section_at_, section_);
+      section = Section{section.name, false, {}, std::move(value)};
+      return true;
+    }
+    if (level_ != Level::kEntries) return false;  // the file must be an object
+    std::size_t entry = 0;
+    Named(sections_[section_].entries, entry_at_, entry).value = std::move(value);
+    return true;
+  }
+
+  template <typename Item>
+  Item& Named(std::vector<Item>& items, std::unordered_map<std::string, std::size_t>& at,
+              std::size_t& index) {
+    const auto [found, added] = at.try_emplace(key_, items.size());
+    if (added) {
+      items.emplace_back();
+      items.back().name = key_;
+    }
+    index = found->second;
+    return items[index];
+  }
+
+  // The comma between two members or elements of a value written out.
+  void Separate() {
+    if (!open_.back().empty) raw_ += ',';
+    open_.back().empty = false;
+  }
+  void BeforeValue() {
+    if (!open_.back().object) Separate();  // in an object, the name came first
+  }
+
+  std::vector<Section>& sections_;
+  Level level_ = Level::kStart;
+  std::string key_;  // of the section or entry whose value comes next
+  std::size_t section_ = 0;
+  std::unordered_map<std::string, std::size_t> section_at_;
+  std::unordered_map<std::string, std::size_t> entry_at_;  // of that section
+  std::string raw_;                                        // the value being written out
+  std::vector<Container> open_;                            // its open containers
+};
+
+std::string SettingsDocument::Value::Read() const {
+  return kind == Kind::kOther ? std::string() : text;
+}
+
+std::string SettingsDocument::Value::JsonText() const {
+  return kind == Kind::kText ? Quoted(text) : text;
+}
 
 std::string FoldName(std::string_view name) {
   std::string folded(name);
@@ -82,22 +181,24 @@ std::string FoldName(std::string_view name) {
   return folded;
 }
 
-SettingsDocument::SettingsDocument() : root_(Json::object()) {}
+SettingsDocument::SettingsDocument() = default;
 
 std::optional<SettingsDocument> SettingsDocument::Parse(std::string_view text) {
-  Json root = Json::parse(text, nullptr, /*allow_exceptions=*/false);
-  if (!root.is_object()) return std::nullopt;  // also a parse error (discarded)
-  return SettingsDocument(std::move(root));
+  SettingsDocument document;
+  Reader reader(document.sections_);
+  if (!Json::sax_parse(text, &reader) || !reader.complete()) return std::nullopt;
+  return document;
 }
 
 std::vector<SettingsEntry> SettingsDocument::Entries(std::string_view section) const {
   std::vector<SettingsEntry> entries;
-  auto found = FindMember(root_, section);
-  if (found == root_.end() || !found->is_object()) return entries;
-  std::set<std::string> seen;  // folded names: the first member of a name decides
-  for (auto it = found->begin(); it != found->end(); ++it) {
-    if (!seen.insert(FoldName(it.key())).second) continue;
-    entries.emplace_back(it.key(), ValueText(*it));
+  const auto found = FindNamed(sections_, section);
+  if (found == sections_.end() || !found->is_object) return entries;
+  std::set<std::string> seen;  // folded names: the first entry of a name decides
+  for (const Entry& entry : found->entries) {
+    if (seen.insert(FoldName(entry.name)).second) {
+      entries.emplace_back(entry.name, entry.value.Read());
+    }
   }
   return entries;
 }
@@ -108,27 +209,25 @@ Status SettingsDocument::Set(std::string_view section, const std::vector<Setting
     if (!IsUtf8(key)) return Status::Failure("a key name is not UTF-8 text");
     if (!IsUtf8(value)) return Status::Failure("the value of " + key + " is not UTF-8 text");
   }
-  auto found = FindMember(root_, section);
-  Json& stored = found == root_.end() ? root_[std::string(section)] : *found;
-  if (!stored.is_object()) stored = Json::object();  // a new section, or one that held no entries
+  auto found = FindNamed(sections_, section);
+  if (found == sections_.end()) {
+    found = sections_.insert(found, Section{std::string(section), true, {}, {}});
+  }
+  Section& stored = *found;
+  if (!stored.is_object) stored = Section{stored.name, true, {}, {}};  // it held no entries
   for (const auto& [key, value] : entries) {
-    auto member = FindMember(stored, key);
-    if (member == stored.end()) {
-      stored[key] = value;
+    auto entry = FindNamed(stored.entries, key);
+    if (entry == stored.entries.end()) {
+      stored.entries.push_back({key, {Value::Kind::kText, value}});
     } else {
-      *member = value;
+      entry->value = {Value::Kind::kText, value};
     }
   }
   return Status::Ok();
 }
 
 bool SettingsDocument::Delete(std::string_view section) {
-  std::vector<std::string> names;
-  for (auto it = root_.begin(); it != root_.end(); ++it) {
-    if (SameName(it.key(), section)) names.push_back(it.key());
-  }
-  for (const auto& name : names) root_.erase(name);
-  return !names.empty();
+  return std::erase_if(sections_, [&](const Section& s) { return SameName(s.name, section); }) > 0;
 }
 
 std::string SettingsDocument::Dump() const {
@@ -136,22 +235,26 @@ std::string SettingsDocument::Dump() const {
   // each value in its compact form, so that the file grows with what it holds
   // and never with the depth of its nesting.
   std::string out = "{";
-  for (auto section = root_.begin(); section != root_.end(); ++section) {
-    out += section == root_.begin() ? "\n  " : ",\n  ";
-    out += Json(section.key()).dump() + ": ";
-    if (!section->is_object() || section->empty()) {
-      AppendCompact(*section, out);
+  for (auto section = sections_.begin(); section != sections_.end(); ++section) {
+    out += section == sections_.begin() ? "\n  " : ",\n  ";
+    out += Quoted(section->name) + ": ";
+    if (!section->is_object) {
+      out += section->value.JsonText();
+      continue;
+    }
+    if (section->entries.empty()) {
+      out += "{}";
       continue;
     }
     out += '{';
-    for (auto entry = section->begin(); entry != section->end(); ++entry) {
-      out += entry == section->begin() ? "\n    " : ",\n    ";
-      out += Json(entry.key()).dump() + ": ";
-      AppendCompact(*entry, out);
+    for (auto entry = section->entries.begin(); entry != section->entries.end(); ++entry) {
+      out += entry == section->entries.begin() ? "\n    " : ",\n    ";
+      out += Quoted(entry->name) + ": ";
+      out += entry->value.JsonText();
     }
     out += "\n  }";
   }
-  out += root_.empty() ? "}\n" : "\n}\n";
+  out += sections_.empty() ? "}\n" : "\n}\n";
   return out;
 }
 

@@ -5,8 +5,6 @@
 #include <string_view>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
 #include "platform/result.h"
 #include "platform/settings_store.h"
 
@@ -25,6 +23,10 @@ std::string FoldName(std::string_view name);
 // not an object holds no entries, and a value that is not a string reads as
 // text but keeps its place (the settings are read by position). Both are left
 // as they are until a save writes over them.
+//
+// Only the two levels the settings use are held as such; any value below them
+// is kept as its compact JSON text. So no depth of nesting costs recursion or
+// a copy of a tree, and no length costs more than its reading.
 class SettingsDocument {
  public:
   SettingsDocument();
@@ -51,9 +53,30 @@ class SettingsDocument {
   std::string Dump() const;
 
  private:
-  explicit SettingsDocument(nlohmann::ordered_json root) : root_(std::move(root)) {}
+  // A value: text, or another JSON value as its compact JSON text.
+  struct Value {
+    enum class Kind { kText, kNumberOrBoolean, kOther };
+    Kind kind = Kind::kText;
+    std::string text;  // the text itself, or the value's JSON text
 
-  nlohmann::ordered_json root_;
+    // As the settings read it: text as it is, numbers and true/false as their
+    // JSON text, null, arrays and objects as empty text.
+    std::string Read() const;
+    std::string JsonText() const;
+  };
+  struct Entry {
+    std::string name;
+    Value value;
+  };
+  struct Section {
+    std::string name;
+    bool is_object = true;
+    std::vector<Entry> entries;  // when an object
+    Value value;                 // otherwise
+  };
+  class Reader;
+
+  std::vector<Section> sections_;  // in file order
 };
 
 }  // namespace tagsmit

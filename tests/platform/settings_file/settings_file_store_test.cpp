@@ -207,12 +207,13 @@ TEST_F(SettingsFileTest, HandEditedValuesOfOtherTypesKeepTheirPlaces) {
   EXPECT_THAT(store_.GetAll("Tagsmit", "init"), IsEmpty());
 }
 
-// However deep a value is nested, a save writes it compactly and without
-// recursion: the file stays about the size of what it holds.
+// However deep a value is nested, before or after other values, it is read
+// and written without recursion, and compactly: the file stays about the size
+// of what it holds.
 TEST_F(SettingsFileTest, DeepNestingNeitherBlowsTheFileUpNorExhaustsTheStack) {
   for (const std::size_t depth : {20'000, 200'000}) {
     const std::string nest = std::string(depth, '[') + std::string(depth, ']');
-    WriteFile(R"({"init": {"version": "115"}, "other": )" + nest + "}");
+    WriteFile(R"({"other": {"a": )" + nest + R"(, "b": 1}, "init": {"version": "115"}})");
     ASSERT_TRUE(store_.Save("tagsmit", "init", {{"Test", "1"}}).ok());
     const std::string written = ReadFile();
     EXPECT_LT(written.size(), nest.size() + 100) << depth;
@@ -220,6 +221,14 @@ TEST_F(SettingsFileTest, DeepNestingNeitherBlowsTheFileUpNorExhaustsTheStack) {
     EXPECT_THAT(store_.GetAll("Tagsmit", "init"),
                 ElementsAre(Pair("version", "115"), Pair("Test", "1")));
   }
+}
+
+// A file of very many keys reads in time in proportion to its size.
+TEST_F(SettingsFileTest, ManyKeysReadInLinearTime) {
+  std::string file = R"({"init": {"version": "115")";
+  for (int i = 0; i < 200'000; ++i) file += ",\"k" + std::to_string(i) + "\": 0";
+  WriteFile(file + "}}");
+  EXPECT_EQ(store_.GetAll("Tagsmit", "init").size(), 200'001u);
 }
 
 // In the child of a death test: saves with files limited to 64 bytes, as on a
