@@ -20,20 +20,6 @@ namespace {
 
 constexpr std::size_t kLargestFile = 4 << 20;
 
-std::string MakeFile(FuzzedDataProvider& input) {
-  std::string file;
-  const int parts = input.ConsumeIntegralInRange(0, 12);
-  for (int i = 0; i < parts && file.size() < kLargestFile; ++i) {
-    if (input.ConsumeBool()) {
-      const auto byte = input.ConsumeIntegral<char>();
-      file.append(input.ConsumeIntegralInRange<std::size_t>(0, 5 << 19), byte);
-    } else {
-      file += input.ConsumeRandomLengthString(256);
-    }
-  }
-  return file;
-}
-
 // Small counts most of the time, any count now and then.
 std::uint64_t Count(FuzzedDataProvider& input) {
   switch (input.ConsumeIntegralInRange(0, 3)) {
@@ -46,6 +32,20 @@ std::uint64_t Count(FuzzedDataProvider& input) {
     default:
       return input.ConsumeIntegral<std::uint64_t>();
   }
+}
+
+std::string MakeFile(FuzzedDataProvider& input) {
+  std::string file;
+  const int parts = input.ConsumeIntegralInRange(0, 12);
+  for (int i = 0; i < parts && file.size() < kLargestFile; ++i) {
+    if (input.ConsumeBool()) {
+      const auto byte = input.ConsumeIntegral<char>();
+      file.append(static_cast<std::size_t>(Count(input) % (5 << 19)), byte);
+    } else {
+      file += input.ConsumeRandomLengthString(256);
+    }
+  }
+  return file;
 }
 
 }  // namespace
