@@ -20,8 +20,7 @@ constexpr Number kOldestAcceptedVersion = 113;
 
 // Positions of the values in the section, in the order SaveSettings writes them.
 enum Position {
-  kVersion,
-  kClipStr,
+  kClipStr = 1,
   kClipStrNo,
   kNotyfyErr,
   kTest,
@@ -30,8 +29,6 @@ enum Position {
   kFixedPath,
   kBasePath,
 };
-constexpr const char* kKeys[] = {"version",   "ClipStr",      "ClipStrNo", "NotyfyErr", "Test",
-                                 "LowerCase", "RelativePath", "FixedPath", "BasePath"};
 
 Number AppendDigit(Number value, char digit) {
   return std::min(value * 10 + (digit - '0'), kNumberCap);
@@ -78,27 +75,23 @@ std::uint8_t SwitchValue(std::string_view text) {
   return value && *value >= 0 && *value <= 255 ? static_cast<std::uint8_t>(*value) : 0;
 }
 
-// The entry of a key, or null; names compare without regard to case, as the
-// store compares them.
-const SettingsEntry* Find(const std::vector<SettingsEntry>& entries, std::string_view key) {
+// The value of a key among the section's entries; names compare without
+// regard to case, as the store compares them.
+std::string ValueOf(const std::vector<SettingsEntry>& entries, std::string_view key) {
   const auto same = [key](const std::string& name) {
     return std::equal(name.begin(), name.end(), key.begin(), key.end(), [](char a, char b) {
       return std::tolower(static_cast<unsigned char>(a)) ==
              std::tolower(static_cast<unsigned char>(b));
     });
   };
-  for (const SettingsEntry& entry : entries) {
-    if (same(entry.first)) return &entry;
+  for (const auto& [name, value] : entries) {
+    if (same(name)) return value;
   }
-  return nullptr;
+  return {};
 }
 
-// A value is read from the place where SaveSettings puts it. Where a section
-// edited by hand holds the value under its name in another place, the name
-// decides: a save writes by name, so only then does what was saved load again.
-const std::string& SettingAt(const std::vector<SettingsEntry>& entries, Position position) {
+const std::string& ValueAt(const std::vector<SettingsEntry>& entries, int position) {
   static const std::string kMissing;
-  if (const SettingsEntry* named = Find(entries, kKeys[position])) return named->second;
   return position < static_cast<int>(entries.size()) ? entries[position].second : kMissing;
 }
 
@@ -137,22 +130,21 @@ void FillClipStrList(AppState& app, Desktop& desktop, const std::string& list_te
 void LoadSettings(AppState& app, Services& services) {
   Options& options = app.options;
   const auto entries = services.store.GetAll(kReadAppName, kSection);
-  const SettingsEntry* stored_version = Find(entries, kKeys[kVersion]);  // only ever by name
-  const Number version = NumericValue(stored_version ? stored_version->second : std::string());
+  const Number version = NumericValue(ValueOf(entries, "version"));
 
   if (version >= kOldestAcceptedVersion && version <= NumericValue(options.VerStr)) {
-    FillClipStrList(app, services.desktop, SettingAt(entries, kClipStr));
+    FillClipStrList(app, services.desktop, ValueAt(entries, kClipStr));
     // A hand-edited index outside the list falls back to the top entry; -1
     // is the stored form of "nothing selected".
-    const auto index = WholeNumber(SettingAt(entries, kClipStrNo));
+    const auto index = WholeNumber(ValueAt(entries, kClipStrNo));
     const bool valid = index && *index >= -1 && *index < app.clip_strs.Count();
     app.clip_strs.Select(valid ? static_cast<int>(*index) : 0);
-    options.NotyfyErr = SwitchValue(SettingAt(entries, kNotyfyErr));
-    options.Test = SwitchValue(SettingAt(entries, kTest));
-    options.LowerCase = SwitchValue(SettingAt(entries, kLowerCase));
-    options.RelativePath = SwitchValue(SettingAt(entries, kRelativePath));
-    options.FixedPath = SettingAt(entries, kFixedPath);
-    options.BasePath = SettingAt(entries, kBasePath);
+    options.NotyfyErr = SwitchValue(ValueAt(entries, kNotyfyErr));
+    options.Test = SwitchValue(ValueAt(entries, kTest));
+    options.LowerCase = SwitchValue(ValueAt(entries, kLowerCase));
+    options.RelativePath = SwitchValue(ValueAt(entries, kRelativePath));
+    options.FixedPath = ValueAt(entries, kFixedPath);
+    options.BasePath = ValueAt(entries, kBasePath);
     return;
   }
 
@@ -178,15 +170,15 @@ Status SaveSettings(const AppState& app, SettingsStore& store) {
   }
   return store.Save(kWriteAppName, kSection,
                     {
-                        {kKeys[kVersion], options.VerStr},
-                        {kKeys[kClipStr], list_text},
-                        {kKeys[kClipStrNo], std::to_string(app.clip_strs.SelectedIndex())},
-                        {kKeys[kNotyfyErr], std::to_string(options.NotyfyErr)},
-                        {kKeys[kTest], std::to_string(options.Test)},
-                        {kKeys[kLowerCase], std::to_string(options.LowerCase)},
-                        {kKeys[kRelativePath], std::to_string(options.RelativePath)},
-                        {kKeys[kFixedPath], options.FixedPath},
-                        {kKeys[kBasePath], options.BasePath},
+                        {"version", options.VerStr},
+                        {"ClipStr", list_text},
+                        {"ClipStrNo", std::to_string(app.clip_strs.SelectedIndex())},
+                        {"NotyfyErr", std::to_string(options.NotyfyErr)},
+                        {"Test", std::to_string(options.Test)},
+                        {"LowerCase", std::to_string(options.LowerCase)},
+                        {"RelativePath", std::to_string(options.RelativePath)},
+                        {"FixedPath", options.FixedPath},
+                        {"BasePath", options.BasePath},
                     });
 }
 
