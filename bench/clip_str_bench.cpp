@@ -3,9 +3,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "run/clip_str.h"
 
@@ -52,12 +54,24 @@ void BM_ReplaceAll(benchmark::State& state) {
                           static_cast<std::int64_t>(source.size()));
 }
 
+// Other work on the machine only ever adds time: the fastest repetition is the
+// steadiest figure (its rate is the size over that time, not the min counter).
+double Fastest(const std::vector<double>& times) {
+  return *std::min_element(times.begin(), times.end());
+}
+
 BENCHMARK(BM_ExpandClipStr)
     ->Arg(1 << 20)
     ->Arg(4 << 20)
     ->Arg(16 << 20)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReplaceAll)->Arg(1 << 20)->Arg(4 << 20)->Arg(16 << 20)->Unit(benchmark::kMillisecond);
+    ->Unit(benchmark::kMillisecond)
+    ->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_ReplaceAll)
+    ->Arg(1 << 20)
+    ->Arg(4 << 20)
+    ->Arg(16 << 20)
+    ->Unit(benchmark::kMillisecond)
+    ->ComputeStatistics("min", Fastest);
 
 }  // namespace
 }  // namespace tagsmit
