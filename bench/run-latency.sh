@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
 # Wall time of a whole successful run, `tagsmit photo.jpg` (settings at their
 # defaults, test display off), against `xclip -selection clipboard -i` of the
-# same text, paired run by run under an Xvfb of our own with no clipboard
+# same text and against the general image-size readers one would otherwise
+# pipe into xclip, round by round under an Xvfb of our own with no clipboard
 # manager; and the peak resident memory of the process the user starts.
 #
 # Usage: bench/run-latency.sh [TAGSMIT] [ROUNDS]
 #   TAGSMIT  the program, default build/app/bin/tagsmit (cmake --preset app &&
 #            cmake --build --preset app)
-#   ROUNDS   pairs to time, default 200
+#   ROUNDS   rounds to time, default 200
+# Peers, each skipped and named when missing: ImageMagick's identify (Debian
+# imagemagick), Python's imagesize (Debian python3-imagesize) and Node's
+# image-size (npm install --prefix build/peers image-size; NODE_PATH, default
+# build/peers/node_modules).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tagsmit=$(realpath "${1:-build/app/bin/tagsmit}")
 rounds=${2:-200}
+export NODE_PATH=${NODE_PATH:-$PWD/build/peers/node_modules}
 
 work=$(mktemp -d)
 xvfb_pid=""
@@ -36,18 +42,79 @@ printf '%s' "$text" >text.txt
 "$tagsmit" photo.jpg
 [ "$(xclip -o -selection clipboard)" == "$text" ] || { echo "tagsmit did not copy: $text" >&2; exit 1; }
 
+# The peers print the text without a newline, as tagsmit copies it.
+cat >peer.py <<'PY'
+import sys
+import imagesize
+width, height = imagesize.get(sys.argv[1])
+sys.stdout.write(f'<IMG SRC="{sys.argv[1]}" WIDTH={width} HEIGHT={height} ALT="">')
+PY
+cat >peer.js <<'JS'
+const { imageSizeFromFile } = require("image-size/fromFile");
+const file = process.argv[2];
+imageSizeFromFile(file).then((d) => {
+  process.stdout.write(`<IMG SRC="${file}" WIDTH=${d.width} HEIGHT=${d.height} ALT="">`);
+});
+JS
+python=""
+for candidate in /usr/bin/python3 python3; do
+  if "$candidate" -c 'import imagesize' 2>/dev/null; then python=$candidate; break; fi
+done
+
+# One round of each command; a peer pipes its text into xclip. Peers get
+# ./photo.jpg, the reference path tagsmit writes with these settings.
+identify_format='<IMG SRC="%i" WIDTH=%w HEIGHT=%h ALT="">'
+run_tagsmit() { "$tagsmit" photo.jpg; }
+run_xclip() { xclip -selection clipboard -i <text.txt; }
+run_identify() { identify -format "$identify_format" ./photo.jpg | xclip -selection clipboard -i; }
+run_python() { "$python" peer.py ./photo.jpg | xclip -selection clipboard -i; }
+run_node() { node peer.js ./photo.jpg | xclip -selection clipboard -i; }
+
+declare -A label=(
+  [tagsmit]="tagsmit photo.jpg"
+  [xclip]="xclip -selection clipboard -i"
+  [identify]="identify -format | xclip"
+  [python]="python3 imagesize | xclip"
+  [node]="node image-size | xclip"
+)
+commands=(tagsmit xclip)
+skipped=()
+if command -v identify >/dev/null; then commands+=(identify); else skipped+=("identify (imagemagick)"); fi
+if [ -n "$python" ]; then commands+=(python); else skipped+=("python3 imagesize (python3-imagesize)"); fi
+if command -v node >/dev/null && node -e 'require("image-size/fromFile")' 2>/dev/null; then
+  commands+=(node)
+else
+  skipped+=("node image-size (npm image-size)")
+fi
+
+# Each peer must leave the very text tagsmit copies. xclip returns before its
+# holder owns the selection, so the check waits for it.
+xclip -o -selection clipboard >expected.clip
+for c in "${commands[@]:2}"; do
+  printf 'other' | xclip -selection clipboard -i
+  "run_$c"
+  for _ in $(seq 200); do
+    xclip -o -selection clipboard >got.clip 2>/dev/null && cmp -s got.clip expected.clip && break
+    sleep 0.025
+  done
+  cmp -s got.clip expected.clip || {
+    echo "${label[$c]} copied [$(cat got.clip)], not [$text]" >&2
+    exit 1
+  }
+done
+
 now_us() { local t=${EPOCHREALTIME/./}; echo "$t"; }
-: >tagsmit.times
-: >xclip.times
+for c in "${commands[@]}"; do : >"$c.times"; done
 for _ in $(seq "$rounds"); do
-  start=$(now_us); "$tagsmit" photo.jpg; end=$(now_us)
-  echo $((end - start)) >>tagsmit.times
-  start=$(now_us); xclip -selection clipboard -i <text.txt; end=$(now_us)
-  echo $((end - start)) >>xclip.times
+  for c in "${commands[@]}"; do
+    start=$(now_us); "run_$c"; end=$(now_us)
+    echo $((end - start)) >>"$c.times"
+  done
 done
 
 # Peak resident set of the started process alone (the holder is a child that
-# outlives it and is not counted), in KiB, largest of 20 runs.
+# outlives it and is not counted; for a peer, the reader without xclip), in
+# KiB, largest of 20 runs.
 peak() {
   local max=0 kib
   for _ in $(seq 20); do
@@ -57,17 +124,27 @@ peak() {
   done
   echo "$max"
 }
-tagsmit_peak=$(peak "$tagsmit" photo.jpg)
-xclip_peak=$(peak xclip -selection clipboard -i text.txt)
+declare -A rss=(
+  [tagsmit]=$(peak "$tagsmit" photo.jpg)
+  [xclip]=$(peak xclip -selection clipboard -i text.txt)
+)
+[[ " ${commands[*]} " == *" identify "* ]] && rss[identify]=$(peak identify -format "$identify_format" ./photo.jpg)
+[[ " ${commands[*]} " == *" python "* ]] && rss[python]=$(peak "$python" peer.py ./photo.jpg)
+[[ " ${commands[*]} " == *" node "* ]] && rss[node]=$(peak node peer.js ./photo.jpg)
 
 stats() {  # median and mean in ms
   sort -n "$1" | awk '{v[NR]=$1; s+=$1} END {m=(NR%2)?v[(NR+1)/2]:(v[NR/2]+v[NR/2+1])/2;
     printf "%.2f %.2f\n", m/1000, s/NR/1000}'
 }
 read -r t_median t_mean < <(stats tagsmit.times)
+echo "rounds: $rounds (each round runs ${commands[*]}, in that order)"
+((${#skipped[@]})) && echo "skipped, not installed: ${skipped[*]}"
+printf '%-31s %10s %10s %15s %13s %14s\n' command median mean "median/tagsmit" "mean/tagsmit" "peak RSS"
+for c in "${commands[@]}"; do
+  read -r median mean < <(stats "$c.times")
+  awk -v l="${label[$c]}" -v m="$median" -v a="$mean" -v tm="$t_median" -v ta="$t_mean" -v r="${rss[$c]}" \
+    'BEGIN {printf "%-31s %7.2f ms %7.2f ms %15.2f %13.2f %10d KiB\n", l, m, a, m/tm, a/ta, r}'
+done
 read -r x_median x_mean < <(stats xclip.times)
-echo "rounds: $rounds (paired, alternating)"
-echo "tagsmit photo.jpg               median ${t_median} ms, mean ${t_mean} ms, peak RSS ${tagsmit_peak} KiB"
-echo "xclip -selection clipboard -i median ${x_median} ms, mean ${x_mean} ms, peak RSS ${xclip_peak} KiB"
 awk -v t="$t_median" -v x="$x_median" -v tm="$t_mean" -v xm="$x_mean" \
   'BEGIN {printf "ratio tagsmit/xclip: median %.2f, mean %.2f\n", t/x, tm/xm}'
