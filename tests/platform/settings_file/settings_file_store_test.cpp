@@ -17,6 +17,7 @@ namespace tagsmit::testing {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::Pair;
@@ -210,8 +211,9 @@ TEST_F(SettingsFileTest, AConfigFolderOfAnyNameHoldsTheFile) {
 
   std::filesystem::remove(folder / "settings.json");
   std::filesystem::create_directory(folder / "settings.json");
-  EXPECT_EQ(ErrorOf(store_.Save("tagsmit", "init", kNineKeys)),
-            Utf8FromPath(folder / "settings.json") + "\n通常のファイルではありません");
+  const std::string error = ErrorOf(store_.Save("tagsmit", "init", kNineKeys));
+  EXPECT_THAT(error, HasSubstr("設定 \xF0\xA0\xAE\xB7野家"));
+  EXPECT_THAT(error, EndsWith("settings.json\n通常のファイルではありません"));
 }
 
 }  // namespace
