@@ -77,26 +77,24 @@ Bytes FrameHeader(std::uint8_t code, std::uint16_t height, std::uint16_t width) 
                {0x03, 0x01, 0x22, 0x00, 0x02, 0x11, 0x01, 0x03, 0x11, 0x01}});
 }
 
-// Real files in a fresh folder, measured through the POSIX file system. On
-// Windows, whose file system is not built yet, the same bytes in memory.
+// Real files in a fresh folder, measured through the POSIX file system; on
+// Windows, whose file system is tested with its own code, the same bytes in memory.
 class ImageSizeTest : public ::testing::Test {
  protected:
-  SizeResult Measure(const std::string& name, const Bytes& bytes) {
 #ifdef _WIN32
+  SizeResult Measure(const std::string& name, const Bytes& bytes) {
     fs_ = FakeFileSystem(PathStyle::Windows);  // each file alone, as the names repeat
     fs_.AddFile(PathOf(name), std::string(bytes.begin(), bytes.end()));
     return GetImageSize(fs_, PathOf(name));
-#else
-    return GetImageSize(fs_, dir_.WriteFile(name, bytes));
-#endif
   }
-
-#ifdef _WIN32
   static std::string PathOf(const std::string& name) {
     return "C:\\" + name;
   }
   FakeFileSystem fs_{PathStyle::Windows};
 #else
+  SizeResult Measure(const std::string& name, const Bytes& bytes) {
+    return GetImageSize(fs_, dir_.WriteFile(name, bytes));
+  }
   std::string PathOf(const std::string& name) const {
     return dir_.PathOf(name);
   }
