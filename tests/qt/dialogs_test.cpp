@@ -11,8 +11,8 @@
 
 #include <tuple>
 
-#include "platform/qt/windows/about_dialog.h"
-#include "platform/qt/windows/boxes.h"
+#include "platform/qt/views/about_dialog.h"
+#include "platform/qt/views/boxes.h"
 
 namespace tagsmit::testing {
 namespace {

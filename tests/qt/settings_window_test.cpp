@@ -1,4 +1,4 @@
-#include "platform/qt/windows/settings_window.h"
+#include "platform/qt/views/settings_window.h"
 
 #include <gtest/gtest.h>
 #include <QComboBox>
@@ -14,7 +14,7 @@
 
 #include "fake_file_system.h"
 #include "memory_settings_store.h"
-#include "platform/qt/windows/dir_picker_dialog.h"
+#include "platform/qt/views/dir_picker_dialog.h"
 #include "run/settings.h"
 #include "scripted_desktop.h"
 #include "settings/settings_controls.h"

@@ -1,8 +1,8 @@
 #include <QApplication>
 
 #include "platform/qt/front_end.h"
-#include "platform/qt/windows/boxes.h"
-#include "platform/qt/windows/settings_window_runner.h"
+#include "platform/qt/views/boxes.h"
+#include "platform/qt/views/settings_window_runner.h"
 
 namespace tagsmit {
 namespace {

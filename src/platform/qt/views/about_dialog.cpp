@@ -1,4 +1,4 @@
-#include "platform/qt/windows/about_dialog.h"
+#include "platform/qt/views/about_dialog.h"
 
 #include <algorithm>
 
@@ -9,8 +9,8 @@
 
 #include "about/about_layout.h"
 #include "about/about_texts.h"
-#include "platform/qt/windows/qt_text.h"
-#include "platform/qt/windows/window_look.h"
+#include "platform/qt/views/qt_text.h"
+#include "platform/qt/views/window_look.h"
 
 namespace tagsmit {
 

@@ -1,4 +1,4 @@
-#include "platform/qt/windows/settings_window.h"
+#include "platform/qt/views/settings_window.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -12,10 +12,10 @@
 #include <QToolButton>
 #include <QWindow>
 
-#include "platform/qt/windows/about_dialog.h"
-#include "platform/qt/windows/dir_picker_dialog.h"
-#include "platform/qt/windows/qt_text.h"
-#include "platform/qt/windows/window_look.h"
+#include "platform/qt/views/about_dialog.h"
+#include "platform/qt/views/dir_picker_dialog.h"
+#include "platform/qt/views/qt_text.h"
+#include "platform/qt/views/window_look.h"
 #include "settings/settings_texts.h"
 
 namespace tagsmit {

@@ -1,4 +1,4 @@
-#include "platform/qt/windows/dir_picker_dialog.h"
+#include "platform/qt/views/dir_picker_dialog.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -7,8 +7,8 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 
-#include "platform/qt/windows/qt_text.h"
-#include "platform/qt/windows/window_look.h"
+#include "platform/qt/views/qt_text.h"
+#include "platform/qt/views/window_look.h"
 #include "settings/settings_controls.h"
 #include "settings/settings_texts.h"
 

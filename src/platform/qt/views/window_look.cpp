@@ -1,4 +1,4 @@
-#include "platform/qt/windows/window_look.h"
+#include "platform/qt/views/window_look.h"
 
 #include <QFontDatabase>
 #include <QScreen>
