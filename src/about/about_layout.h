@@ -1,12 +1,11 @@
 #pragma once
 
-#include "settings/window_view.h"
+#include "window/twips.h"
 
 namespace tagsmit {
 
 // The About window: client area and its controls, in twips.
-inline constexpr int kAboutClientWidthTwips = 5430;
-inline constexpr int kAboutClientHeightTwips = 2595;
+inline constexpr TwipsSize kAboutClientArea{5430, 2595};
 inline constexpr TwipsRect kAboutIconPlace{240, 240, 540, 540};
 inline constexpr TwipsRect kAboutTitlePlace{1050, 240, 2925, 240};
 inline constexpr TwipsRect kAboutVersionPlace{1080, 480, 1725, 225};

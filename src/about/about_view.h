@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "settings/window_view.h"
+#include "window/window_view.h"
 
 namespace tagsmit {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "settings/dir_tree.h"
-#include "settings/window_view.h"
+#include "window/window_view.h"
 
 namespace tagsmit {
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/settings_view.h"
+#include "window/twips.h"
 
 namespace tagsmit {
 
@@ -12,14 +13,12 @@ struct ControlSpec {
   TwipsRect place;
 };
 
-inline constexpr int kSettingsClientWidthTwips = 6555;
-inline constexpr int kSettingsClientHeightTwips = 3510;
+inline constexpr TwipsSize kSettingsClientArea{6555, 3510};
 
 const ControlSpec& SettingsControlSpec(SettingsControl control);
 
 // The directory picker: client area and its four controls.
-inline constexpr int kPickerClientWidthTwips = 3855;
-inline constexpr int kPickerClientHeightTwips = 2805;
+inline constexpr TwipsSize kPickerClientArea{3855, 2805};
 inline constexpr TwipsRect kPickerDriveListPlace{120, 120, 2415, 300};
 inline constexpr TwipsRect kPickerDirListPlace{120, 480, 2415, 2190};
 inline constexpr TwipsRect kPickerOkPlace{2640, 480, 1095, 375};

@@ -21,24 +21,24 @@ AboutDialog::AboutDialog(QWidget* owner)
       version_(new QLabel(this)),
       description_(new QPlainTextEdit(this)),
       ok_(new QPushButton(QString::fromUtf8(about_text::kOk), this)) {
-  SetUpFixedWindow(*this, kAboutClientWidthTwips, kAboutClientHeightTwips);
+  SetUpFixedWindow(*this, kAboutClientArea);
   icon_->setObjectName(QStringLiteral("picIcon"));
   title_->setObjectName(QStringLiteral("lblTitle"));
   version_->setObjectName(QStringLiteral("lblVersion"));
   description_->setObjectName(QStringLiteral("txtDescription"));
   ok_->setObjectName(QStringLiteral("cmdOK"));
 
-  icon_->setGeometry(TwipsToPixels(*this, kAboutIconPlace));
+  icon_->setGeometry(PlaceInPixels(*this, kAboutIconPlace));
   icon_->setPixmap(ApplicationIcon().pixmap(icon_->size()));
-  title_->setGeometry(TwipsToPixels(*this, kAboutTitlePlace));
+  title_->setGeometry(PlaceInPixels(*this, kAboutTitlePlace));
   QFont title_font = ControlFont();
   title_font.setPointSize(12);
   title_font.setBold(true);
   title_->setFont(title_font);
   title_->setTextFormat(Qt::PlainText);
-  version_->setGeometry(TwipsToPixels(*this, kAboutVersionPlace));
+  version_->setGeometry(PlaceInPixels(*this, kAboutVersionPlace));
   version_->setTextFormat(Qt::PlainText);
-  description_->setGeometry(TwipsToPixels(*this, kAboutDescriptionPlace));
+  description_->setGeometry(PlaceInPixels(*this, kAboutDescriptionPlace));
   description_->setReadOnly(true);
   description_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   // The stand-in fonts run taller than the Windows ones; the two lines grow
@@ -46,7 +46,7 @@ AboutDialog::AboutDialog(QWidget* owner)
   for (QLabel* line : {title_, version_}) {
     line->resize(line->width(), std::max(line->height(), line->fontMetrics().height()));
   }
-  ok_->setGeometry(TwipsToPixels(*this, kAboutOkPlace));
+  ok_->setGeometry(PlaceInPixels(*this, kAboutOkPlace));
   ok_->setDefault(true);
   setTabOrder(ok_, description_);
 

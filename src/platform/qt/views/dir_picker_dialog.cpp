@@ -45,15 +45,15 @@ DirPickerDialog::DirPickerDialog(QWidget* owner)
       ok_(new QPushButton(QString::fromUtf8(settings_text::kPickerOk), this)),
       cancel_(new QPushButton(QString::fromUtf8(settings_text::kPickerCancel), this)) {
   setWindowTitle(QString::fromUtf8(settings_text::kPickerCaption));
-  SetUpFixedWindow(*this, kPickerClientWidthTwips, kPickerClientHeightTwips);
+  SetUpFixedWindow(*this, kPickerClientArea);
   drives_->setObjectName(QStringLiteral("drvListBox"));
   directories_->setObjectName(QStringLiteral("dirListBox"));
   ok_->setObjectName(QStringLiteral("Command1"));
   cancel_->setObjectName(QStringLiteral("Command2"));
-  drives_->setGeometry(TwipsToPixels(*this, kPickerDriveListPlace));
-  directories_->setGeometry(TwipsToPixels(*this, kPickerDirListPlace));
-  ok_->setGeometry(TwipsToPixels(*this, kPickerOkPlace));
-  cancel_->setGeometry(TwipsToPixels(*this, kPickerCancelPlace));
+  drives_->setGeometry(PlaceInPixels(*this, kPickerDriveListPlace));
+  directories_->setGeometry(PlaceInPixels(*this, kPickerDirListPlace));
+  ok_->setGeometry(PlaceInPixels(*this, kPickerOkPlace));
+  cancel_->setGeometry(PlaceInPixels(*this, kPickerCancelPlace));
   ok_->setDefault(true);
   ok_->setAutoDefault(false);
   cancel_->setAutoDefault(false);

@@ -16,6 +16,7 @@
 #include "platform/qt/views/dir_picker_dialog.h"
 #include "platform/qt/views/qt_text.h"
 #include "platform/qt/views/window_look.h"
+#include "settings/settings_controls.h"
 #include "settings/settings_texts.h"
 
 namespace tagsmit {
@@ -90,8 +91,7 @@ QWidget* MakeControl(SettingsControl control, QWidget* parent) {
 SettingsWindow::SettingsWindow() {
   setWindowTitle(QString::fromUtf8(settings_text::kWindowCaption));
   setWindowIcon(ApplicationIcon());
-  SetUpFixedWindow(*this, kSettingsClientWidthTwips, kSettingsClientHeightTwips,
-                   Qt::WindowSystemMenuHint);
+  SetUpFixedWindow(*this, kSettingsClientArea, Qt::WindowSystemMenuHint);
   CreateControls();
   ConnectEvents();
 }
@@ -102,7 +102,7 @@ void SettingsWindow::CreateControls() {
     const ControlSpec& spec = SettingsControlSpec(control);
     QWidget* widget = MakeControl(control, this);
     widget->setObjectName(QString::fromUtf8(spec.name));
-    widget->setGeometry(TwipsToPixels(*this, spec.place));
+    widget->setGeometry(PlaceInPixels(*this, spec.place));
     if (*spec.tooltip != '\0') widget->setToolTip(QString::fromUtf8(spec.tooltip));
     controls_[static_cast<size_t>(index)] = widget;
   }
