@@ -1,17 +1,14 @@
 #include "path/path_syntax.h"
 
-#include <algorithm>
 #include <vector>
+
+#include "base/ascii.h"
 
 namespace tagsmit {
 namespace {
 
 bool IsAsciiLetter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-char LowerAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 bool IsContinuationByte(char c) {
@@ -35,8 +32,7 @@ std::size_t CharPrefixLength(std::string_view text, std::size_t count) {
 
 bool PathSyntax::SameName(std::string_view a, std::string_view b) const {
   if (style_ == PathStyle::Posix) return a == b;
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+  return EqualIgnoringAsciiCase(a, b);
 }
 
 std::optional<std::string> PathSyntax::Rooted(const std::string& path, FileSystem& fs) const {
@@ -71,9 +67,7 @@ std::optional<std::string> PathSyntax::Rooted(const std::string& path, FileSyste
 
 std::string PathSyntax::DriveKey(std::string_view path) const {
   if (style_ == PathStyle::Posix) return path.starts_with('/') ? "/" : "";
-  std::string key(path.substr(0, CharPrefixLength(path, 2)));
-  std::transform(key.begin(), key.end(), key.begin(), LowerAscii);
-  return key;
+  return AsciiLower(path.substr(0, CharPrefixLength(path, 2)));
 }
 
 std::string PathSyntax::DriveQualified(std::string_view file) const {

@@ -1,23 +1,20 @@
 #include "memory_settings_store.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "base/ascii.h"
 
 namespace tagsmit::testing {
 namespace {
 
-std::string Fold(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
 std::string SectionKey(const std::string& app, const std::string& section) {
-  return Fold(app) + "/" + Fold(section);
+  return AsciiLower(app) + "/" + AsciiLower(section);
 }
 
 auto FindKey(std::vector<SettingsEntry>& entries, const std::string& key) {
-  return std::find_if(entries.begin(), entries.end(),
-                      [&](const SettingsEntry& e) { return Fold(e.first) == Fold(key); });
+  return std::find_if(entries.begin(), entries.end(), [&](const SettingsEntry& e) {
+    return AsciiLower(e.first) == AsciiLower(key);
+  });
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "scripted_desktop.h"
 
-#include <cctype>
+#include "base/ascii.h"
 
 namespace tagsmit::testing {
 
@@ -43,9 +43,7 @@ std::int16_t ScriptedDesktop::KeyState(int virtual_key) {
 }
 
 std::string ScriptedDesktop::ToLower(const std::string& text) {
-  std::string lower = text;
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
+  return AsciiLower(text);
 }
 
 }  // namespace tagsmit::testing

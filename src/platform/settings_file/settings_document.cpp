@@ -5,20 +5,18 @@
 #include <unordered_map>
 #include <utility>
 
+#include "base/ascii.h"
+
 namespace tagsmit {
 namespace {
 
 using Json = nlohmann::json;
 
-bool SameName(std::string_view stored, std::string_view wanted) {
-  return FoldName(stored) == FoldName(wanted);
-}
-
 // The first element whose name matches, or end().
 template <typename Range>
 auto FindNamed(Range& range, std::string_view name) {
   auto it = range.begin();
-  while (it != range.end() && !SameName(it->name, name)) ++it;
+  while (it != range.end() && !EqualIgnoringAsciiCase(it->name, name)) ++it;
   return it;
 }
 
@@ -173,14 +171,6 @@ std::string SettingsDocument::Value::JsonText() const {
   return kind == Kind::kText ? Quoted(text) : text;
 }
 
-std::string FoldName(std::string_view name) {
-  std::string folded(name);
-  for (char& c : folded) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return folded;
-}
-
 SettingsDocument::SettingsDocument() = default;
 
 std::optional<SettingsDocument> SettingsDocument::Parse(std::string_view text) {
@@ -196,7 +186,7 @@ std::vector<SettingsEntry> SettingsDocument::Entries(std::string_view section) c
   if (found == sections_.end() || !found->is_object) return entries;
   std::set<std::string> seen;  // folded names: the first entry of a name decides
   for (const Entry& entry : found->entries) {
-    if (seen.insert(FoldName(entry.name)).second) {
+    if (seen.insert(AsciiLower(entry.name)).second) {
       entries.emplace_back(entry.name, entry.value.Read());
     }
   }
@@ -227,7 +217,9 @@ Status SettingsDocument::Set(std::string_view section, const std::vector<Setting
 }
 
 bool SettingsDocument::Delete(std::string_view section) {
-  return std::erase_if(sections_, [&](const Section& s) { return SameName(s.name, section); }) > 0;
+  return std::erase_if(sections_, [&](const Section& s) {
+           return EqualIgnoringAsciiCase(s.name, section);
+         }) > 0;
 }
 
 std::string SettingsDocument::Dump() const {

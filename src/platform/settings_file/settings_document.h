@@ -10,10 +10,6 @@
 
 namespace tagsmit {
 
-// Lower-cases ASCII letters only; other bytes are kept, so names that differ
-// outside ASCII stay different.
-std::string FoldName(std::string_view name);
-
 // The content of one application's settings file: an object that maps each
 // section name to an object of key -> text. Section and key names compare
 // without regard to case; the first member whose name matches decides, and a
