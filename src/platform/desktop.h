@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/result.h"
+#include "base/result.h"
 
 namespace tagsmit {
 

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/result.h"
+#include "base/result.h"
 
 namespace tagsmit {
 
