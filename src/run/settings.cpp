@@ -1,7 +1,6 @@
 #include "run/settings.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -73,21 +72,6 @@ std::optional<Number> WholeNumber(std::string_view text) {
 std::uint8_t SwitchValue(std::string_view text) {
   const auto value = WholeNumber(text);
   return value && *value >= 0 && *value <= 255 ? static_cast<std::uint8_t>(*value) : 0;
-}
-
-// The value of a key among the section's entries; names compare without
-// regard to case, as the store compares them.
-std::string ValueOf(const std::vector<SettingsEntry>& entries, std::string_view key) {
-  const auto same = [key](const std::string& name) {
-    return std::equal(name.begin(), name.end(), key.begin(), key.end(), [](char a, char b) {
-      return std::tolower(static_cast<unsigned char>(a)) ==
-             std::tolower(static_cast<unsigned char>(b));
-    });
-  };
-  for (const auto& [name, value] : entries) {
-    if (same(name)) return value;
-  }
-  return {};
 }
 
 const std::string& ValueAt(const std::vector<SettingsEntry>& entries, int position) {

@@ -1,7 +1,5 @@
 #include "memory_settings_store.h"
 
-#include <algorithm>
-
 #include "base/ascii.h"
 
 namespace tagsmit::testing {
@@ -11,20 +9,11 @@ std::string SectionKey(const std::string& app, const std::string& section) {
   return AsciiLower(app) + "/" + AsciiLower(section);
 }
 
-auto FindKey(std::vector<SettingsEntry>& entries, const std::string& key) {
-  return std::find_if(entries.begin(), entries.end(), [&](const SettingsEntry& e) {
-    return AsciiLower(e.first) == AsciiLower(key);
-  });
-}
-
 }  // namespace
 
 std::string MemorySettingsStore::Get(const std::string& app, const std::string& section,
                                      const std::string& key) {
-  auto found = sections_.find(SectionKey(app, section));
-  if (found == sections_.end()) return {};
-  auto entry = FindKey(found->second, key);
-  return entry == found->second.end() ? std::string{} : entry->second;
+  return ValueOf(GetAll(app, section), key);
 }
 
 std::vector<SettingsEntry> MemorySettingsStore::GetAll(const std::string& app,
@@ -40,7 +29,7 @@ Status MemorySettingsStore::Save(const std::string& app, const std::string& sect
   ++saves;
   auto& stored = sections_[SectionKey(app, section)];
   for (const auto& [key, value] : entries) {
-    auto entry = FindKey(stored, key);
+    auto entry = FindNamed(stored, key, &SettingsEntry::first);
     if (entry == stored.end()) {
       stored.emplace_back(key, value);
     } else {

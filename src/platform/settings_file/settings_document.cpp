@@ -12,14 +12,6 @@ namespace {
 
 using Json = nlohmann::json;
 
-// The first element whose name matches, or end().
-template <typename Range>
-auto FindNamed(Range& range, std::string_view name) {
-  auto it = range.begin();
-  while (it != range.end() && !EqualIgnoringAsciiCase(it->name, name)) ++it;
-  return it;
-}
-
 std::string Quoted(const std::string& text) {
   return Json(text).dump();
 }
@@ -182,7 +174,7 @@ std::optional<SettingsDocument> SettingsDocument::Parse(std::string_view text) {
 
 std::vector<SettingsEntry> SettingsDocument::Entries(std::string_view section) const {
   std::vector<SettingsEntry> entries;
-  const auto found = FindNamed(sections_, section);
+  const auto found = FindNamed(sections_, section, &Section::name);
   if (found == sections_.end() || !found->is_object) return entries;
   std::set<std::string> seen;  // folded names: the first entry of a name decides
   for (const Entry& entry : found->entries) {
@@ -199,14 +191,14 @@ Status SettingsDocument::Set(std::string_view section, const std::vector<Setting
     if (!IsUtf8(key)) return Status::Failure("a key name is not UTF-8 text");
     if (!IsUtf8(value)) return Status::Failure("the value of " + key + " is not UTF-8 text");
   }
-  auto found = FindNamed(sections_, section);
+  auto found = FindNamed(sections_, section, &Section::name);
   if (found == sections_.end()) {
     found = sections_.insert(found, Section{std::string(section), true, {}, {}});
   }
   Section& stored = *found;
   if (!stored.is_object) stored = Section{stored.name, true, {}, {}};  // it held no entries
   for (const auto& [key, value] : entries) {
-    auto entry = FindNamed(stored.entries, key);
+    auto entry = FindNamed(stored.entries, key, &Entry::name);
     if (entry == stored.entries.end()) {
       stored.entries.push_back({key, {Value::Kind::kText, value}});
     } else {

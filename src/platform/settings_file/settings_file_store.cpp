@@ -1,6 +1,5 @@
 #include "platform/settings_file/settings_file_store.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -152,11 +151,7 @@ Status ChangeFile(const std::string& app, Change change, Edit edit) {
 
 std::string SettingsFileStore::Get(const std::string& app, const std::string& section,
                                    const std::string& key) {
-  const std::vector<SettingsEntry> entries = GetAll(app, section);
-  const std::string wanted = AsciiLower(key);
-  auto found = std::find_if(entries.begin(), entries.end(),
-                            [&](const SettingsEntry& e) { return AsciiLower(e.first) == wanted; });
-  return found == entries.end() ? std::string{} : found->second;
+  return ValueOf(GetAll(app, section), key);
 }
 
 std::vector<SettingsEntry> SettingsFileStore::GetAll(const std::string& app,
