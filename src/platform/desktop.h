@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "base/result.h"
@@ -18,10 +17,7 @@ struct ProgramIdentity {
   int revision = 0;
 };
 
-// Virtual-key code of the Shift key, as the key-state query takes it.
-inline constexpr int kVirtualKeyShift = 0x10;
-
-// The desktop the program runs on: boxes, beep, clipboard, keys, identity.
+// The desktop the program runs on: boxes, beep, clipboard, Shift, identity.
 class Desktop {
  public:
   virtual ~Desktop() = default;
@@ -39,8 +35,8 @@ class Desktop {
   // The plain text the clipboard holds now.
   virtual Result<std::string> ClipboardText() = 0;
 
-  // 16-bit key state; negative (high bit set) while the key is held.
-  virtual std::int16_t KeyState(int virtual_key) = 0;
+  // True while a Shift key is held.
+  virtual bool IsShiftDown() = 0;
 
   // The platform's lower-case mapping, applied to the whole text.
   virtual std::string ToLower(const std::string& text) = 0;

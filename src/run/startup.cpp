@@ -21,17 +21,13 @@ bool WantsRun(const AppState& app, const Invocation& invocation) {
 
 }  // namespace
 
-bool IsShiftDown(Desktop& desktop) {
-  return desktop.KeyState(kVirtualKeyShift) < 0;
-}
-
 StartupResult Startup(AppState& app, Services& services, const Invocation& invocation) {
   Options& options = app.options;
   options.CmdLine = invocation.argument.value_or(std::string());
   SetDefaults(options, services.desktop.Identity());
   LoadSettings(app, services);
 
-  if (!WantsRun(app, invocation) || IsShiftDown(services.desktop)) {
+  if (!WantsRun(app, invocation) || services.desktop.IsShiftDown()) {
     return {StartupOutcome::kSettingsWindow, {}};
   }
   if (invocation.form == Invocation::Form::kArgumentText) {

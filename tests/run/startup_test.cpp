@@ -49,9 +49,9 @@ TEST(SplitCommandLineTest, QuotedNameFirstElseUpToTheFirstBlank) {
 // was given, as a platform that converts text might.
 class RecordingDesktop : public ScriptedDesktop {
  public:
-  std::int16_t KeyState(int virtual_key) override {
+  bool IsShiftDown() override {
     events.push_back("shift");
-    return ScriptedDesktop::KeyState(virtual_key);
+    return ScriptedDesktop::IsShiftDown();
   }
   Result<std::string> ClipboardText() override { return "as held: " + clipboard; }
 };

@@ -38,10 +38,6 @@ Result<std::string> ScriptedDesktop::ClipboardText() {
   return clipboard;
 }
 
-std::int16_t ScriptedDesktop::KeyState(int virtual_key) {
-  return virtual_key == kVirtualKeyShift && shift_held ? static_cast<std::int16_t>(-128) : 0;
-}
-
 std::string ScriptedDesktop::ToLower(const std::string& text) {
   return AsciiLower(text);
 }

@@ -35,7 +35,7 @@ class ScriptedDesktop : public Desktop {
   }
   Status SetClipboardText(const std::string& text) override;
   Result<std::string> ClipboardText() override;
-  std::int16_t KeyState(int virtual_key) override;
+  bool IsShiftDown() override { return shift_held; }
   std::string ToLower(const std::string& text) override;
   ProgramIdentity Identity() override { return identity; }
 

@@ -37,10 +37,6 @@ Result<std::string> ConsoleDesktop::ClipboardText() {
   return Result<std::string>::Failure("print mode has no clipboard");
 }
 
-std::int16_t ConsoleDesktop::KeyState(int) {
-  return 0;
-}
-
 std::string ConsoleDesktop::ToLower(const std::string& text) {
   return LowerCaseUtf8(text);
 }

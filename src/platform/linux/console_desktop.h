@@ -22,7 +22,7 @@ class ConsoleDesktop final : public Desktop {
   void Beep() override {}
   Status SetClipboardText(const std::string& text) override;
   Result<std::string> ClipboardText() override;
-  std::int16_t KeyState(int virtual_key) override;
+  bool IsShiftDown() override { return false; }
   std::string ToLower(const std::string& text) override;
   ProgramIdentity Identity() override;
 };

@@ -22,7 +22,7 @@ class LinuxDesktop final : public Desktop {
   void Beep() override { x11_.Bell(); }
   Status SetClipboardText(const std::string& text) override { return x11_.SetClipboardText(text); }
   Result<std::string> ClipboardText() override { return x11_.ClipboardText(); }
-  std::int16_t KeyState(int virtual_key) override;
+  bool IsShiftDown() override { return x11_.ShiftHeld(); }
   std::string ToLower(const std::string& text) override;
   ProgramIdentity Identity() override;
 
