@@ -22,7 +22,7 @@ class Desktop {
  public:
   virtual ~Desktop() = default;
 
-  // Modal; returns the button pressed. Texts may hold "\r\n" line breaks.
+  // Modal; returns the button pressed. Line breaks are "\n", as everywhere in the core.
   virtual BoxAnswer MessageBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
                                const std::string& title) = 0;
   // Modal; the edited text, or empty text on Cancel.

@@ -49,7 +49,7 @@ StartupResult CommandLineRun(AppState& app, Services& services) {
   const Result<std::string> paste_text = MakePasteText(options, services, options.CmdLine);
   if (!paste_text.ok()) {
     if (options.NotyfyErr == 1) {
-      desktop.MessageBox(paste_text.error() + "\r\n" + options.CmdLine, BoxIcon::Critical,
+      desktop.MessageBox(paste_text.error() + "\n" + options.CmdLine, BoxIcon::Critical,
                          BoxButtons::Ok, desktop.Identity().title);
     }
     return {StartupOutcome::kRunFailed, {}};

@@ -15,7 +15,7 @@ TEST(AboutFormTest, LoadFillsCaptionVersionTitleAndDescription) {
   EXPECT_EQ(view.texts[AboutText::lblVersion], "ﾊﾞｰｼﾞｮﾝ 1.1.5");
   EXPECT_EQ(view.texts[AboutText::lblTitle], "Tagsmit　（ﾀｸﾞｽﾐｯﾄ）");
   EXPECT_EQ(view.texts[AboutText::txtDescription],
-            "　ﾀﾞｳﾝﾛｰﾄﾞいただきありがとうございます。\r\n"
+            "　ﾀﾞｳﾝﾛｰﾄﾞいただきありがとうございます。\n"
             "　Tagsmit は gif および jpeg 画像の幅と高さをﾄﾞﾗｯｸﾞ＆ﾄﾞﾛｯﾌﾟでｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ"
             "するものです。HTML 文書の表示を早くするために、画像の大きさを埋め込むための支援ｿﾌﾄ"
             "として作成してみました。"

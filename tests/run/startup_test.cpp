@@ -146,11 +146,10 @@ TEST_F(StartupTest, FailuresAreReportedAsTheTableSaysAndChangeNothing) {
   };
   constexpr auto text = &Invocation::ArgumentText;
   constexpr auto file = &Invocation::FileName;
-  const std::string unsuitable = "ファイルが適切ではありません\r\n";
-  const std::string hidden = "ディレクトリまたはファイルが見つかりません\r\nc:\\web\\HIDDEN.gif";
+  const std::string unsuitable = "ファイルが適切ではありません\n";
+  const std::string hidden = "ディレクトリまたはファイルが見つかりません\nc:\\web\\HIDDEN.gif";
   const Case cases[] = {
-      {text("\"C:\\Web\\No Such.gif\" ignored"),
-       std::string(kMissing) + "\r\nC:\\Web\\No Such.gif"},
+      {text("\"C:\\Web\\No Such.gif\" ignored"), std::string(kMissing) + "\nC:\\Web\\No Such.gif"},
       // Blanks only, or an empty argument, are an empty file name that runs.
       {text("   "), unsuitable},
       {file(""), unsuitable},

@@ -185,7 +185,7 @@ TEST_P(RelativeBaseTest, OkStoresTheBaseFoundOnDiskOrRefusesIt) {
   view.texts[txtBasePath] = given.typed;
   form.btnOk_Click();
   std::vector<BoxSeen> boxes{kSaveQuestion};
-  if (refused) boxes.push_back(Told(given.refusal + "\r\n" + given.typed, BoxIcon::Information));
+  if (refused) boxes.push_back(Told(given.refusal + "\n" + given.typed, BoxIcon::Information));
   EXPECT_EQ(Boxes(desktop), boxes);
   EXPECT_EQ(view.closed, !refused);
   EXPECT_EQ(Stored("RelativePath"), refused ? "" : "255");
@@ -213,7 +213,7 @@ TEST_F(SettingsWindowTest, FailedSaveNamesTheFailureAndKeepsTheWindowOpen) {
 
   // One sentence, then the store's file and reason.
   EXPECT_THAT(Boxes(desktop),
-              ElementsAre(kSaveQuestion, Told("設定を保存できませんでした。\r\n/home/u/.config/"
+              ElementsAre(kSaveQuestion, Told("設定を保存できませんでした。\n/home/u/.config/"
                                               "tagsmit/settings.json\nNo space left on device",
                                               BoxIcon::Critical)));
   EXPECT_FALSE(view.closed);
@@ -233,10 +233,10 @@ TEST_F(SettingsWindowTest, AddNormalisesPlaceholdersAndSelectsTheNewOrExistingSt
   EXPECT_EQ(desktop.input_boxes[0].title, "Tagsmit 入力");
   EXPECT_EQ(desktop.input_boxes[0].default_text, kImageTag);
   EXPECT_EQ(desktop.input_boxes[0].prompt,
-            "貼り付け文字列を入力してください\r\n"
-            "\r\n"
-            "    ﾌｧｲﾙ名 ..... &f\r\n"
-            "    幅 ................... &w\r\n"
+            "貼り付け文字列を入力してください\n"
+            "\n"
+            "    ﾌｧｲﾙ名 ..... &f\n"
+            "    幅 ................... &w\n"
             "    高さ  ............. &h           (&w および &h は1つずつ必要)");
   const char* added = "<A HREF=\"&f\">&w x &h</A>";
   EXPECT_THAT(Shown(), ElementsAre(added, kImageTag, kTail, kSizes));
@@ -391,7 +391,7 @@ TEST_F(WindowsSettingsWindowTest, PickerChangesToReadableDrivesOnly) {
     EXPECT_EQ(picker.Path(), "C:\\Web\\Img");
     EXPECT_EQ(picker_view.selected_drive, 1);
     EXPECT_THAT(Boxes(desktop),
-                ElementsAre(Told("ドライブを読み取れません\r\nA:\\", BoxIcon::Exclamation)));
+                ElementsAre(Told("ドライブを読み取れません\nA:\\", BoxIcon::Exclamation)));
 
     picker.drvListBox_Change(2);
     EXPECT_EQ(picker_view.selected_drive, 2);

@@ -8,12 +8,7 @@
 namespace tagsmit {
 
 void WriteBoxToStandardError(const std::string& prompt) {
-  std::string text;
-  for (std::size_t at = 0; at < prompt.size(); ++at) {
-    if (prompt.compare(at, 2, "\r\n") == 0) continue;  // the '\n' follows
-    text += prompt[at];
-  }
-  text += '\n';
+  const std::string text = prompt + '\n';
   std::fwrite(text.data(), 1, text.size(), stderr);
 }
 

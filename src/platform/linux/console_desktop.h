@@ -6,8 +6,8 @@
 
 namespace tagsmit {
 
-// Writes what a message box would show to standard error: the prompt, its
-// line breaks as line feeds, and one line feed.
+// Writes what a message box would show to standard error: the prompt and a
+// line feed.
 void WriteBoxToStandardError(const std::string& prompt);
 
 // The desktop of print mode, which needs no display: boxes go to standard
