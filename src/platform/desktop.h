@@ -18,13 +18,15 @@ struct ProgramIdentity {
 };
 
 // The desktop the program runs on: boxes, beep, clipboard, Shift, identity.
+// No name here may be one that windows.h defines as a macro (MessageBox is
+// MessageBoxW there), so that the Win32 desktop can implement it.
 class Desktop {
  public:
   virtual ~Desktop() = default;
 
   // Modal; returns the button pressed. Line breaks are "\n", as everywhere in the core.
-  virtual BoxAnswer MessageBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
-                               const std::string& title) = 0;
+  virtual BoxAnswer MsgBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
+                           const std::string& title) = 0;
   // Modal; the edited text, or empty text on Cancel.
   virtual std::string InputBox(const std::string& prompt, const std::string& title,
                                const std::string& default_text) = 0;

@@ -106,8 +106,8 @@ void FillClipStrList(AppState& app, Desktop& desktop, const std::string& list_te
     app.clip_strs.Select(0);
     return;
   }
-  desktop.MessageBox("貼り付け文字列を設定してください", BoxIcon::Exclamation, BoxButtons::Ok,
-                     desktop.Identity().title);
+  desktop.MsgBox("貼り付け文字列を設定してください", BoxIcon::Exclamation, BoxButtons::Ok,
+                 desktop.Identity().title);
   app.options.CmdLine.clear();
 }
 

@@ -33,8 +33,8 @@ StartupResult Startup(AppState& app, Services& services, const Invocation& invoc
   if (invocation.form == Invocation::Form::kArgumentText) {
     auto file_name = SplitCommandLine(options.CmdLine);
     if (!file_name) {
-      services.desktop.MessageBox(kBadCommandLine, BoxIcon::Critical, BoxButtons::Ok,
-                                  services.desktop.Identity().title);
+      services.desktop.MsgBox(kBadCommandLine, BoxIcon::Critical, BoxButtons::Ok,
+                              services.desktop.Identity().title);
       return {StartupOutcome::kBadCommandLine, {}};
     }
     options.CmdLine = std::move(*file_name);
@@ -49,8 +49,8 @@ StartupResult CommandLineRun(AppState& app, Services& services) {
   const Result<std::string> paste_text = MakePasteText(options, services, options.CmdLine);
   if (!paste_text.ok()) {
     if (options.NotyfyErr == 1) {
-      desktop.MessageBox(paste_text.error() + "\n" + options.CmdLine, BoxIcon::Critical,
-                         BoxButtons::Ok, desktop.Identity().title);
+      desktop.MsgBox(paste_text.error() + "\n" + options.CmdLine, BoxIcon::Critical, BoxButtons::Ok,
+                     desktop.Identity().title);
     }
     return {StartupOutcome::kRunFailed, {}};
   }
@@ -62,7 +62,7 @@ StartupResult CommandLineRun(AppState& app, Services& services) {
     // What the clipboard holds now, not our own copy of it.
     const Result<std::string> held = desktop.ClipboardText();
     if (!held.ok()) return {StartupOutcome::kClipboardFailed, held.error()};
-    desktop.MessageBox(held.value(), BoxIcon::None, BoxButtons::Ok, kTestTitle);
+    desktop.MsgBox(held.value(), BoxIcon::None, BoxButtons::Ok, kTestTitle);
   }
   desktop.Beep();
   return {StartupOutcome::kRunSucceeded, {}};

@@ -124,12 +124,12 @@ void MainForm::ShowClipStrs() {
 }
 
 void MainForm::Tell(const std::string& prompt, BoxIcon icon) {
-  services_.desktop.MessageBox(prompt, icon, BoxButtons::Ok, services_.desktop.Identity().title);
+  services_.desktop.MsgBox(prompt, icon, BoxButtons::Ok, services_.desktop.Identity().title);
 }
 
 bool MainForm::Ask(const std::string& question) {
-  return services_.desktop.MessageBox(question, BoxIcon::Question, BoxButtons::YesNo,
-                                      services_.desktop.Identity().title) == BoxAnswer::Yes;
+  return services_.desktop.MsgBox(question, BoxIcon::Question, BoxButtons::YesNo,
+                                  services_.desktop.Identity().title) == BoxAnswer::Yes;
 }
 
 }  // namespace tagsmit

@@ -30,7 +30,7 @@ class QtSettingsWindowTest : public ::testing::Test {
   void SetUp() override {
     fs.AddDirectory("/home/user/web/img");
     fs.AddDirectory("/home/user/web/css");
-    fs.SetCurrentDirectory("/home/user/web");
+    fs.ChangeDirectory("/home/user/web");
     SetDefaults(app.options, desktop.identity);
     LoadSettings(app, services);
     window.Bind(form);

@@ -75,7 +75,7 @@ class StartupTest : public ::testing::Test {
     fs.AddFile("C:\\Web\\Logo.GIF", Gif(120, 60));
     fs.AddFile("C:\\Web\\Img\\Photo Big.gif", Gif(32, 24), {.short_alias = "PHOTOB~1.GIF"});
     fs.AddFile("C:\\Web\\hidden.gif", Gif(1, 2), {.hidden = true});
-    fs.SetCurrentDirectory("C:\\Web");
+    fs.ChangeDirectory("C:\\Web");
     desktop.clipboard = kSentinel;
   }
 

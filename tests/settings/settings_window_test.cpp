@@ -52,13 +52,13 @@ class SettingsWindowTest : public ::testing::Test {
       fs.AddDirectory("/home/user/web/img");
       fs.AddDirectory("/home/user/web/css");
       fs.AddDirectory("/srv/Site");
-      fs.SetCurrentDirectory("/home/user/web");
+      fs.ChangeDirectory("/home/user/web");
     } else {
       fs.AddDirectory("C:\\Web\\Img");
       fs.AddDirectory("D:\\Photos");
       fs.AddDrive("A:");
       fs.SetDriveReady("A:", false);
-      fs.SetCurrentDirectory("C:\\Web");
+      fs.ChangeDirectory("C:\\Web");
     }
     SetDefaults(app.options, desktop.identity);
     LoadSettings(app, services);

@@ -116,7 +116,7 @@ void FakeFileSystem::AddFile(const std::string& path, std::string_view contents,
   parent.children.push_back(std::move(node));
 }
 
-void FakeFileSystem::SetCurrentDirectory(const std::string& path) {
+void FakeFileSystem::ChangeDirectory(const std::string& path) {
   const bool absolute = style_ == PathStyle::Windows
                             ? path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == ':'
                             : path.starts_with('/');

@@ -4,8 +4,8 @@
 
 namespace tagsmit::testing {
 
-BoxAnswer ScriptedDesktop::MessageBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
-                                      const std::string& title) {
+BoxAnswer ScriptedDesktop::MsgBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
+                                  const std::string& title) {
   boxes.push_back({prompt, icon, buttons, title});
   events.push_back("box");
   BoxAnswer fallback = buttons == BoxButtons::Ok ? BoxAnswer::Ok : BoxAnswer::Yes;

@@ -12,8 +12,8 @@ void WriteBoxToStandardError(const std::string& prompt) {
   std::fwrite(text.data(), 1, text.size(), stderr);
 }
 
-BoxAnswer ConsoleDesktop::MessageBox(const std::string& prompt, BoxIcon, BoxButtons buttons,
-                                     const std::string&) {
+BoxAnswer ConsoleDesktop::MsgBox(const std::string& prompt, BoxIcon, BoxButtons buttons,
+                                 const std::string&) {
   WriteBoxToStandardError(prompt);
   return buttons == BoxButtons::YesNo ? BoxAnswer::Yes : BoxAnswer::Ok;
 }

@@ -15,8 +15,8 @@ void WriteBoxToStandardError(const std::string& prompt);
 // and no clipboard.
 class ConsoleDesktop final : public Desktop {
  public:
-  BoxAnswer MessageBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
-                       const std::string& title) override;
+  BoxAnswer MsgBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
+                   const std::string& title) override;
   std::string InputBox(const std::string& prompt, const std::string& title,
                        const std::string& default_text) override;
   void Beep() override {}

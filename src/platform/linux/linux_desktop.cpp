@@ -15,9 +15,9 @@ void ReportNoWindow(const QtLoader& qt) {
 
 }  // namespace
 
-BoxAnswer LinuxDesktop::MessageBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
-                                   const std::string& title) {
-  if (QtFrontEnd* front_end = qt_.Get()) return front_end->MessageBox(prompt, icon, buttons, title);
+BoxAnswer LinuxDesktop::MsgBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
+                               const std::string& title) {
+  if (QtFrontEnd* front_end = qt_.Get()) return front_end->MsgBox(prompt, icon, buttons, title);
   ReportNoWindow(qt_);
   WriteBoxToStandardError(prompt);
   return buttons == BoxButtons::YesNo ? BoxAnswer::Yes : BoxAnswer::Ok;

@@ -15,8 +15,8 @@ class LinuxDesktop final : public Desktop {
  public:
   LinuxDesktop(x11::Session& x11, QtLoader& qt) : x11_(x11), qt_(qt) {}
 
-  BoxAnswer MessageBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
-                       const std::string& title) override;
+  BoxAnswer MsgBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
+                   const std::string& title) override;
   std::string InputBox(const std::string& prompt, const std::string& title,
                        const std::string& default_text) override;
   void Beep() override { x11_.Bell(); }

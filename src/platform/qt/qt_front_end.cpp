@@ -18,8 +18,8 @@ void EnsureQApplication() {
 
 class QtFrontEndImpl final : public QtFrontEnd {
  public:
-  BoxAnswer MessageBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
-                       const std::string& title) override {
+  BoxAnswer MsgBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
+                   const std::string& title) override {
     EnsureQApplication();
     return ShowMessageBox(prompt, icon, buttons, title);
   }
