@@ -12,6 +12,7 @@ namespace tagsmit {
 // sequences among them, stays as it is, so that names which differ outside
 // ASCII stay different and a text never depends on the process's locale.
 
+bool IsAsciiLetter(char c);
 char AsciiLower(char c);
 std::string AsciiLower(std::string_view text);
 bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "path/directory_path.h"
 #include "settings/settings_texts.h"
 
 namespace tagsmit {

@@ -319,23 +319,6 @@ std::vector<std::string> Names(const DirListing& listing) {
   return names;
 }
 
-TEST(DirTreeTest, NormalizedPathsAndTheirDrives) {
-  EXPECT_EQ(NormalizeDirectory(PathStyle::Posix, "/home//user/./web/"), "/home/user/web");
-  EXPECT_EQ(NormalizeDirectory(PathStyle::Posix, "/home/user/../srv"), "/home/srv");
-  EXPECT_EQ(NormalizeDirectory(PathStyle::Posix, "home/user"), "");
-  EXPECT_EQ(NormalizeDirectory(PathStyle::Windows, "\\Web"), "");
-
-  // A drive is a path's letter, or its longest mount point.
-  const std::vector<std::string> windows{"A:\\", "C:\\", "D:\\"};
-  EXPECT_EQ(DriveOf(PathStyle::Windows, windows, "c:\\Web"), "C:\\");
-  EXPECT_EQ(DriveOf(PathStyle::Windows, windows, ""), "");
-  const std::vector<std::string> mounts{"/", "/media/usb", "/media/usb/inner"};
-  EXPECT_EQ(DriveOf(PathStyle::Posix, mounts, "/media/usb"), "/media/usb");
-  EXPECT_EQ(DriveOf(PathStyle::Posix, mounts, "/media/usb/inner/x"), "/media/usb/inner");
-  EXPECT_EQ(DriveOf(PathStyle::Posix, mounts, "/media/usb2/x"), "/");  // not a prefix by name
-  EXPECT_EQ(DriveOf(PathStyle::Posix, mounts, "relative"), "");
-}
-
 // The picker opens at the BasePath option, not at the typed text, or when that
 // directory is missing at the current directory without a word. OK takes the
 // opened directory into box and option; Cancel leaves both. The picker and the

@@ -4,12 +4,10 @@
 #include <stdexcept>
 #include <utility>
 
+#include "base/ascii.h"
+
 namespace tagsmit::testing {
 namespace {
-
-bool IsAsciiLetter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
 
 char FoldAscii(char c) {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
