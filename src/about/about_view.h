@@ -8,6 +8,9 @@ namespace tagsmit {
 
 class AboutForm;
 
+// The controls of the About window.
+enum class AboutControl { picIcon, lblTitle, lblVersion, txtDescription, cmdOK };
+
 // The texts the About window's load step fills in.
 enum class AboutText { Caption, lblTitle, lblVersion, txtDescription };
 

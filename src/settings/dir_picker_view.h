@@ -10,6 +10,9 @@ namespace tagsmit {
 
 class DirPicker;
 
+// The controls of the directory picker.
+enum class PickerControl { drvListBox, dirListBox, Command1, Command2 };
+
 // What the directory picker's logic needs from its window.
 class DirPickerView : public WindowView {
  public:

@@ -1,18 +1,14 @@
 #include "platform/qt/views/settings_window.h"
 
 #include <QAbstractButton>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
-#include <QToolButton>
 #include <QWindow>
 
 #include "platform/qt/views/about_dialog.h"
+#include "platform/qt/views/control_widgets.h"
 #include "platform/qt/views/dir_picker_dialog.h"
 #include "platform/qt/views/qt_text.h"
 #include "platform/qt/views/window_look.h"
@@ -20,144 +16,17 @@
 #include "settings/settings_texts.h"
 
 namespace tagsmit {
-namespace {
 
 using enum SettingsControl;
-
-QWidget* MakeControl(SettingsControl control, QWidget* parent) {
-  const ControlSpec& spec = SettingsControlSpec(control);
-  const QString caption = QString::fromUtf8(spec.caption);
-  switch (control) {
-    case optRelative:
-    case optFixed:
-      return new QRadioButton(caption, parent);
-    case pathFrame:
-    case runFrame: {
-      // The caption sits on the frame's top line, leaving the inside to the
-      // controls placed there.
-      auto* frame = new QGroupBox(caption, parent);
-      frame->setStyleSheet(QStringLiteral(
-          "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 0.6em; }"
-          "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
-      return frame;
-    }
-    case txtFixedPath:
-    case txtBasePath: {
-      auto* edit = new QLineEdit(parent);
-      edit->setFont(FixedFont());
-      return edit;
-    }
-    case chkLower:
-    case chkNotify:
-    case chkTest:
-      return new QCheckBox(caption, parent);
-    case btnDel:
-    case btnAdd: {
-      auto* button = new QToolButton(parent);
-      button->setText(caption);
-      return button;
-    }
-    case btnVer: {
-      // The picture stands for the bold question mark, which stays the
-      // button's text for screen readers and tests.
-      auto* button = new QToolButton(parent);
-      button->setText(caption);
-      QFont bold = button->font();
-      bold.setBold(true);
-      button->setFont(bold);
-      button->setIcon(VersionButtonIcon());
-      button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-      return button;
-    }
-    case cmbClipStr: {
-      auto* list = new QComboBox(parent);
-      list->setEditable(false);
-      list->setFont(FixedFont());
-      return list;
-    }
-    case Label1:
-      return new QLabel(caption, parent);
-    case btnRef:
-    case btnCancel:
-    case btnOk:
-    case btnDefault:
-      break;
-  }
-  return new QPushButton(caption, parent);
-}
-
-}  // namespace
 
 SettingsWindow::SettingsWindow() {
   setWindowTitle(QString::fromUtf8(settings_text::kWindowCaption));
   setWindowIcon(ApplicationIcon());
-  SetUpFixedWindow(*this, kSettingsClientArea, Qt::WindowSystemMenuHint);
-  CreateControls();
-  ConnectEvents();
-}
-
-void SettingsWindow::CreateControls() {
-  for (int index = 0; index < kSettingsControlCount; ++index) {
-    const auto control = static_cast<SettingsControl>(index);
-    const ControlSpec& spec = SettingsControlSpec(control);
-    QWidget* widget = MakeControl(control, this);
-    widget->setObjectName(QString::fromUtf8(spec.name));
-    widget->setGeometry(PlaceInPixels(*this, spec.place));
-    if (*spec.tooltip != '\0') widget->setToolTip(QString::fromUtf8(spec.tooltip));
-    controls_[static_cast<size_t>(index)] = widget;
-  }
-  // The frames lie behind the controls they group.
-  Control(pathFrame)->lower();
-  Control(runFrame)->lower();
-
+  SetUpFixedWindow(*this, kSettingsWindow.client, Qt::WindowSystemMenuHint);
+  controls_ = BuildControls(*this, kSettingsWindow, &form_);
   clip_strs_ = static_cast<QComboBox*>(Control(cmbClipStr));
   // With a buddy the label reads "&&" as one ampersand, as the caption means.
   static_cast<QLabel*>(Control(Label1))->setBuddy(clip_strs_);
-  static_cast<QPushButton*>(Control(btnOk))->setDefault(true);
-
-  QWidget* previous = nullptr;
-  for (QWidget* widget : controls_) {
-    if (widget->focusPolicy() == Qt::NoFocus) continue;
-    if (previous != nullptr) setTabOrder(previous, widget);
-    previous = widget;
-  }
-}
-
-void SettingsWindow::ConnectEvents() {
-  for (SettingsControl control :
-       {optRelative, optFixed, btnRef, btnDel, btnAdd, btnVer, btnCancel, btnOk, btnDefault}) {
-    connect(static_cast<QAbstractButton*>(Control(control)), &QAbstractButton::clicked, this,
-            [this, control] { Clicked(control); });
-  }
-  connect(clip_strs_, &QComboBox::activated, this, [this](int index) {
-    if (form_ != nullptr) form_->cmbClipStr_Click(index);
-  });
-}
-
-void SettingsWindow::Clicked(SettingsControl control) {
-  if (form_ == nullptr) return;
-  switch (control) {
-    case optRelative:
-      return form_->optRelative_Click();
-    case optFixed:
-      return form_->optFixed_Click();
-    case btnRef:
-      return form_->btnRef_Click();
-    case btnDel:
-      return form_->btnDel_Click();
-    case btnAdd:
-      return form_->btnAdd_Click();
-    case btnVer:
-      return form_->btnVer_Click();
-    case btnCancel:
-      return form_->btnCancel_Click();
-    case btnOk:
-      return form_->btnOk_Click();
-    case btnDefault:
-      return form_->btnDefault_Click();
-    default:
-      return;
-  }
 }
 
 QWidget* SettingsWindow::Control(SettingsControl control) const {
@@ -200,7 +69,7 @@ void SettingsWindow::Close() {
 }
 
 void SettingsWindow::reject() {
-  if (form_ != nullptr) form_->btnCancel_Click();
+  if (form_ != nullptr) kSettingsWindow.Raise(kSettingsWindow.CancelControl(), *form_);
 }
 
 void SettingsWindow::SetChecked(SettingsControl control, bool checked) {
