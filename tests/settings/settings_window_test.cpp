@@ -156,7 +156,7 @@ TEST_F(SettingsWindowTest, PathModeSetsTheEnabledStates) {
 }
 
 TEST(WindowTablesTest, SettingsWindowAndPickerAreCompleteWindows) {
-  ExpectCompleteWindow(kSettingsWindow, kSettingsControlCount);
+  ExpectCompleteWindow(kSettingsWindow, static_cast<int>(Label1) + 1);
   ExpectCompleteWindow(kPickerWindow, static_cast<int>(PickerControl::Command2) + 1);
 }
 
