@@ -13,6 +13,8 @@ packages=(
   clang libclang-rt-14-dev
   # Japanese text on screen
   fonts-noto-cjk
+  # the Windows release: the program icon rendered from its SVG
+  librsvg2-bin icoutils
 )
 
 missing=()
