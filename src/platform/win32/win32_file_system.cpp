@@ -28,6 +28,15 @@ bool NamesFolder(std::wstring_view path) {
   return IsSeparator(path.back()) || (path.size() == 2 && path[1] == L':');
 }
 
+// ".", ".." (and "..." and so on, whose dots Windows strips) name the folder
+// or its parent, never an entry of it: Windows would answer with the folder's
+// own name, and a path rebuilt from the answers would gain a component.
+bool EndsInDotsOnly(std::wstring_view path) {
+  const std::size_t last = path.find_last_of(L"\\/:");
+  const std::wstring_view name = last == path.npos ? path : path.substr(last + 1);
+  return name.find_first_not_of(L'.') == name.npos;
+}
+
 bool IsVisible(const WIN32_FIND_DATAW& entry) {
   return (entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
 }
@@ -77,6 +86,7 @@ std::string Lookup(const std::string& path, Matching matching) {
   };
   std::string name;
   if (!NamesFolder(wide)) {
+    if (EndsInDotsOnly(wide)) return {};
     // Without wildcards the pattern matches one entry, by its long name or
     // its short alias; the entry tells its long name as stored.
     VisitMatches(wide, FindExSearchNameMatch, [&](const WIN32_FIND_DATAW& entry) {

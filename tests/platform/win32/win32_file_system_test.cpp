@@ -50,6 +50,10 @@ TEST_F(Win32FileSystemTest, LookupsGiveTheNameAsStoredWhateverCaseIsTyped) {
   EXPECT_NE(fs_.LookupEntryName(In("Web\\")), "");
   EXPECT_EQ(fs_.LookupEntryName(In("Absent\\")), "");
   EXPECT_EQ(fs_.LookupFileName(In("Web\\")), "");
+  // Dots name the folder itself or its parent, not an entry called "Web".
+  for (const char* dots : {"Web\\img\\.", "Web\\img\\..", "Web\\img\\..."}) {
+    EXPECT_EQ(fs_.LookupEntryName(In(dots)), "") << dots;
+  }
 
   // Relative names are taken from the current directory.
   ASSERT_TRUE(SetCurrentDirectoryW(Utf16FromUtf8(In("画像")).c_str()));
