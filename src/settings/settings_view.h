@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "settings/window_view.h"
+#include "window/window_view.h"
 
 namespace tagsmit {
 
 class AboutView;
 class DirPickerView;
 
-// The controls of the settings window, in the window's own (tab) order.
+// The controls of the settings window, in the window's own order.
 enum class SettingsControl {
   optRelative,
   optFixed,
@@ -32,7 +32,6 @@ enum class SettingsControl {
   btnDefault,
   Label1,
 };
-inline constexpr int kSettingsControlCount = static_cast<int>(SettingsControl::Label1) + 1;
 
 struct Extent {
   int width = 0;

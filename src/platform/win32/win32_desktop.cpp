@@ -1,8 +1,6 @@
 #include "platform/win32/win32_desktop.h"
 
 #include <windows.h>
-// The Desktop operation keeps its name; the Win32 function is MessageBoxW.
-#undef MessageBox
 
 #include <algorithm>
 #include <climits>
@@ -38,8 +36,8 @@ constexpr std::size_t kPiece = INT_MAX / 2;
 
 }  // namespace
 
-BoxAnswer Win32Desktop::MessageBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
-                                   const std::string& title) {
+BoxAnswer Win32Desktop::MsgBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
+                               const std::string& title) {
   const UINT button_flags = buttons == BoxButtons::YesNo ? MB_YESNO | MB_DEFBUTTON1 : MB_OK;
   const int pressed = MessageBoxW(GetActiveWindow(), ToWindowsText(prompt).c_str(),
                                   ToWindowsText(title).c_str(), button_flags | IconFlag(icon));
@@ -65,8 +63,8 @@ Result<std::string> Win32Desktop::ClipboardText() {
   return GetClipboardText();
 }
 
-std::int16_t Win32Desktop::KeyState(int virtual_key) {
-  return GetKeyState(virtual_key);
+bool Win32Desktop::IsShiftDown() {
+  return GetKeyState(VK_SHIFT) < 0;
 }
 
 std::string Win32Desktop::ToLower(const std::string& text) {

@@ -2,7 +2,6 @@
 
 #include <QDialog>
 
-#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,8 +14,9 @@ class QLineEdit;
 
 namespace tagsmit {
 
-// The settings window on Qt. It shows what the logic sets and forwards the
-// user's actions to the MainForm handlers; it decides nothing itself. A
+// The settings window on Qt, built from its table. It shows what the logic
+// sets and forwards the user's actions to the MainForm handlers the table
+// names; it decides nothing itself. A
 // dialog, so that Enter presses OK and Esc presses Cancel.
 class SettingsWindow final : public QDialog, public SettingsView {
  public:
@@ -50,13 +50,9 @@ class SettingsWindow final : public QDialog, public SettingsView {
   void reject() override;
 
  private:
-  void CreateControls();
-  void ConnectEvents();
-  // A button was clicked: its handler runs.
-  void Clicked(SettingsControl control);
   QLineEdit* LineEdit(SettingsControl control) const;
 
-  std::array<QWidget*, kSettingsControlCount> controls_{};
+  std::vector<QWidget*> controls_;
   QComboBox* clip_strs_ = nullptr;
   MainForm* form_ = nullptr;
 };
