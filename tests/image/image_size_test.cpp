@@ -15,7 +15,7 @@
 #include "image/image_size.h"
 #include "temp_dir.h"
 #ifdef _WIN32
-#include "fake_file_system.h"
+#include "platform/win32/win32_file_system.h"
 #else
 #include "platform/posix/posix_file_system.h"
 #endif
@@ -77,28 +77,18 @@ Bytes FrameHeader(std::uint8_t code, std::uint16_t height, std::uint16_t width) 
                {0x03, 0x01, 0x22, 0x00, 0x02, 0x11, 0x01, 0x03, 0x11, 0x01}});
 }
 
-// Real files in a fresh folder, measured through the POSIX file system; on
-// Windows, whose file system is tested with its own code, the same bytes in memory.
+// Real files in a fresh folder, measured through the system's file system.
 class ImageSizeTest : public ::testing::Test {
  protected:
-#ifdef _WIN32
-  SizeResult Measure(const std::string& name, const Bytes& bytes) {
-    fs_ = FakeFileSystem(PathStyle::Windows);  // each file alone, as the names repeat
-    fs_.AddFile(PathOf(name), std::string(bytes.begin(), bytes.end()));
-    return GetImageSize(fs_, PathOf(name));
-  }
-  static std::string PathOf(const std::string& name) {
-    return "C:\\" + name;
-  }
-  FakeFileSystem fs_{PathStyle::Windows};
-#else
   SizeResult Measure(const std::string& name, const Bytes& bytes) {
     return GetImageSize(fs_, dir_.WriteFile(name, bytes));
   }
-  std::string PathOf(const std::string& name) const {
-    return dir_.PathOf(name);
-  }
+  std::string PathOf(const std::string& name) const { return dir_.PathOf(name); }
+
   TempDir dir_;
+#ifdef _WIN32
+  Win32FileSystem fs_;
+#else
   PosixFileSystem fs_;
 #endif
 };
