@@ -223,6 +223,13 @@ TEST_F(Win32ViewsTest, EachWindowHoldsItsTableInTabOrderAndScalesWithTheMonitor)
   ExpectBuiltFromTable(window->Handle(), kSettingsWindow, settings_control);
   ExpectBuiltFromTable(picker.Handle(), kPickerWindow, picker_control);
   ExpectBuiltFromTable(about.Handle(), kAboutWindow, about_control);
+  // The program's pictures: its icon on the windows and in the About window,
+  // the version mark on its button.
+  for (const HWND shown : {window->Handle(), picker.Handle(), about.Handle()}) {
+    EXPECT_NE(SendMessageW(shown, WM_GETICON, ICON_SMALL, 0), 0);
+  }
+  EXPECT_NE(SendMessageW(about.Control(AboutControl::picIcon), STM_GETICON, 0, 0), 0);
+  EXPECT_NE(SendMessageW(Control(btnVer), BM_GETIMAGE, IMAGE_ICON, 0), 0);
   for (const UINT dpi : {144u, 96u}) {
     ExpectLaidOutAt(dpi, window->Handle(), kSettingsWindow, settings_control);
     ExpectLaidOutAt(dpi, picker.Handle(), kPickerWindow, picker_control);

@@ -26,7 +26,10 @@ struct ClassAndStyle {
 ClassAndStyle ControlClass(const ControlLook& look, bool is_default) {
   switch (look.kind) {
     case ControlKind::CommandButton:
-      return {WC_BUTTONW, static_cast<DWORD>(is_default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0};
+      return {WC_BUTTONW,
+              static_cast<DWORD>((is_default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) |
+                                 (look.picture != ControlPicture::None ? BS_ICON : 0)),
+              0};
     case ControlKind::OptionButton:
       return {WC_BUTTONW, BS_AUTORADIOBUTTON, 0};
     case ControlKind::CheckBox:

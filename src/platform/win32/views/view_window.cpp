@@ -151,10 +151,13 @@ void ViewWindow::LayOut(UINT dpi) {
     PlaceControlWindow(control.hwnd, control.look.kind, place, font);
     switch (control.look.kind) {
       case ControlKind::Picture:
-        if (control.icon != nullptr) DestroyIcon(control.icon);
-        control.icon = LoadProgramIcon(std::min(place.width, place.height));
-        SendMessageW(control.hwnd, STM_SETICON, reinterpret_cast<WPARAM>(control.icon), 0);
-        MoveWindow(control.hwnd, place.left, place.top, place.width, place.height, FALSE);
+        SetPicture(control, place, STM_SETIMAGE, std::min(place.width, place.height));
+        break;
+      case ControlKind::CommandButton:
+        // The picture stands for the caption, which stays the button's text.
+        if (control.look.picture != ControlPicture::None) {
+          SetPicture(control, place, BM_SETIMAGE, std::min(place.width, place.height) * 4 / 5);
+        }
         break;
       case ControlKind::Frame:
         if (*control.look.tooltip != '\0') {
@@ -175,10 +178,21 @@ void ViewWindow::LayOut(UINT dpi) {
   InvalidateRect(window_, nullptr, TRUE);
 }
 
+void ViewWindow::SetPicture(ControlWindow& control, const PixelRect& place, UINT message,
+                            int size) {
+  if (control.icon != nullptr) DestroyIcon(control.icon);
+  control.icon = LoadPictureIcon(control.look.picture, size);
+  SendMessageW(control.hwnd, message, IMAGE_ICON, reinterpret_cast<LPARAM>(control.icon));
+  // A picture control takes the size of its picture; the place stays the table's.
+  MoveWindow(control.hwnd, place.left, place.top, place.width, place.height, FALSE);
+}
+
 void ViewWindow::SetWindowIcons(UINT dpi) {
-  const HICON big = LoadProgramIcon(MulDiv(GetSystemMetrics(SM_CXICON), static_cast<int>(dpi), 96));
+  const HICON big = LoadPictureIcon(ControlPicture::ProgramIcon,
+                                    MulDiv(GetSystemMetrics(SM_CXICON), static_cast<int>(dpi), 96));
   const HICON small =
-      LoadProgramIcon(MulDiv(GetSystemMetrics(SM_CXSMICON), static_cast<int>(dpi), 96));
+      LoadPictureIcon(ControlPicture::ProgramIcon,
+                      MulDiv(GetSystemMetrics(SM_CXSMICON), static_cast<int>(dpi), 96));
   SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
   SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
   if (big_icon_ != nullptr) DestroyIcon(big_icon_);

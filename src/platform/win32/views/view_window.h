@@ -70,6 +70,9 @@ class ViewWindow {
   void RaiseChangedEntry(ControlWindow& control);
   void OnCommand(int id, int code);
   void Cancel();
+  // Gives the control its picture at `size` pixels, by `message`
+  // (STM_SETIMAGE, BM_SETIMAGE).
+  void SetPicture(ControlWindow& control, const PixelRect& place, UINT message, int size);
   void SetWindowIcons(UINT dpi);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);

@@ -109,9 +109,10 @@ HFONT CreateControlFont(const FontSpec& spec, UINT dpi) {
   return CreateFontIndirectW(&font);
 }
 
-HICON LoadProgramIcon(int size) {
-  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(TAGSMIT_IDI_APP),
-                                       IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+HICON LoadPictureIcon(ControlPicture picture, int size) {
+  const int id = picture == ControlPicture::VersionMark ? TAGSMIT_IDI_VERSION : TAGSMIT_IDI_APP;
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                       size, size, LR_DEFAULTCOLOR));
 }
 
 void SetWindowOnTop(HWND window, bool on_top) {

@@ -15,9 +15,9 @@ UINT WindowDpi(HWND window);
 // otherwise. The caller deletes it.
 HFONT CreateControlFont(const FontSpec& spec, UINT dpi);
 
-// The program's icon at `size` pixels square, or null when the program
-// carries none. The caller destroys it.
-HICON LoadProgramIcon(int size);
+// A picture of the program's resources at `size` pixels square, or null when
+// the program carries none. The caller destroys it.
+HICON LoadPictureIcon(ControlPicture picture, int size);
 
 // Enters (true) or leaves (false) the topmost band, keeping place and size
 // and showing the window.
