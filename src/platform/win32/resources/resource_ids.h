@@ -6,3 +6,6 @@
 // The program icon. The lowest icon identifier is the one Explorer shows for
 // the executable.
 #define TAGSMIT_IDI_APP 1
+
+// The picture of the settings window's version button.
+#define TAGSMIT_IDI_VERSION 2
