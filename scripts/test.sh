@@ -25,5 +25,6 @@ scripts/fuzz.sh 60
 echo "== windows build"
 cmake --preset windows >/dev/null
 cmake --build --preset windows
-echo "== windows tests (under Wine)"
-ctest --preset windows -j2
+echo "== windows tests (under Wine; the window tests on an Xvfb of their own)"
+xvfb-run --auto-servernum --server-args="-noreset -nolisten tcp -screen 0 1024x768x24" \
+  ctest --preset windows -j2
