@@ -4,8 +4,27 @@
 
 set(TAGSMIT_CORE_LIBRARIES "" CACHE INTERNAL "")
 set(TAGSMIT_CORE_ALLOWED_LINKS nlohmann_json::nlohmann_json tagsmit_platform_api)
+# Toolkit and POSIX headers by their exact names; Windows headers in any
+# letter case, since Windows file names ignore it (lines are lower-cased
+# for that pattern).
 set(TAGSMIT_CORE_FORBIDDEN_INCLUDE
-    "#[ \t]*include[ \t]*[<\"](Q[A-Za-z]*|Qt[A-Za-z]*/.*|windows\\.h|xcb/.*|unistd\\.h|sys/.*|fcntl\\.h)[>\"]")
+    "#[ \t]*include[ \t]*[<\"](Q[A-Za-z]*|Qt[A-Za-z]*/.*|xcb/.*|unistd\\.h|sys/.*|fcntl\\.h)[>\"]")
+set(TAGSMIT_CORE_FORBIDDEN_INCLUDE_ANY_CASE
+    "#[ \t]*include[ \t]*[<\"](win[a-z0-9_]*|io|direct|dirent|dlfcn|langinfo)\\.h[>\"]")
+
+# The lines of `file` that include a header the core may not use.
+function(tagsmit_forbidden_includes file out_var)
+  file(STRINGS "${file}" lines REGEX "#[ \t]*include")
+  set(bad "")
+  foreach(line IN LISTS lines)
+    string(TOLOWER "${line}" lower)
+    if(line MATCHES "${TAGSMIT_CORE_FORBIDDEN_INCLUDE}" OR
+       lower MATCHES "${TAGSMIT_CORE_FORBIDDEN_INCLUDE_ANY_CASE}")
+      list(APPEND bad "${line}")
+    endif()
+  endforeach()
+  set(${out_var} "${bad}" PARENT_SCOPE)
+endfunction()
 
 function(tagsmit_core_library name)
   add_library(${name} STATIC ${ARGN})
@@ -30,7 +49,7 @@ function(tagsmit_check_core_isolation)
       if(NOT IS_ABSOLUTE "${source}")
         set(source "${source_dir}/${source}")
       endif()
-      file(STRINGS "${source}" bad REGEX "${TAGSMIT_CORE_FORBIDDEN_INCLUDE}")
+      tagsmit_forbidden_includes("${source}" bad)
       if(bad)
         message(FATAL_ERROR "Core source ${source} includes a platform header: ${bad}")
       endif()

@@ -11,6 +11,8 @@ packages=(
   xvfb xclip xdotool x11-utils procps time strace
   # fuzzing: clang with libFuzzer
   clang libclang-rt-14-dev
+  # the Windows build: mingw-w64 (posix threads) and Wine to run its tests
+  g++-mingw-w64-x86-64-posix wine64
   # Japanese text on screen
   fonts-noto-cjk
 )

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs the whole test suite: once in a
 # debug build, once under AddressSanitizer and UndefinedBehaviorSanitizer,
-# then runs each fuzz target for a minute, and checks the formatting.
+# then runs each fuzz target for a minute, then builds the Windows test suite
+# with mingw-w64 and runs it under Wine; and checks the formatting.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,3 +21,9 @@ done
 
 echo "== fuzzing"
 scripts/fuzz.sh 60
+
+echo "== windows build"
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+echo "== windows tests (under Wine)"
+ctest --preset windows -j2

@@ -13,8 +13,12 @@
 #include <tuple>
 
 #include "image/image_size.h"
-#include "platform/posix/posix_file_system.h"
 #include "temp_dir.h"
+#ifdef _WIN32
+#include "fake_file_system.h"
+#else
+#include "platform/posix/posix_file_system.h"
+#endif
 
 namespace tagsmit::testing {
 namespace {
@@ -73,15 +77,32 @@ Bytes FrameHeader(std::uint8_t code, std::uint16_t height, std::uint16_t width) 
                {0x03, 0x01, 0x22, 0x00, 0x02, 0x11, 0x01, 0x03, 0x11, 0x01}});
 }
 
-// Real files in a fresh folder, measured through the POSIX file system.
+// Real files in a fresh folder, measured through the POSIX file system. On
+// Windows, whose file system is not built yet, the same bytes in memory.
 class ImageSizeTest : public ::testing::Test {
  protected:
   SizeResult Measure(const std::string& name, const Bytes& bytes) {
+#ifdef _WIN32
+    fs_ = FakeFileSystem(PathStyle::Windows);  // each file alone, as the names repeat
+    fs_.AddFile(PathOf(name), std::string(bytes.begin(), bytes.end()));
+    return GetImageSize(fs_, PathOf(name));
+#else
     return GetImageSize(fs_, dir_.WriteFile(name, bytes));
+#endif
   }
 
+#ifdef _WIN32
+  static std::string PathOf(const std::string& name) {
+    return "C:\\" + name;
+  }
+  FakeFileSystem fs_{PathStyle::Windows};
+#else
+  std::string PathOf(const std::string& name) const {
+    return dir_.PathOf(name);
+  }
   TempDir dir_;
   PosixFileSystem fs_;
+#endif
 };
 
 struct Case {
@@ -106,7 +127,7 @@ TEST_F(ImageSizeTest, ChoosesTheReaderByTheLastThreeCharacters) {
     EXPECT_EQ(Fields(Measure(c.what, c.bytes)), Fields(c.expected)) << c.what;
   }
   // Existence comes before the name test.
-  EXPECT_EQ(Fields(GetImageSize(fs_, dir_.PathOf("absent.png"))), Fields(Failure(kMissing)));
+  EXPECT_EQ(Fields(GetImageSize(fs_, PathOf("absent.png"))), Fields(Failure(kMissing)));
 }
 
 // A GIF cut anywhere in its first ten bytes is damaged, not a wrong signature.
@@ -164,6 +185,7 @@ TEST_F(ImageSizeTest, JpegSizeFromTheFirstFrameHeaderOfFourKinds) {
   }
 }
 
+#ifndef _WIN32
 // Every file of the corpus table (file, width, height, message; tab
 // separated, one header line) measures as listed.
 TEST(CorpusTest, EveryListedFileMeasuresAsExpected) {
@@ -194,6 +216,7 @@ TEST(CorpusTest, EveryListedFileMeasuresAsExpected) {
   EXPECT_GT(checked, 0);
   RecordProperty("files", checked);
 }
+#endif
 
 }  // namespace
 }  // namespace tagsmit::testing

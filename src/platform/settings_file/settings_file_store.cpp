@@ -13,6 +13,7 @@
 #include "platform/settings_file/config_folder.h"
 #include "platform/settings_file/settings_document.h"
 #include "platform/settings_file/settings_folder.h"
+#include "platform/settings_file/utf8_path.h"
 
 namespace tagsmit {
 namespace {
@@ -39,7 +40,7 @@ Result<fs::path> SettingsPath(const std::string& app) {
   }
   Result<fs::path> root = UserConfigFolder();
   if (!root.ok()) return root;
-  const fs::path path = root.value() / folder / "settings.json";
+  const fs::path path = root.value() / PathFromUtf8(folder) / "settings.json";
   std::error_code error;
   if (fs::path target = fs::canonical(path, error); !error) return target;
   return path;
@@ -98,9 +99,10 @@ std::string TimeStamp() {
 // Keeps the file as it is now beside it, as <name>.<why>-<UTC time>, never
 // over an earlier copy, so that what replaces it loses nothing.
 Status KeepBeside(const fs::path& path, const std::string& why) {
-  const std::string base = path.string() + "." + why + "-" + TimeStamp();
+  const std::string base = Utf8FromPath(path) + "." + why + "-" + TimeStamp();
   for (int n = 1; n <= 100; ++n) {
-    const Result<bool> kept = KeepUnder(path, n == 1 ? base : base + "-" + std::to_string(n));
+    const Result<bool> kept =
+        KeepUnder(path, PathFromUtf8(n == 1 ? base : base + "-" + std::to_string(n)));
     if (!kept.ok()) return Status::Failure(kept.error());
     if (kept.value()) return Status::Ok();
   }
@@ -109,7 +111,7 @@ Status KeepBeside(const fs::path& path, const std::string& why) {
 
 // How a change reports a failure: the file, then the reason.
 Status Failed(const fs::path& path, const std::string& reason) {
-  return Status::Failure(path.string() + "\n" + reason);
+  return Status::Failure(Utf8FromPath(path) + "\n" + reason);
 }
 
 enum class Change { kSave, kDelete };

@@ -28,9 +28,14 @@ class FolderLock {
   friend Status ReplaceFileAtomically(const FolderLock& lock, const std::filesystem::path& path,
                                       std::string_view contents);
 
-  FolderLock(int fd, bool locked) : fd_(fd), locked_(locked) {}
+#ifdef _WIN32
+  using Handle = void*;  // the HANDLE of the folder's lock file
+#else
+  using Handle = int;  // the descriptor of the open folder
+#endif
+  FolderLock(Handle handle, bool locked) : handle_(handle), locked_(locked) {}
 
-  int fd_;  // the open folder
+  Handle handle_;
   bool locked_;
 };
 

@@ -96,16 +96,16 @@ Result<FolderLock> FolderLock::Take(const std::filesystem::path& folder) {
 }
 
 FolderLock::FolderLock(FolderLock&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), locked_(other.locked_) {}
+    : handle_(std::exchange(other.handle_, -1)), locked_(other.locked_) {}
 
 FolderLock::~FolderLock() {
-  if (fd_ >= 0) close(fd_);  // which releases the lock
+  if (handle_ >= 0) close(handle_);  // which releases the lock
 }
 
 Status ReplaceFileAtomically(const FolderLock& lock, const std::filesystem::path& path,
                              std::string_view contents) {
   // Without a lock another save may be writing its temporary file right now.
-  if (lock.locked_) RemoveLeftovers(lock.fd_, path);
+  if (lock.locked_) RemoveLeftovers(lock.handle_, path);
 
   std::string name = path.string() + std::string(kTemporaryInfix) + "XXXXXX";
   int fd = mkostemp(name.data(), O_CLOEXEC);
@@ -119,7 +119,7 @@ Status ReplaceFileAtomically(const FolderLock& lock, const std::filesystem::path
   // The new file is in place; syncing the folder makes the rename itself
   // survive a crash. Failing here cannot undo the replacement, so the save
   // still counts as done.
-  fsync(lock.fd_);
+  fsync(lock.handle_);
   return Status::Ok();
 }
 

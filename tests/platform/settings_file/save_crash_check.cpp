@@ -164,7 +164,7 @@ int main(int argc, char** argv) {
   const tagsmit::testing::TempDir root;
   setenv("XDG_CONFIG_HOME", root.path().c_str(), 1);
   const int faults =
-      tagsmit::testing::KillWhileSaving(std::atoi(argv[1]), root.path() + "/tagsmit") +
+      tagsmit::testing::KillWhileSaving(std::atoi(argv[1]), root.path() / "tagsmit") +
       tagsmit::testing::SaveAtOnce(std::atol(argv[2]));
   return faults == 0 ? 0 : 1;
 }

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tagsmit {
+
+// UTF-8, the core's text, to and from UTF-16, the Win32 API's, characters
+// beyond U+FFFF as surrogate pairs. Every code unit counts, NUL included; what
+// is not valid in the source becomes U+FFFD.
+std::wstring Utf16FromUtf8(std::string_view text);
+std::string Utf8FromUtf16(std::wstring_view text);
+
+// The system's description of a Win32 error code (GetLastError), as UTF-8
+// text without the closing period and line break.
+std::string SystemErrorText(unsigned long error);
+
+}  // namespace tagsmit

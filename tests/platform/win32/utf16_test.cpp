@@ -1,0 +1,45 @@
+#include "platform/win32/utf16.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tagsmit::testing {
+namespace {
+
+TEST(Utf16Test, EveryCharacterCrossesBothWays) {
+  struct Case {
+    std::string utf8;
+    std::wstring utf16;
+  };
+  const Case cases[] = {
+      {"", L""},
+      {"C:\\Web\\a.gif", L"C:\\Web\\a.gif"},
+      {"日本.txt", L"\u65E5\u672C.txt"},
+      {"ｶﾅ　全角", L"\uFF76\uFF85\u3000\u5168\u89D2"},
+      // Beyond U+FFFF: one character, a surrogate pair of two code units.
+      {"\xF0\xA0\xAE\xB7野家", L"\xD842\xDFB7\u91CE\u5BB6"},
+      {std::string("a\0b", 3), std::wstring(L"a\0b", 3)},  // NUL is text like any other
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Utf16FromUtf8(c.utf8), c.utf16) << c.utf8;
+    EXPECT_EQ(Utf8FromUtf16(c.utf16), c.utf8) << c.utf8;
+  }
+}
+
+TEST(Utf16Test, WhatIsNotValidBecomesReplacementCharacters) {
+  EXPECT_EQ(Utf16FromUtf8("a\x80z\xFFz"), L"a\uFFFDz\uFFFDz");
+  EXPECT_EQ(Utf16FromUtf8("\xE6\x97!"), L"\uFFFD!") << "a character cut short";
+  EXPECT_EQ(Utf8FromUtf16(L"a\xD842z"), "a\xEF\xBF\xBDz") << "half a surrogate pair";
+}
+
+TEST(Utf16Test, SystemErrorsReadAsTextWithoutTheirClosingPeriod) {
+  const std::string text = SystemErrorText(2);  // ERROR_FILE_NOT_FOUND
+  EXPECT_FALSE(text.empty());
+  EXPECT_NE(text.back(), '.');
+  EXPECT_NE(text.back(), '\n');
+  EXPECT_EQ(text.find("Windows error"), std::string::npos) << "the system knows this code";
+}
+
+}  // namespace
+}  // namespace tagsmit::testing
