@@ -60,9 +60,11 @@ start_tagsmit() {
   "$TAGSMIT" "$@" >"$work/out" 2>"$work/err" &
   run_pid=$!
 }
-# Waits for the background run; sets run_status. Fails after 10 s.
+# Steps of 25 ms that a run, or a window to show, may take.
+patience=400
+# Waits for the background run; sets run_status. Fails after patience steps.
 wait_tagsmit() {
-  for _ in $(seq 400); do
+  for _ in $(seq "$patience"); do
     if ! kill -0 "$run_pid" 2>/dev/null; then
       wait "$run_pid"
       run_status=$?
@@ -82,7 +84,7 @@ run_tagsmit() {
 # while tagsmit runs; returns 1 when none comes.
 wait_window() {
   local id
-  for _ in $(seq 400); do
+  for _ in $(seq "$patience"); do
     kill -0 "$run_pid" 2>/dev/null || return 1
     id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1)
     [ -n "$id" ] && { echo "$id"; return 0; }

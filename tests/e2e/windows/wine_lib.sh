@@ -1,14 +1,16 @@
 # lib.sh for the Windows program under Wine. Each script runs its own Wine
 # server, kept alive until the script ends because the clipboard lives in it,
 # on the script's own Xvfb; the prefix WINEPREFIX is shared and made by the
-# case "prefix" of e2e_windows.sh. WINE_RUN: cmake/wine-run.sh; CLIPBOARD_TOOL:
-# clipboard_tool.exe; TAGSMIT_EXE: Tagsmit.exe, where a case needs it.
+# case "prefix" of e2e_windows.sh. WINE_RUN: cmake/wine-run.sh unless given;
+# CLIPBOARD_TOOL: clipboard_tool.exe and TAGSMIT_EXE: Tagsmit.exe, where needed.
 
-: "${WINE_RUN:?path of cmake/wine-run.sh}" "${WINEPREFIX:?the Wine prefix}"
-: "${CLIPBOARD_TOOL:?path of clipboard_tool.exe}"
+: "${WINEPREFIX:?the Wine prefix}"
 windows_e2e=$(realpath "$(dirname "${BASH_SOURCE[0]}")")
+export WINE_RUN=${WINE_RUN:-$windows_e2e/../../../cmake/wine-run.sh}
 TAGSMIT=$windows_e2e/tagsmit.sh
 . "$windows_e2e/../lib.sh"
+# A program's first start in a new prefix, on a busy machine, takes seconds.
+patience=1200
 
 WINEPREFIX=$(realpath -m "$WINEPREFIX")
 export WINEPREFIX WINEDEBUG=-all
@@ -17,7 +19,7 @@ wineserver=/usr/lib/wine/wineserver  # Debian keeps it out of PATH
 # Wine turns the arguments into UTF-16 from the locale's character set.
 export LANG=C.UTF-8
 # Wine takes APPDATA from the prefix, whatever the environment says.
-appdata="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming"
+settings_folder="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/tagsmit"
 
 server=""
 end_session() {
@@ -45,13 +47,12 @@ start_session() {
   "$wineserver" -w
   "$wineserver" -p || fail "wineserver did not start"
   server=1
-  rm -rf "$appdata/tagsmit"
+  rm -rf "$settings_folder"
 }
 
 # Z:\ is the root of the Linux file system in every prefix.
 windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
 
-clipboard() { timeout 10 "$WINE_RUN" "$WINEPREFIX" "$CLIPBOARD_TOOL" get 2>/dev/null; }
-set_sentinel() {
-  timeout 10 "$WINE_RUN" "$WINEPREFIX" "$CLIPBOARD_TOOL" set sentinel || fail "cannot set the clipboard"
-}
+clipboard_tool() { timeout 30 "$WINE_RUN" "$WINEPREFIX" "${CLIPBOARD_TOOL:?path of clipboard_tool.exe}" "$@"; }
+clipboard() { clipboard_tool get 2>/dev/null; }
+set_sentinel() { clipboard_tool set sentinel || fail "cannot set the clipboard"; }
