@@ -15,7 +15,7 @@
 #include "image/image_size.h"
 #include "temp_dir.h"
 #ifdef _WIN32
-#include "fake_file_system.h"
+#include "platform/win32/win32_file_system.h"
 #else
 #include "platform/posix/posix_file_system.h"
 #endif
@@ -77,30 +77,18 @@ Bytes FrameHeader(std::uint8_t code, std::uint16_t height, std::uint16_t width) 
                {0x03, 0x01, 0x22, 0x00, 0x02, 0x11, 0x01, 0x03, 0x11, 0x01}});
 }
 
-// Real files in a fresh folder, measured through the POSIX file system. On
-// Windows, whose file system is not built yet, the same bytes in memory.
+// Real files in a fresh folder, measured through the system's file system.
 class ImageSizeTest : public ::testing::Test {
  protected:
   SizeResult Measure(const std::string& name, const Bytes& bytes) {
-#ifdef _WIN32
-    fs_ = FakeFileSystem(PathStyle::Windows);  // each file alone, as the names repeat
-    fs_.AddFile(PathOf(name), std::string(bytes.begin(), bytes.end()));
-    return GetImageSize(fs_, PathOf(name));
-#else
     return GetImageSize(fs_, dir_.WriteFile(name, bytes));
-#endif
   }
+  std::string PathOf(const std::string& name) const { return dir_.PathOf(name); }
 
-#ifdef _WIN32
-  static std::string PathOf(const std::string& name) {
-    return "C:\\" + name;
-  }
-  FakeFileSystem fs_{PathStyle::Windows};
-#else
-  std::string PathOf(const std::string& name) const {
-    return dir_.PathOf(name);
-  }
   TempDir dir_;
+#ifdef _WIN32
+  Win32FileSystem fs_;
+#else
   PosixFileSystem fs_;
 #endif
 };

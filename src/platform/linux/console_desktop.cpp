@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "platform/linux/lower_case.h"
-#include "platform/linux/program_identity.h"
+#include "platform/program_identity.h"
 
 namespace tagsmit {
 

@@ -5,7 +5,7 @@
 
 #include "platform/linux/console_desktop.h"
 #include "platform/linux/lower_case.h"
-#include "platform/linux/program_identity.h"
+#include "platform/program_identity.h"
 
 namespace tagsmit {
 namespace {

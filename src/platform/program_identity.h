@@ -4,7 +4,7 @@
 
 namespace tagsmit {
 
-// Title and version of the program, from the build.
+// Title and version of the program, from the build (TAGSMIT_VERSION_*).
 inline ProgramIdentity TagsmitIdentity() {
   return {"Tagsmit", TAGSMIT_VERSION_MAJOR, TAGSMIT_VERSION_MINOR, TAGSMIT_VERSION_PATCH};
 }

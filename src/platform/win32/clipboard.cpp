@@ -1,0 +1,113 @@
+#include "platform/win32/clipboard.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <string_view>
+
+#include "platform/win32/utf16.h"
+#include "platform/win32/windows_text.h"
+
+namespace tagsmit {
+namespace {
+
+constexpr DWORD kRetryPause = 20;  // ms
+constexpr int kOpenAttempts = 50;
+
+// What failed, and the system's reason.
+std::string Described(const std::string& what, DWORD error) {
+  return what + "（" + SystemErrorText(error) + "）";
+}
+
+// The clipboard, open for the lifetime of the object. The clipboard belongs
+// to the window that opens it; a message-only window of our own keeps
+// SetClipboardData from failing for want of an owner.
+class OpenClipboardScope {
+ public:
+  OpenClipboardScope() {
+    owner_ = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+    if (owner_ == nullptr) {
+      error_ = Described("クリップボード用のウィンドウを作れません", GetLastError());
+      return;
+    }
+    for (int attempt = 1; !open_; ++attempt) {
+      open_ = OpenClipboard(owner_) != FALSE;
+      if (open_) break;
+      if (attempt == kOpenAttempts) {
+        error_ = Described("ほかのプログラムがクリップボードを使用中です", GetLastError());
+        return;
+      }
+      Sleep(kRetryPause);
+    }
+  }
+  ~OpenClipboardScope() {
+    if (open_) CloseClipboard();
+    if (owner_ != nullptr) DestroyWindow(owner_);
+  }
+  OpenClipboardScope(const OpenClipboardScope&) = delete;
+  OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
+
+  bool ok() const { return open_; }
+  const std::string& error() const { return error_; }
+
+ private:
+  HWND owner_ = nullptr;
+  bool open_ = false;
+  std::string error_;
+};
+
+// Moveable global memory holding `text` and its closing NUL, as
+// SetClipboardData takes it; null when memory runs out.
+HGLOBAL GlobalText(std::wstring_view text) {
+  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (memory == nullptr) return nullptr;
+  auto* data = static_cast<wchar_t*>(GlobalLock(memory));
+  std::memcpy(data, text.data(), text.size() * sizeof(wchar_t));
+  data[text.size()] = L'\0';
+  GlobalUnlock(memory);
+  return memory;
+}
+
+}  // namespace
+
+Status PutClipboardText(const std::string& text) {
+  const OpenClipboardScope clipboard;
+  if (!clipboard.ok()) return Status::Failure(clipboard.error());
+  if (!EmptyClipboard()) {
+    return Status::Failure(Described("クリップボードを空にできません", GetLastError()));
+  }
+  const HGLOBAL memory = GlobalText(ToWindowsText(text));
+  if (memory == nullptr) {
+    return Status::Failure(
+        Described("クリップボードに置く文字列のメモリがありません", GetLastError()));
+  }
+  if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) {
+    const DWORD error = GetLastError();
+    GlobalFree(memory);  // still ours: the clipboard did not take it
+    return Status::Failure(Described("クリップボードに文字列を置けません", error));
+  }
+  return Status::Ok();
+}
+
+Result<std::string> GetClipboardText() {
+  const OpenClipboardScope clipboard;
+  using Text = Result<std::string>;
+  if (!clipboard.ok()) return Text::Failure(clipboard.error());
+  const HANDLE memory = GetClipboardData(CF_UNICODETEXT);
+  if (memory == nullptr) return Text::Failure("クリップボードに文字列がありません");
+  const auto* data = static_cast<const wchar_t*>(GlobalLock(memory));
+  if (data == nullptr) {
+    return Text::Failure(Described("クリップボードの文字列を読めません", GetLastError()));
+  }
+  // Another program may have put text without its closing NUL: the block's
+  // size bounds the reading.
+  const std::size_t capacity = GlobalSize(memory) / sizeof(wchar_t);
+  const std::wstring_view text(data, wcsnlen(data, capacity));
+  std::string result = FromWindowsText(text);
+  GlobalUnlock(memory);
+  return result;
+}
+
+}  // namespace tagsmit

@@ -1,0 +1,96 @@
+#include "platform/win32/win32_desktop.h"
+
+#include <windows.h>
+// The Desktop operation keeps its name; the Win32 function is MessageBoxW.
+#undef MessageBox
+
+#include <algorithm>
+#include <climits>
+
+#include "platform/program_identity.h"
+#include "platform/win32/clipboard.h"
+#include "platform/win32/input_box.h"
+#include "platform/win32/utf16.h"
+#include "platform/win32/windows_text.h"
+
+namespace tagsmit {
+namespace {
+
+UINT IconFlag(BoxIcon icon) {
+  switch (icon) {
+    case BoxIcon::Critical:
+      return MB_ICONERROR;
+    case BoxIcon::Question:
+      return MB_ICONQUESTION;
+    case BoxIcon::Exclamation:
+      return MB_ICONWARNING;
+    case BoxIcon::Information:
+      return MB_ICONINFORMATION;
+    case BoxIcon::None:
+      break;
+  }
+  return 0;
+}
+
+// LCMapStringEx takes an int count; longer text goes in pieces that never
+// split a surrogate pair.
+constexpr std::size_t kPiece = INT_MAX / 2;
+
+}  // namespace
+
+BoxAnswer Win32Desktop::MessageBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
+                                   const std::string& title) {
+  const UINT button_flags = buttons == BoxButtons::YesNo ? MB_YESNO | MB_DEFBUTTON1 : MB_OK;
+  const int pressed = MessageBoxW(GetActiveWindow(), ToWindowsText(prompt).c_str(),
+                                  ToWindowsText(title).c_str(), button_flags | IconFlag(icon));
+  if (buttons == BoxButtons::Ok) return BoxAnswer::Ok;
+  // A box that could not be shown answered nothing: No changes nothing.
+  return pressed == IDYES ? BoxAnswer::Yes : BoxAnswer::No;
+}
+
+std::string Win32Desktop::InputBox(const std::string& prompt, const std::string& title,
+                                   const std::string& default_text) {
+  return ShowInputBox(prompt, title, default_text);
+}
+
+void Win32Desktop::Beep() {
+  MessageBeep(MB_OK);
+}
+
+Status Win32Desktop::SetClipboardText(const std::string& text) {
+  return PutClipboardText(text);
+}
+
+Result<std::string> Win32Desktop::ClipboardText() {
+  return GetClipboardText();
+}
+
+std::int16_t Win32Desktop::KeyState(int virtual_key) {
+  return GetKeyState(virtual_key);
+}
+
+std::string Win32Desktop::ToLower(const std::string& text) {
+  const std::wstring wide = Utf16FromUtf8(text);
+  std::wstring_view rest = wide;
+  std::wstring lower;
+  lower.reserve(wide.size());
+  while (!rest.empty()) {
+    std::size_t size = std::min(rest.size(), kPiece);
+    if (size < rest.size() && IS_HIGH_SURROGATE(rest[size - 1])) --size;
+    const int count = static_cast<int>(size);
+    const int mapped = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_LOWERCASE, rest.data(), count,
+                                     nullptr, 0, nullptr, nullptr, 0);
+    const std::size_t at = lower.size();
+    lower.resize(at + static_cast<std::size_t>(mapped));
+    LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_LOWERCASE, rest.data(), count, lower.data() + at,
+                  mapped, nullptr, nullptr, 0);
+    rest.remove_prefix(size);
+  }
+  return Utf8FromUtf16(lower);
+}
+
+ProgramIdentity Win32Desktop::Identity() {
+  return TagsmitIdentity();
+}
+
+}  // namespace tagsmit

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/desktop.h"
+
+namespace tagsmit {
+
+// The Windows desktop: the system's message boxes, an input box of our own,
+// the clipboard, the key state and the system's lower-case mapping. Boxes
+// belong to the active window, so that a window kept on top never covers them.
+class Win32Desktop final : public Desktop {
+ public:
+  BoxAnswer MessageBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
+                       const std::string& title) override;
+  std::string InputBox(const std::string& prompt, const std::string& title,
+                       const std::string& default_text) override;
+  void Beep() override;
+  Status SetClipboardText(const std::string& text) override;
+  Result<std::string> ClipboardText() override;
+  std::int16_t KeyState(int virtual_key) override;
+  // The invariant culture's mapping, the same for every user; characters
+  // without a lower case, those beyond U+FFFF among them, stay as they are.
+  std::string ToLower(const std::string& text) override;
+  ProgramIdentity Identity() override;
+};
+
+}  // namespace tagsmit

@@ -1,0 +1,194 @@
+#include "platform/win32/win32_file_system.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <memory>
+#include <string_view>
+
+#include "platform/win32/utf16.h"
+#include "platform/win32/win32_byte_reader.h"
+
+namespace tagsmit {
+namespace {
+
+enum class Matching { kFilesOnly, kFilesAndDirectories };
+
+bool IsSeparator(wchar_t c) {
+  return c == L'\\' || c == L'/';
+}
+
+// A path the API would take for another (a pattern, or cut short at a NUL).
+bool IsPlainName(std::wstring_view path) {
+  return !path.empty() && path.find_first_of(std::wstring_view(L"*?<>\"\0", 6)) == path.npos;
+}
+
+// "C:\Web\", "C:\" and "C:" stand for a folder, not an entry in one.
+bool NamesFolder(std::wstring_view path) {
+  return IsSeparator(path.back()) || (path.size() == 2 && path[1] == L':');
+}
+
+bool IsVisible(const WIN32_FIND_DATAW& entry) {
+  return (entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
+}
+
+bool IsDirectoryEntry(const WIN32_FIND_DATAW& entry) {
+  return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// A folder's path ending in a separator. A bare drive stands for its root, as
+// the resolved form of a root ("C:") is a bare drive.
+std::wstring AsFolder(std::wstring path) {
+  if (!IsSeparator(path.back())) path += L'\\';
+  return path;
+}
+
+bool IsDotOrDotDot(const wchar_t* name) {
+  return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
+}
+
+// Calls `visit` with each entry that `pattern` matches until it returns true;
+// whether one did.
+template <typename Visit>
+bool VisitMatches(const std::wstring& pattern, FINDEX_SEARCH_OPS search, Visit visit) {
+  WIN32_FIND_DATAW entry;
+  const HANDLE find =
+      FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, search, nullptr, 0);
+  if (find == INVALID_HANDLE_VALUE) return false;
+  bool done = false;
+  do {
+    done = visit(entry);
+  } while (!done && FindNextFileW(find, &entry));
+  FindClose(find);
+  return done;
+}
+
+bool IsExistingFolder(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::string Lookup(const std::string& path, Matching matching) {
+  std::wstring wide = Utf16FromUtf8(path);
+  if (!IsPlainName(wide)) return {};
+  const auto acceptable = [matching](const WIN32_FIND_DATAW& entry) {
+    return IsVisible(entry) &&
+           (matching == Matching::kFilesAndDirectories || !IsDirectoryEntry(entry));
+  };
+  std::string name;
+  if (!NamesFolder(wide)) {
+    // Without wildcards the pattern matches one entry, by its long name or
+    // its short alias; the entry tells its long name as stored.
+    VisitMatches(wide, FindExSearchNameMatch, [&](const WIN32_FIND_DATAW& entry) {
+      if (acceptable(entry)) name = Utf8FromUtf16(entry.cFileName);
+      return true;
+    });
+    return name;
+  }
+  if (matching == Matching::kFilesOnly) return {};
+  const std::wstring folder = AsFolder(wide);
+  VisitMatches(folder + L'*', FindExSearchNameMatch, [&](const WIN32_FIND_DATAW& entry) {
+    if (acceptable(entry)) name = Utf8FromUtf16(entry.cFileName);
+    return !name.empty();
+  });
+  // A root lists no "." of its own; when it exists, it still answers.
+  if (name.empty() && IsExistingFolder(folder)) name = ".";
+  return name;
+}
+
+OpenResult Failed(OpenFailure failure) {
+  return OpenResult{nullptr, failure};
+}
+
+}  // namespace
+
+OpenResult Win32FileSystem::OpenForReading(const std::string& path) {
+  const std::wstring wide = Utf16FromUtf8(path);
+  if (!IsPlainName(wide) || IsSeparator(wide.back())) return Failed(OpenFailure::Other);
+  const HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    // A missing folder is ERROR_PATH_NOT_FOUND; only a missing last name is this.
+    return Failed(GetLastError() == ERROR_FILE_NOT_FOUND ? OpenFailure::NotFound
+                                                         : OpenFailure::Other);
+  }
+  LARGE_INTEGER size{};
+  if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size)) {
+    CloseHandle(file);
+    return Failed(OpenFailure::Other);
+  }
+  return OpenResult{
+      std::make_unique<Win32ByteReader>(file, static_cast<std::uint64_t>(size.QuadPart)),
+      OpenFailure::Other};
+}
+
+std::string Win32FileSystem::LookupFileName(const std::string& path) {
+  return Lookup(path, Matching::kFilesOnly);
+}
+
+std::string Win32FileSystem::LookupEntryName(const std::string& path) {
+  return Lookup(path, Matching::kFilesAndDirectories);
+}
+
+std::string Win32FileSystem::CurrentDirectory() {
+  std::wstring buffer;
+  for (DWORD needed = MAX_PATH; needed > buffer.size();) {
+    buffer.resize(needed);  // the NUL included
+    const DWORD length = GetCurrentDirectoryW(needed, buffer.data());
+    if (length == 0) return {};
+    if (length < needed) {
+      buffer.resize(length);
+      break;
+    }
+    needed = length;
+  }
+  return Utf8FromUtf16(buffer);
+}
+
+bool Win32FileSystem::IsDirectory(const std::string& path) {
+  const std::wstring wide = Utf16FromUtf8(path);
+  return IsPlainName(wide) && IsExistingFolder(wide);
+}
+
+std::vector<std::string> Win32FileSystem::Drives() {
+  std::wstring buffer(GetLogicalDriveStringsW(0, nullptr), L'\0');
+  buffer.resize(GetLogicalDriveStringsW(static_cast<DWORD>(buffer.size()), buffer.data()));
+  std::vector<std::string> drives;
+  // "A:\", NUL, "C:\", NUL, ...
+  for (std::size_t at = 0; at < buffer.size();) {
+    const std::size_t end = std::min(buffer.find(L'\0', at), buffer.size());
+    if (end > at) drives.push_back(Utf8FromUtf16(std::wstring_view(buffer).substr(at, end - at)));
+    at = end + 1;
+  }
+  std::sort(drives.begin(), drives.end());
+  return drives;
+}
+
+std::vector<std::string> Win32FileSystem::Subdirectories(const std::string& path) {
+  const std::wstring folder = Utf16FromUtf8(path);
+  if (!IsPlainName(folder)) return {};
+  std::vector<std::wstring> names;
+  VisitMatches(
+      AsFolder(folder) + L'*', FindExSearchLimitToDirectories, [&](const WIN32_FIND_DATAW& entry) {
+        // Limiting to directories is a hint that file systems may ignore.
+        if (IsDirectoryEntry(entry) && IsVisible(entry) && !IsDotOrDotDot(entry.cFileName)) {
+          names.emplace_back(entry.cFileName);
+        }
+        return false;
+      });
+  const auto compare = [](const std::wstring& a, const std::wstring& b, BOOL ignore_case) {
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                static_cast<int>(b.size()), ignore_case);
+  };
+  std::sort(names.begin(), names.end(), [&](const std::wstring& a, const std::wstring& b) {
+    const int folded = compare(a, b, TRUE);
+    return folded != CSTR_EQUAL ? folded == CSTR_LESS_THAN : compare(a, b, FALSE) == CSTR_LESS_THAN;
+  });
+  std::vector<std::string> result;
+  result.reserve(names.size());
+  for (const std::wstring& name : names) result.push_back(Utf8FromUtf16(name));
+  return result;
+}
+
+}  // namespace tagsmit
