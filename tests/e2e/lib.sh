@@ -60,11 +60,12 @@ start_tagsmit() {
   "$TAGSMIT" "$@" >"$work/out" 2>"$work/err" &
   run_pid=$!
 }
-# Steps of 25 ms that a run, or a window to show, may take.
-patience=400
-# Waits for the background run; sets run_status. Fails after patience steps.
+# Seconds that a run, or a window to show, may take.
+patience=10
+# Waits for the background run; sets run_status. Fails after patience.
 wait_tagsmit() {
-  for _ in $(seq "$patience"); do
+  local deadline=$((SECONDS + patience))
+  while ((SECONDS < deadline)); do
     if ! kill -0 "$run_pid" 2>/dev/null; then
       wait "$run_pid"
       run_status=$?
@@ -83,8 +84,8 @@ run_tagsmit() {
 # Prints the id of the visible window of exactly that name once it is shown
 # while tagsmit runs; returns 1 when none comes.
 wait_window() {
-  local id
-  for _ in $(seq "$patience"); do
+  local id deadline=$((SECONDS + patience))
+  while ((SECONDS < deadline)); do
     kill -0 "$run_pid" 2>/dev/null || return 1
     id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1)
     [ -n "$id" ] && { echo "$id"; return 0; }

@@ -10,7 +10,7 @@ export WINE_RUN=${WINE_RUN:-$windows_e2e/../../../cmake/wine-run.sh}
 TAGSMIT=$windows_e2e/tagsmit.sh
 . "$windows_e2e/../lib.sh"
 # A program's first start in a new prefix, on a busy machine, takes seconds.
-patience=1200
+patience=30
 
 WINEPREFIX=$(realpath -m "$WINEPREFIX")
 export WINEPREFIX WINEDEBUG=-all
@@ -29,7 +29,8 @@ end_session() {
 }
 trap end_session EXIT
 
-# Adds the font names of the windows to the prefix, made on first use.
+# Makes the prefix on first use; maps the font names of the windows to an
+# installed CJK font.
 prepare_prefix() {
   local face
   for face in 'ＭＳ ゴシック' 'ＭＳ Ｐゴシック' 'MS Gothic' 'MS PGothic' 'MS UI Gothic'; do
