@@ -11,6 +11,7 @@
 namespace tagsmit {
 namespace {
 
+// About a second in all.
 constexpr DWORD kRetryPause = 20;  // ms
 constexpr int kOpenAttempts = 50;
 
@@ -31,9 +32,7 @@ class OpenClipboardScope {
       error_ = Described("クリップボード用のウィンドウを作れません", GetLastError());
       return;
     }
-    for (int attempt = 1; !open_; ++attempt) {
-      open_ = OpenClipboard(owner_) != FALSE;
-      if (open_) break;
+    for (int attempt = 1; !(open_ = OpenClipboard(owner_) != FALSE); ++attempt) {
       if (attempt == kOpenAttempts) {
         error_ = Described("ほかのプログラムがクリップボードを使用中です", GetLastError());
         return;

@@ -156,12 +156,14 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wparam, LPARAM l
       const auto& texts = *reinterpret_cast<const BoxTexts*>(lparam);
       SetWindowTextW(dialog, texts.title.c_str());
       SetDlgItemTextW(dialog, kPromptId, texts.prompt.c_str());
+      // Sized before it gets its text: a field without width would scroll
+      // the text out of its view.
+      Layout(dialog, texts.prompt);
       const HWND edit = GetDlgItem(dialog, kEditId);
       // An edit field takes 30,000 characters unless told otherwise.
       SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
       SetWindowTextW(edit, texts.text.c_str());
       SendMessageW(edit, EM_SETSEL, 0, -1);
-      Layout(dialog, texts.prompt);
       SetFocus(edit);
       return FALSE;  // the focus is set
     }

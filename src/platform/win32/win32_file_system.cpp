@@ -28,6 +28,15 @@ bool NamesFolder(std::wstring_view path) {
   return IsSeparator(path.back()) || (path.size() == 2 && path[1] == L':');
 }
 
+// ".", ".." (and "..." and so on, whose dots Windows strips) name the folder
+// or its parent, never an entry of it: Windows would answer with the folder's
+// own name, and a path rebuilt from the answers would gain a component.
+bool EndsInDotsOnly(std::wstring_view path) {
+  const std::size_t last = path.find_last_of(L"\\/:");
+  const std::wstring_view name = last == path.npos ? path : path.substr(last + 1);
+  return name.find_first_not_of(L'.') == name.npos;
+}
+
 bool IsVisible(const WIN32_FIND_DATAW& entry) {
   return (entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
 }
@@ -47,20 +56,16 @@ bool IsDotOrDotDot(const wchar_t* name) {
   return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
 }
 
-// Calls `visit` with each entry that `pattern` matches until it returns true;
-// whether one did.
+// Calls `visit` with each entry that `pattern` matches until it returns true.
 template <typename Visit>
-bool VisitMatches(const std::wstring& pattern, FINDEX_SEARCH_OPS search, Visit visit) {
+void VisitMatches(const std::wstring& pattern, FINDEX_SEARCH_OPS search, Visit visit) {
   WIN32_FIND_DATAW entry;
   const HANDLE find =
       FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, search, nullptr, 0);
-  if (find == INVALID_HANDLE_VALUE) return false;
-  bool done = false;
-  do {
-    done = visit(entry);
-  } while (!done && FindNextFileW(find, &entry));
+  if (find == INVALID_HANDLE_VALUE) return;
+  while (!visit(entry) && FindNextFileW(find, &entry)) {
+  }
   FindClose(find);
-  return done;
 }
 
 bool IsExistingFolder(const std::wstring& path) {
@@ -69,7 +74,7 @@ bool IsExistingFolder(const std::wstring& path) {
 }
 
 std::string Lookup(const std::string& path, Matching matching) {
-  std::wstring wide = Utf16FromUtf8(path);
+  const std::wstring wide = Utf16FromUtf8(path);
   if (!IsPlainName(wide)) return {};
   const auto acceptable = [matching](const WIN32_FIND_DATAW& entry) {
     return IsVisible(entry) &&
@@ -77,6 +82,7 @@ std::string Lookup(const std::string& path, Matching matching) {
   };
   std::string name;
   if (!NamesFolder(wide)) {
+    if (EndsInDotsOnly(wide)) return {};
     // Without wildcards the pattern matches one entry, by its long name or
     // its short alias; the entry tells its long name as stored.
     VisitMatches(wide, FindExSearchNameMatch, [&](const WIN32_FIND_DATAW& entry) {
@@ -132,18 +138,16 @@ std::string Win32FileSystem::LookupEntryName(const std::string& path) {
 }
 
 std::string Win32FileSystem::CurrentDirectory() {
-  std::wstring buffer;
-  for (DWORD needed = MAX_PATH; needed > buffer.size();) {
-    buffer.resize(needed);  // the NUL included
-    const DWORD length = GetCurrentDirectoryW(needed, buffer.data());
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
     if (length == 0) return {};
-    if (length < needed) {
+    if (length < buffer.size()) {
       buffer.resize(length);
-      break;
+      return Utf8FromUtf16(buffer);
     }
-    needed = length;
+    buffer.resize(length);  // what it needs, its closing NUL included
   }
-  return Utf8FromUtf16(buffer);
 }
 
 bool Win32FileSystem::IsDirectory(const std::string& path) {

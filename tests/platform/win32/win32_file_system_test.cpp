@@ -1,0 +1,162 @@
+// The Win32 file system on real folders (under Wine: Z:\ and C:\ are real
+// folders of the host).
+#include "platform/win32/win32_file_system.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/win32/utf16.h"
+#include "temp_dir.h"
+
+namespace tagsmit::testing {
+namespace {
+
+class Win32FileSystemTest : public ::testing::Test {
+ protected:
+  // `name` marked with `attributes` (FILE_ATTRIBUTE_HIDDEN, _SYSTEM).
+  void Mark(const std::string& name, DWORD attributes) {
+    const std::wstring path = Utf16FromUtf8(dir_.PathOf(name));
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), attributes));
+    ASSERT_EQ(GetFileAttributesW(path.c_str()) & attributes, attributes) << name;
+  }
+  // `name` in the temporary folder, with backslashes.
+  std::string In(const std::string& name) const { return Folder() + "\\" + name; }
+  std::string Folder() const { return Utf8FromPath(dir_.path()); }
+
+  TempDir dir_;
+  Win32FileSystem fs_;
+};
+
+TEST_F(Win32FileSystemTest, LookupsGiveTheNameAsStoredWhateverCaseIsTyped) {
+  dir_.WriteFile("Web/Photo.JPG", Bytes{1});
+  dir_.WriteFile("画像/ロゴ.GIF", Bytes{1});
+  dir_.MakeFolder("Web/img");
+  EXPECT_EQ(fs_.LookupFileName(In("WEB\\photo.jpg")), "Photo.JPG");
+  EXPECT_EQ(fs_.LookupFileName(In("画像\\ロゴ.gif")), "ロゴ.GIF");
+  EXPECT_EQ(fs_.LookupEntryName(In("web\\IMG")), "img");
+  EXPECT_EQ(fs_.LookupEntryName(In("web/IMG")), "img") << "'/' separates as well";
+  EXPECT_EQ(fs_.LookupFileName(In("Web\\img")), "") << "a folder is no file";
+  EXPECT_EQ(fs_.LookupFileName(In("Web\\absent.jpg")), "");
+  EXPECT_EQ(fs_.LookupEntryName(In("Absent\\img")), "");
+  // A path ending in a separator names the folder: it answers with an entry.
+  EXPECT_NE(fs_.LookupEntryName(In("Web\\")), "");
+  EXPECT_EQ(fs_.LookupEntryName(In("Absent\\")), "");
+  EXPECT_EQ(fs_.LookupFileName(In("Web\\")), "");
+  // Dots name the folder itself or its parent, not an entry called "Web".
+  for (const char* dots : {"Web\\img\\.", "Web\\img\\..", "Web\\img\\..."}) {
+    EXPECT_EQ(fs_.LookupEntryName(In(dots)), "") << dots;
+  }
+
+  // Relative names are taken from the current directory.
+  ASSERT_TRUE(SetCurrentDirectoryW(Utf16FromUtf8(In("画像")).c_str()));
+  EXPECT_EQ(fs_.CurrentDirectory(), In("画像"));
+  EXPECT_EQ(fs_.LookupFileName("ロゴ.gif"), "ロゴ.GIF");
+  ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\"));
+}
+
+TEST_F(Win32FileSystemTest, HiddenAndSystemEntriesAreNeverMatched) {
+  dir_.WriteFile("Old/a.gif", Bytes{1});
+  dir_.WriteFile("hidden.gif", Bytes{1});
+  dir_.WriteFile("system.gif", Bytes{1});
+  Mark("Old", FILE_ATTRIBUTE_HIDDEN);
+  Mark("hidden.gif", FILE_ATTRIBUTE_HIDDEN);
+  Mark("system.gif", FILE_ATTRIBUTE_SYSTEM);
+  for (const char* name : {"Old", "hidden.gif", "system.gif"}) {
+    EXPECT_EQ(fs_.LookupEntryName(In(name)), "") << name;
+    EXPECT_EQ(fs_.LookupFileName(In(name)), "") << name;
+  }
+  // Only the entry named is refused: a path may pass through a hidden folder.
+  EXPECT_EQ(fs_.LookupFileName(In("old\\A.GIF")), "a.gif");
+  EXPECT_TRUE(fs_.OpenForReading(In("hidden.gif")).reader);
+  EXPECT_TRUE(fs_.Subdirectories(Folder()).empty());
+}
+
+TEST_F(Win32FileSystemTest, WildcardsArePatternsNotNames) {
+  dir_.WriteFile("Photo.JPG", Bytes{1});
+  for (const char* pattern :
+       {"Phot*.JPG", "Photo.JP?", "*", "Photo<JPG", "Photo.JP>", "Photo\"JPG"}) {
+    EXPECT_EQ(fs_.LookupFileName(In(pattern)), "") << pattern;
+    EXPECT_EQ(fs_.LookupEntryName(In(pattern)), "") << pattern;
+    const OpenResult opened = fs_.OpenForReading(In(pattern));
+    EXPECT_TRUE(!opened.reader && opened.failure == OpenFailure::Other) << pattern;
+  }
+  EXPECT_EQ(fs_.LookupEntryName(In("*\\")), "");
+}
+
+TEST_F(Win32FileSystemTest, AShortAliasGivesTheLongName) {
+  dir_.WriteFile("Photo Album 2024.jpeg", Bytes{1});
+  wchar_t alias[MAX_PATH] = {};
+  const std::wstring long_path = Utf16FromUtf8(In("Photo Album 2024.jpeg"));
+  if (GetShortPathNameW(long_path.c_str(), alias, MAX_PATH) == 0 || long_path == alias) {
+    GTEST_SKIP() << "this file system keeps no short aliases";
+  }
+  const std::string short_path = Utf8FromUtf16(alias);
+  EXPECT_EQ(fs_.LookupFileName(short_path), "Photo Album 2024.jpeg") << short_path;
+  EXPECT_EQ(fs_.LookupEntryName(short_path), "Photo Album 2024.jpeg") << short_path;
+  EXPECT_TRUE(fs_.OpenForReading(short_path).reader) << short_path;
+}
+
+TEST_F(Win32FileSystemTest, OpenTellsAMissingFileFromEveryOtherFailure) {
+  dir_.WriteFile("file.gif", Bytes{1});
+  dir_.MakeFolder("folder.gif");
+  const std::pair<std::string, OpenFailure> cases[] = {
+      {In("absent.gif"), OpenFailure::NotFound},
+      {In("画像なし.gif"), OpenFailure::NotFound},
+      {In("no-folder\\absent.gif"), OpenFailure::Other},
+      {In("file.gif\\absent.gif"), OpenFailure::Other},
+      {In("absent.gif\\"), OpenFailure::Other},
+      {In("folder.gif"), OpenFailure::Other},
+      {"NUL", OpenFailure::Other},  // a device, not a file: never read
+      {"", OpenFailure::Other},
+  };
+  for (const auto& [path, failure] : cases) {
+    const OpenResult opened = fs_.OpenForReading(path);
+    EXPECT_TRUE(opened.reader == nullptr && opened.failure == failure) << path;
+  }
+}
+
+TEST_F(Win32FileSystemTest, ReaderReadsTheRawBytesAtEveryOffset) {
+  Bytes content(300000);
+  for (std::size_t i = 0; i < content.size(); ++i) content[i] = static_cast<std::uint8_t>(i % 251);
+  content.back() = 0xFF;
+  auto in = fs_.OpenForReading(dir_.WriteFile("data.jpg", content)).reader;
+  ASSERT_TRUE(in);
+  Bytes head(5000);
+  ASSERT_TRUE(in->Read(head));
+  EXPECT_EQ(head, Bytes(content.begin(), content.begin() + 5000));
+  ASSERT_TRUE(in->Skip(100000));
+  std::uint8_t byte = 0;
+  ASSERT_TRUE(in->Read(std::span(&byte, 1)));
+  EXPECT_EQ(byte, content[105000]);
+  // The pattern never holds 0xFF: the scan to the last byte crosses reads.
+  ASSERT_TRUE(in->SkipPast(0xFF));
+  EXPECT_TRUE(in->AtEnd());
+  EXPECT_FALSE(in->Read(std::span(&byte, 1)));
+}
+
+TEST_F(Win32FileSystemTest, DrivesAndSubdirectoriesForThePicker) {
+  const std::vector<std::string> drives = fs_.Drives();
+  ASSERT_FALSE(drives.empty());
+  EXPECT_TRUE(std::is_sorted(drives.begin(), drives.end()));
+  EXPECT_NE(std::find(drives.begin(), drives.end(), "C:\\"), drives.end());
+  EXPECT_TRUE(fs_.IsDirectory("C:\\"));
+
+  for (const char* folder : {"beta", "Alpha", "gamma", "日本"}) dir_.MakeFolder(folder);
+  dir_.WriteFile("a-file", Bytes{1});
+  const std::vector<std::string> expected{"Alpha", "beta", "gamma", "日本"};
+  EXPECT_EQ(fs_.Subdirectories(Folder()), expected);
+  EXPECT_EQ(fs_.Subdirectories(Folder() + "\\"), expected);
+  EXPECT_TRUE(fs_.IsDirectory(In("日本")));
+  EXPECT_FALSE(fs_.IsDirectory(In("a-file")));
+}
+
+}  // namespace
+}  // namespace tagsmit::testing
