@@ -16,8 +16,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-set(ENV{PKG_CONFIG_LIBDIR} "")
-set(ENV{PKG_CONFIG_PATH} "")
+# pkg-config searches the mingw-w64 tree alone (an empty value would unset
+# the variable and let it fall back to the host's folders).
+set(ENV{PKG_CONFIG_LIBDIR} ${CMAKE_FIND_ROOT_PATH}/lib/pkgconfig)
+unset(ENV{PKG_CONFIG_PATH})
 
 # The programs carry the compiler's runtime (libgcc, libstdc++, winpthread),
 # so they need no DLL beyond Windows' own.

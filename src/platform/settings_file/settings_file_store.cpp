@@ -99,10 +99,12 @@ std::string TimeStamp() {
 // Keeps the file as it is now beside it, as <name>.<why>-<UTC time>, never
 // over an earlier copy, so that what replaces it loses nothing.
 Status KeepBeside(const fs::path& path, const std::string& why) {
-  const std::string base = Utf8FromPath(path) + "." + why + "-" + TimeStamp();
+  fs::path base = path;
+  base += PathFromUtf8("." + why + "-" + TimeStamp());
   for (int n = 1; n <= 100; ++n) {
-    const Result<bool> kept =
-        KeepUnder(path, PathFromUtf8(n == 1 ? base : base + "-" + std::to_string(n)));
+    fs::path copy = base;
+    if (n > 1) copy += PathFromUtf8("-" + std::to_string(n));
+    const Result<bool> kept = KeepUnder(path, copy);
     if (!kept.ok()) return Status::Failure(kept.error());
     if (kept.value()) return Status::Ok();
   }

@@ -1,27 +1,117 @@
-// The settings store on the system's own files, on every platform.
+// The settings store on the system's own files; on POSIX also one rename per
+// save, a private folder, the XDG fallback, links, and a full disk.
+#ifndef _WIN32
+#include <sys/inotify.h>
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <csignal>
+#include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
+#include <iterator>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "settings_file_test.h"
+#include "platform/settings_file/settings_file_store.h"
+#include "platform/settings_file/utf8_path.h"
+#include "temp_dir.h"
 
 namespace tagsmit::testing {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::Pair;
 using ::testing::StartsWith;
 using ::testing::UnorderedElementsAreArray;
+
+// Environment variables in the system's own text: UTF-16 on Windows, so that
+// a folder of any name gets through.
+using EnvironmentText = std::filesystem::path::string_type;
+
+#ifdef _WIN32
+// The variable that moves the store's folder, as a user would move it.
+const wchar_t* const kConfigHome = L"APPDATA";
+std::optional<EnvironmentText> GetVariable(const wchar_t* name) {
+  const wchar_t* value = _wgetenv(name);
+  return value ? std::optional<EnvironmentText>(value) : std::nullopt;
+}
+// An empty value removes the variable.
+void SetVariable(const wchar_t* name, const std::optional<EnvironmentText>& value) {
+  _wputenv_s(name, value ? value->c_str() : L"");
+}
+#else
+const char* const kConfigHome = "XDG_CONFIG_HOME";
+std::optional<EnvironmentText> GetVariable(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? std::optional<EnvironmentText>(value) : std::nullopt;
+}
+void SetVariable(const char* name, const std::optional<EnvironmentText>& value) {
+  value ? setenv(name, value->c_str(), 1) : unsetenv(name);
+}
+#endif
+
+// Puts an environment variable back as it was when the object goes.
+struct SavedVariable {
+  ~SavedVariable() { SetVariable(name, value); }
+  const std::filesystem::path::value_type* name;
+  std::optional<EnvironmentText> value = GetVariable(name);
+};
+
+// Each test gets its own configuration folder through the environment, the
+// same way a user would move it.
+class SettingsFileTest : public ::testing::Test {
+ protected:
+  SettingsFileTest() { SetVariable(kConfigHome, ConfigHome().native()); }
+
+  std::filesystem::path Root() const { return root_.path(); }
+  std::filesystem::path ConfigHome() const { return Root() / "config"; }
+  std::filesystem::path FilePath() const { return ConfigHome() / "tagsmit" / "settings.json"; }
+
+  void WriteFile(const std::string& bytes) const {
+    root_.WriteFile("config/tagsmit/settings.json", bytes);
+  }
+  // A file in the settings folder.
+  std::string ReadFile(const std::string& name = "settings.json") const {
+    std::ifstream in(FilePath().parent_path() / PathFromUtf8(name), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  // The names in the settings folder, but for the file through which saves
+  // on Windows lock the folder, since a folder cannot be locked there.
+  std::set<std::string> FolderNames() const {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(FilePath().parent_path())) {
+      names.insert(Utf8FromPath(entry.path().filename()));
+    }
+    names.erase("settings.lock");
+    return names;
+  }
+  static std::string ErrorOf(const Status& status) { return status.ok() ? "none" : status.error(); }
+
+  SavedVariable config_home_{kConfigHome};
+  TempDir root_;
+  SettingsFileStore store_;
+};
+
+const std::vector<SettingsEntry> kNineKeys = {
+    {"version", "115"},      {"ClipStr", "a\nb\n"}, {"ClipStrNo", "0"},
+    {"NotyfyErr", "1"},      {"Test", "0"},         {"LowerCase", "0"},
+    {"RelativePath", "255"}, {"FixedPath", "./"},   {"BasePath", "/home/u"}};
 
 TEST_F(SettingsFileTest, EveryKindOfTextRoundTrips) {
   const std::vector<SettingsEntry> entries = {{"line ends", "one\ntwo\r\nthree\r"},
@@ -210,9 +300,82 @@ TEST_F(SettingsFileTest, AConfigFolderOfAnyNameHoldsTheFile) {
 
   std::filesystem::remove(folder / "settings.json");
   std::filesystem::create_directory(folder / "settings.json");
-  EXPECT_EQ(ErrorOf(store_.Save("tagsmit", "init", kNineKeys)),
-            Utf8FromPath(folder / "settings.json") + "\n通常のファイルではありません");
+  const std::string error = ErrorOf(store_.Save("tagsmit", "init", kNineKeys));
+  EXPECT_THAT(error, HasSubstr("設定 \xF0\xA0\xAE\xB7野家"));
+  EXPECT_THAT(error, EndsWith("settings.json\n通常のファイルではありません"));
 }
+
+#ifndef _WIN32
+TEST_F(SettingsFileTest, NineValuesReplaceTheFileOnceInAPrivateFolder) {
+  ASSERT_TRUE(store_.Save("tagsmit", "init", {{"version", "113"}}).ok());
+  const int watch = inotify_init1(IN_NONBLOCK);
+  const auto changes = IN_MOVED_TO | IN_CREATE | IN_MODIFY | IN_DELETE;
+  ASSERT_GE(inotify_add_watch(watch, FilePath().parent_path().c_str(), changes), 0);
+  ASSERT_TRUE(store_.Save("tagsmit", "init", kNineKeys).ok());
+
+  alignas(inotify_event) char buffer[8192];
+  const ssize_t size = read(watch, buffer, sizeof buffer);
+  close(watch);
+  std::vector<std::uint32_t> events;  // on settings.json itself
+  for (char* at = buffer; at < buffer + std::max<ssize_t>(size, 0);) {
+    const auto* event = reinterpret_cast<const inotify_event*>(at);
+    if (event->len > 0 && std::string(event->name) == "settings.json")
+      events.push_back(event->mask);
+    at += sizeof(inotify_event) + event->len;
+  }
+  EXPECT_THAT(events, ElementsAre(IN_MOVED_TO)) << "one replacement and no write in place";
+  EXPECT_EQ(store_.GetAll("Tagsmit", "init"), kNineKeys);
+  EXPECT_EQ(std::filesystem::status(FilePath().parent_path()).permissions(),
+            std::filesystem::perms::owner_all);
+}
+
+// Relative values are ignored, as the XDG base directory rules ask.
+TEST_F(SettingsFileTest, RelativeConfigHomeFallsBackToHome) {
+  const SavedVariable home{"HOME"};
+  setenv("HOME", Root().c_str(), 1);
+  setenv("XDG_CONFIG_HOME", "relative/config", 1);
+  ASSERT_TRUE(store_.Save("Tagsmit", "init", {{"v", "1"}}).ok());
+  EXPECT_EQ(store_.Get("tagsmit", "init", "v"), "1");
+  EXPECT_TRUE(std::filesystem::is_regular_file(Root() / ".config" / "tagsmit" / "settings.json"));
+  EXPECT_FALSE(std::filesystem::exists("relative"));
+}
+
+TEST_F(SettingsFileTest, ALinkedFileStaysALink) {
+  const std::string target =
+      root_.WriteFile("dotfiles.json", std::string(R"({"init": {"v": "1"}})"));
+  std::filesystem::create_directories(FilePath().parent_path());
+  std::filesystem::create_symlink(target, FilePath());
+  ASSERT_TRUE(store_.Save("tagsmit", "init", {{"Test", "1"}}).ok());
+  EXPECT_TRUE(std::filesystem::is_symlink(FilePath()));
+  EXPECT_THAT(store_.GetAll("Tagsmit", "init"), ElementsAre(Pair("v", "1"), Pair("Test", "1")));
+}
+
+// In the child of a death test: saves with files limited to 64 bytes, as on a
+// full disk, and writes the failure to standard error.
+void SaveOnAFullDisk(SettingsStore& store, const std::vector<SettingsEntry>& entries) {
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  const rlim_t before = limit.rlim_cur;
+  limit.rlim_cur = 64;
+  setrlimit(RLIMIT_FSIZE, &limit);
+  std::signal(SIGXFSZ, SIG_IGN);
+  const Status saved = store.Save("tagsmit", "init", entries);
+  limit.rlim_cur = before;  // standard error may go to a file
+  setrlimit(RLIMIT_FSIZE, &limit);
+  std::cerr << (saved.ok() ? "saved" : saved.error());
+  std::_Exit(saved.ok() ? 1 : 0);
+}
+
+TEST_F(SettingsFileTest, AFailedSaveLeavesTheOldFileAndNoTemporaryFile) {
+  ASSERT_TRUE(store_.Save("tagsmit", "init", {{"version", "115"}}).ok());
+  const std::string before = ReadFile();
+  // The file, then the system's reason.
+  EXPECT_EXIT(SaveOnAFullDisk(store_, {{"version", "115"}, {"ClipStr", std::string(200, 'x')}}),
+              ::testing::ExitedWithCode(0), "^" + FilePath().string() + "\nFile too large$");
+  EXPECT_EQ(ReadFile(), before);
+  EXPECT_THAT(FolderNames(), ElementsAre("settings.json"));
+}
+#endif
 
 }  // namespace
 }  // namespace tagsmit::testing
