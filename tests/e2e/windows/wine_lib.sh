@@ -46,7 +46,9 @@ start_session() {
   # A server left by an earlier script would hold a display that is gone.
   "$wineserver" -k 2>/dev/null
   "$wineserver" -w
-  "$wineserver" -p || fail "wineserver did not start"
+  # Alive between the programs of a case, and not for ever should the case be
+  # killed before it ends the server.
+  "$wineserver" -p60 || fail "wineserver did not start"
   server=1
   rm -rf "$settings_folder"
 }
