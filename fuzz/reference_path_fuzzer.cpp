@@ -190,7 +190,7 @@ void CheckActualPath(FuzzedDataProvider& input, PathStyle style) {
   }
   if (input.ConsumeBool()) {
     try {
-      fs.SetCurrentDirectory(MakePath(input, style));
+      fs.ChangeDirectory(MakePath(input, style));
     } catch (const std::logic_error&) {
     }
   }

@@ -22,6 +22,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "base/ascii.h"
 #include "fake_file_system.h"
 #include "fuzz_check.h"
 #include "memory_settings_store.h"
@@ -69,7 +70,7 @@ Model SectionsOf(std::string_view text, const SettingsDocument& document) {
   Model model;
   const auto root = nlohmann::json::parse(text, nullptr, false);
   for (auto it = root.begin(); it != root.end(); ++it) {
-    model[FoldName(it.key())] = document.Entries(it.key());
+    model[AsciiLower(it.key())] = document.Entries(it.key());
   }
   return model;
 }
@@ -78,7 +79,7 @@ Model SectionsOf(std::string_view text, const SettingsDocument& document) {
 void Apply(Entries& entries, const Entries& saved) {
   for (const auto& [key, value] : saved) {
     auto it = entries.begin();
-    while (it != entries.end() && FoldName(it->first) != FoldName(key)) ++it;
+    while (it != entries.end() && AsciiLower(it->first) != AsciiLower(key)) ++it;
     if (it == entries.end()) {
       entries.emplace_back(key, value);
     } else {
@@ -136,7 +137,7 @@ bool KeysInTheirPlaces(const Entries& entries) {
   constexpr const char* kKeys[] = {"version",   "ClipStr",      "ClipStrNo", "NotyfyErr", "Test",
                                    "LowerCase", "RelativePath", "FixedPath", "BasePath"};
   for (std::size_t i = 0; i < entries.size() && i < std::size(kKeys); ++i) {
-    if (FoldName(entries[i].first) != FoldName(kKeys[i])) return false;
+    if (AsciiLower(entries[i].first) != AsciiLower(kKeys[i])) return false;
   }
   return true;
 }
@@ -178,7 +179,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Loaded first(stored);
   if (!SaveSettings(first.app, first.store).ok()) std::abort();
   // A reset deleted the section before the save made it afresh.
-  if (first.desktop.beeps > 0 && document->Delete(kSection)) expected.erase(FoldName(kSection));
+  if (first.desktop.beeps > 0 && document->Delete(kSection)) expected.erase(AsciiLower(kSection));
   std::vector<SavedSection> saves{first.store.last_save};
   if (text.size() < input.size()) saves.push_back(SaveNamedIn(input.substr(text.size() + 1)));
 
@@ -189,7 +190,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       FUZZ_CHECK(document->Dump() == dump_before);  // a refused save changes nothing
       continue;
     }
-    Apply(expected[FoldName(save.section)], save.entries);
+    Apply(expected[AsciiLower(save.section)], save.entries);
     allowance += DumpAllowance(save);
   }
 
@@ -211,7 +212,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!KeysInTheirPlaces(stored) && first.desktop.beeps == 0) return 0;
   Loaded again_from_store(first.store.GetAll(kReadAppName, kSection));
   CheckSameSettings(again_from_store, first);
-  if (saves.size() == 1 || FoldName(saves.back().section) != kSection) {
+  if (saves.size() == 1 || AsciiLower(saves.back().section) != kSection) {
     Loaded again_from_file(reparsed->Entries(kSection));
     CheckSameSettings(again_from_file, first);
   }

@@ -15,6 +15,8 @@ packages=(
   g++-mingw-w64-x86-64-posix wine64
   # Japanese text on screen
   fonts-noto-cjk
+  # the Windows release: the program icon rendered from its SVG
+  librsvg2-bin icoutils
 )
 
 missing=()

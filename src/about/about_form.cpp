@@ -44,7 +44,7 @@ std::string AboutTitleLine(const ProgramIdentity& identity) {
 }
 
 std::string AboutDescription() {
-  std::string text = std::string{about_text::kThanks} + "\r\n";
+  std::string text = std::string{about_text::kThanks} + "\n";
   for (const char* piece : about_text::kPieces) text += piece;
   return text;
 }

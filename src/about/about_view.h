@@ -2,11 +2,14 @@
 
 #include <string>
 
-#include "settings/window_view.h"
+#include "window/window_view.h"
 
 namespace tagsmit {
 
 class AboutForm;
+
+// The controls of the About window.
+enum class AboutControl { picIcon, lblTitle, lblVersion, txtDescription, cmdOK };
 
 // The texts the About window's load step fills in.
 enum class AboutText { Caption, lblTitle, lblVersion, txtDescription };

@@ -1,8 +1,10 @@
 #include "image/image_size.h"
 
+#include <string_view>
 #include <utility>
 #include <variant>
 
+#include "base/ascii.h"
 #include "image/gif_size.h"
 #include "image/jpeg_size.h"
 #include "image/read_outcome.h"
@@ -22,10 +24,7 @@ enum class ImageKind { Gif, Jpeg, Other };
 // ASCII, so comparing bytes is comparing characters.
 ImageKind KindByName(const std::string& path) {
   if (path.size() < 3) return ImageKind::Other;
-  std::string ending = path.substr(path.size() - 3);
-  for (char& c : ending) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
+  const std::string ending = AsciiLower(std::string_view(path).substr(path.size() - 3));
   if (ending == "gif") return ImageKind::Gif;
   if (ending == "jpg") return ImageKind::Jpeg;
   return ImageKind::Other;

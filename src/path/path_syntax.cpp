@@ -1,18 +1,11 @@
 #include "path/path_syntax.h"
 
 #include <algorithm>
-#include <vector>
+
+#include "base/ascii.h"
 
 namespace tagsmit {
 namespace {
-
-bool IsAsciiLetter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-char LowerAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool IsContinuationByte(char c) {
   return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
@@ -35,14 +28,12 @@ std::size_t CharPrefixLength(std::string_view text, std::size_t count) {
 
 bool PathSyntax::SameName(std::string_view a, std::string_view b) const {
   if (style_ == PathStyle::Posix) return a == b;
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+  return EqualIgnoringAsciiCase(a, b);
 }
 
 std::optional<std::string> PathSyntax::Rooted(const std::string& path, FileSystem& fs) const {
   if (style_ == PathStyle::Windows) {
-    const bool drive = path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == ':';
-    if (!drive || (path.size() > 2 && path[2] != '\\')) return std::nullopt;
+    if (!HasDriveLetter(path) || (path.size() > 2 && path[2] != '\\')) return std::nullopt;
     return path;
   }
   if (path.empty()) return std::nullopt;
@@ -51,18 +42,8 @@ std::optional<std::string> PathSyntax::Rooted(const std::string& path, FileSyste
   // Dropping "." and empty components never changes the file named. ".." is
   // taken back textually, as the shell does for its logical current directory,
   // so "../img/a.gif" names img beside the current directory.
-  std::vector<std::string_view> components;
-  std::string_view rest(joined);
-  while (!rest.empty()) {
-    const std::string_view component = SplitFirst(rest);
-    if (component == "..") {
-      if (!components.empty()) components.pop_back();
-    } else if (!component.empty() && component != ".") {
-      components.push_back(component);
-    }
-  }
   std::string absolute;
-  for (const std::string_view component : components) {
+  for (const std::string& component : PlainComponents(joined)) {
     absolute += '/';
     absolute += component;
   }
@@ -71,9 +52,7 @@ std::optional<std::string> PathSyntax::Rooted(const std::string& path, FileSyste
 
 std::string PathSyntax::DriveKey(std::string_view path) const {
   if (style_ == PathStyle::Posix) return path.starts_with('/') ? "/" : "";
-  std::string key(path.substr(0, CharPrefixLength(path, 2)));
-  std::transform(key.begin(), key.end(), key.begin(), LowerAscii);
-  return key;
+  return AsciiLower(path.substr(0, CharPrefixLength(path, 2)));
 }
 
 std::string PathSyntax::DriveQualified(std::string_view file) const {
@@ -85,6 +64,31 @@ std::string PathSyntax::DriveQualified(std::string_view file) const {
   if (second > first) qualified += '|';
   qualified += file.substr(second);
   return qualified;
+}
+
+bool PathSyntax::HasDriveLetter(std::string_view path) {
+  return path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == ':';
+}
+
+bool PathSyntax::IsSeparator(char c) const {
+  return c == separator() || (style_ == PathStyle::Windows && c == '/');
+}
+
+std::vector<std::string> PathSyntax::PlainComponents(std::string_view path) const {
+  std::vector<std::string> components;
+  std::string_view rest = path;
+  while (!rest.empty()) {
+    std::size_t end = 0;
+    while (end < rest.size() && !IsSeparator(rest[end])) ++end;
+    const std::string_view component = rest.substr(0, end);
+    rest.remove_prefix(std::min(end + 1, rest.size()));
+    if (component == "..") {
+      if (!components.empty()) components.pop_back();
+    } else if (!component.empty() && component != ".") {
+      components.emplace_back(component);
+    }
+  }
+  return components;
 }
 
 std::string_view PathSyntax::SplitFirst(std::string_view& rest) const {

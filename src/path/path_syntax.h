@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/file_system.h"
 
@@ -39,6 +40,14 @@ class PathSyntax {
   // Windows: "/" in front and "|" for the second character (/D|\Pic\a.gif).
   // Posix: the path itself, which is absolute.
   std::string DriveQualified(std::string_view file) const;
+
+  // Whether the path starts with a drive letter and a colon ("C:").
+  static bool HasDriveLetter(std::string_view path);
+  // The separator, and on Windows also '/', which Windows takes as one too.
+  bool IsSeparator(char c) const;
+  // The components of a path, split at every separator: empty and "."
+  // components dropped, ".." taking back the one before it (none at the top).
+  std::vector<std::string> PlainComponents(std::string_view path) const;
 
   // The first component of `rest` (the text before its first separator, or
   // all of it); `rest` becomes the text after that separator, or empty.

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
-#include "platform/result.h"
+#include "base/result.h"
 
 namespace tagsmit {
 
@@ -18,17 +17,16 @@ struct ProgramIdentity {
   int revision = 0;
 };
 
-// Virtual-key code of the Shift key, as the key-state query takes it.
-inline constexpr int kVirtualKeyShift = 0x10;
-
-// The desktop the program runs on: boxes, beep, clipboard, keys, identity.
+// The desktop the program runs on: boxes, beep, clipboard, Shift, identity.
+// No name here may be one that windows.h defines as a macro (MessageBox is
+// MessageBoxW there), so that the Win32 desktop can implement it.
 class Desktop {
  public:
   virtual ~Desktop() = default;
 
-  // Modal; returns the button pressed. Texts may hold "\r\n" line breaks.
-  virtual BoxAnswer MessageBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
-                               const std::string& title) = 0;
+  // Modal; returns the button pressed. Line breaks are "\n", as everywhere in the core.
+  virtual BoxAnswer MsgBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
+                           const std::string& title) = 0;
   // Modal; the edited text, or empty text on Cancel.
   virtual std::string InputBox(const std::string& prompt, const std::string& title,
                                const std::string& default_text) = 0;
@@ -39,8 +37,8 @@ class Desktop {
   // The plain text the clipboard holds now.
   virtual Result<std::string> ClipboardText() = 0;
 
-  // 16-bit key state; negative (high bit set) while the key is held.
-  virtual std::int16_t KeyState(int virtual_key) = 0;
+  // True while a Shift key is held.
+  virtual bool IsShiftDown() = 0;
 
   // The platform's lower-case mapping, applied to the whole text.
   virtual std::string ToLower(const std::string& text) = 0;

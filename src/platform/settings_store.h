@@ -1,14 +1,23 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
-#include "platform/result.h"
+#include "base/ascii.h"
+#include "base/result.h"
 
 namespace tagsmit {
 
 using SettingsEntry = std::pair<std::string, std::string>;  // key, value
+
+// The value of `key` among `entries`, keys compared as the store compares
+// them; empty text when there is no such key.
+inline std::string ValueOf(const std::vector<SettingsEntry>& entries, std::string_view key) {
+  const auto found = FindNamed(entries, key, &SettingsEntry::first);
+  return found == entries.end() ? std::string{} : found->second;
+}
 
 // Per-user store of application / section / key -> text. Names compare
 // without regard to case; a section lists its keys in order of creation and

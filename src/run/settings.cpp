@@ -1,7 +1,6 @@
 #include "run/settings.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -17,18 +16,7 @@ constexpr Number kNumberCap = 1'000'000'000'000;
 
 // Versions whose settings are still understood.
 constexpr Number kOldestAcceptedVersion = 113;
-
-// Positions of the values in the section, in the order SaveSettings writes them.
-enum Position {
-  kClipStr = 1,
-  kClipStrNo,
-  kNotyfyErr,
-  kTest,
-  kLowerCase,
-  kRelativePath,
-  kFixedPath,
-  kBasePath,
-};
+constexpr const char* kVersionKey = "version";
 
 Number AppendDigit(Number value, char digit) {
   return std::min(value * 10 + (digit - '0'), kNumberCap);
@@ -75,25 +63,71 @@ std::uint8_t SwitchValue(std::string_view text) {
   return value && *value >= 0 && *value <= 255 ? static_cast<std::uint8_t>(*value) : 0;
 }
 
-// The value of a key among the section's entries; names compare without
-// regard to case, as the store compares them.
-std::string ValueOf(const std::vector<SettingsEntry>& entries, std::string_view key) {
-  const auto same = [key](const std::string& name) {
-    return std::equal(name.begin(), name.end(), key.begin(), key.end(), [](char a, char b) {
-      return std::tolower(static_cast<unsigned char>(a)) ==
-             std::tolower(static_cast<unsigned char>(b));
-    });
-  };
-  for (const auto& [name, value] : entries) {
-    if (same(name)) return value;
-  }
-  return {};
+const std::string& ValueAt(const std::vector<SettingsEntry>& entries, std::size_t position) {
+  static const std::string kMissing;
+  return position < entries.size() ? entries[position].second : kMissing;
 }
 
-const std::string& ValueAt(const std::vector<SettingsEntry>& entries, int position) {
-  static const std::string kMissing;
-  return position < static_cast<int>(entries.size()) ? entries[position].second : kMissing;
+// The list text: every entry followed by a line feed, bottom entry first, as
+// FillClipStrList takes it back.
+std::string ListText(const AppState& app) {
+  std::string list_text;
+  const auto& entries = app.clip_strs.Entries();
+  for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+    list_text += *entry;
+    list_text += '\n';
+  }
+  return list_text;
 }
+
+// A hand-edited index outside the list falls back to the top entry; -1 is the
+// stored form of "nothing selected".
+void SelectStored(AppState& app, Desktop&, const std::string& text) {
+  const auto index = WholeNumber(text);
+  const bool valid = index && *index >= -1 && *index < app.clip_strs.Count();
+  app.clip_strs.Select(valid ? static_cast<int>(*index) : 0);
+}
+
+template <std::uint8_t Options::*field>
+std::string SwitchText(const AppState& app) {
+  return std::to_string(app.options.*field);
+}
+template <std::uint8_t Options::*field>
+void LoadSwitch(AppState& app, Desktop&, const std::string& text) {
+  app.options.*field = SwitchValue(text);
+}
+template <std::string Options::*field>
+std::string PathText(const AppState& app) {
+  return app.options.*field;
+}
+template <std::string Options::*field>
+void LoadPath(AppState& app, Desktop&, const std::string& text) {
+  app.options.*field = text;
+}
+
+// One stored value: its key, its text for saving, and how loading takes it
+// back (none for the version, which only decides whether to load).
+struct StoredField {
+  const char* key;
+  std::string (*text)(const AppState&);
+  void (*load)(AppState&, Desktop&, const std::string&);
+};
+
+// The section's values in the order they are written. Loading reads them
+// back by this position, not by key, so the list is filled before the stored
+// index selects in it.
+constexpr StoredField kStoredFields[] = {
+    {kVersionKey, [](const AppState& app) { return app.options.VerStr; }, nullptr},
+    {"ClipStr", ListText, FillClipStrList},
+    {"ClipStrNo", [](const AppState& app) { return std::to_string(app.clip_strs.SelectedIndex()); },
+     SelectStored},
+    {"NotyfyErr", SwitchText<&Options::NotyfyErr>, LoadSwitch<&Options::NotyfyErr>},
+    {"Test", SwitchText<&Options::Test>, LoadSwitch<&Options::Test>},
+    {"LowerCase", SwitchText<&Options::LowerCase>, LoadSwitch<&Options::LowerCase>},
+    {"RelativePath", SwitchText<&Options::RelativePath>, LoadSwitch<&Options::RelativePath>},
+    {"FixedPath", PathText<&Options::FixedPath>, LoadPath<&Options::FixedPath>},
+    {"BasePath", PathText<&Options::BasePath>, LoadPath<&Options::BasePath>},
+};
 
 }  // namespace
 
@@ -122,29 +156,21 @@ void FillClipStrList(AppState& app, Desktop& desktop, const std::string& list_te
     app.clip_strs.Select(0);
     return;
   }
-  desktop.MessageBox("貼り付け文字列を設定してください", BoxIcon::Exclamation, BoxButtons::Ok,
-                     desktop.Identity().title);
+  desktop.MsgBox("貼り付け文字列を設定してください", BoxIcon::Exclamation, BoxButtons::Ok,
+                 desktop.Identity().title);
   app.options.CmdLine.clear();
 }
 
 void LoadSettings(AppState& app, Services& services) {
   Options& options = app.options;
   const auto entries = services.store.GetAll(kReadAppName, kSection);
-  const Number version = NumericValue(ValueOf(entries, "version"));
+  const Number version = NumericValue(ValueOf(entries, kVersionKey));
 
   if (version >= kOldestAcceptedVersion && version <= NumericValue(options.VerStr)) {
-    FillClipStrList(app, services.desktop, ValueAt(entries, kClipStr));
-    // A hand-edited index outside the list falls back to the top entry; -1
-    // is the stored form of "nothing selected".
-    const auto index = WholeNumber(ValueAt(entries, kClipStrNo));
-    const bool valid = index && *index >= -1 && *index < app.clip_strs.Count();
-    app.clip_strs.Select(valid ? static_cast<int>(*index) : 0);
-    options.NotyfyErr = SwitchValue(ValueAt(entries, kNotyfyErr));
-    options.Test = SwitchValue(ValueAt(entries, kTest));
-    options.LowerCase = SwitchValue(ValueAt(entries, kLowerCase));
-    options.RelativePath = SwitchValue(ValueAt(entries, kRelativePath));
-    options.FixedPath = ValueAt(entries, kFixedPath);
-    options.BasePath = ValueAt(entries, kBasePath);
+    for (std::size_t position = 0; position < std::size(kStoredFields); ++position) {
+      const StoredField& field = kStoredFields[position];
+      if (field.load != nullptr) field.load(app, services.desktop, ValueAt(entries, position));
+    }
     return;
   }
 
@@ -161,25 +187,9 @@ void LoadSettings(AppState& app, Services& services) {
 }
 
 Status SaveSettings(const AppState& app, SettingsStore& store) {
-  const Options& options = app.options;
-  std::string list_text;
-  const auto& entries = app.clip_strs.Entries();
-  for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
-    list_text += *entry;
-    list_text += '\n';
-  }
-  return store.Save(kWriteAppName, kSection,
-                    {
-                        {"version", options.VerStr},
-                        {"ClipStr", list_text},
-                        {"ClipStrNo", std::to_string(app.clip_strs.SelectedIndex())},
-                        {"NotyfyErr", std::to_string(options.NotyfyErr)},
-                        {"Test", std::to_string(options.Test)},
-                        {"LowerCase", std::to_string(options.LowerCase)},
-                        {"RelativePath", std::to_string(options.RelativePath)},
-                        {"FixedPath", options.FixedPath},
-                        {"BasePath", options.BasePath},
-                    });
+  std::vector<SettingsEntry> values;
+  for (const StoredField& field : kStoredFields) values.emplace_back(field.key, field.text(app));
+  return store.Save(kWriteAppName, kSection, values);
 }
 
 }  // namespace tagsmit

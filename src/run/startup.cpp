@@ -21,24 +21,20 @@ bool WantsRun(const AppState& app, const Invocation& invocation) {
 
 }  // namespace
 
-bool IsShiftDown(Desktop& desktop) {
-  return desktop.KeyState(kVirtualKeyShift) < 0;
-}
-
 StartupResult Startup(AppState& app, Services& services, const Invocation& invocation) {
   Options& options = app.options;
   options.CmdLine = invocation.argument.value_or(std::string());
   SetDefaults(options, services.desktop.Identity());
   LoadSettings(app, services);
 
-  if (!WantsRun(app, invocation) || IsShiftDown(services.desktop)) {
+  if (!WantsRun(app, invocation) || services.desktop.IsShiftDown()) {
     return {StartupOutcome::kSettingsWindow, {}};
   }
   if (invocation.form == Invocation::Form::kArgumentText) {
     auto file_name = SplitCommandLine(options.CmdLine);
     if (!file_name) {
-      services.desktop.MessageBox(kBadCommandLine, BoxIcon::Critical, BoxButtons::Ok,
-                                  services.desktop.Identity().title);
+      services.desktop.MsgBox(kBadCommandLine, BoxIcon::Critical, BoxButtons::Ok,
+                              services.desktop.Identity().title);
       return {StartupOutcome::kBadCommandLine, {}};
     }
     options.CmdLine = std::move(*file_name);
@@ -53,8 +49,8 @@ StartupResult CommandLineRun(AppState& app, Services& services) {
   const Result<std::string> paste_text = MakePasteText(options, services, options.CmdLine);
   if (!paste_text.ok()) {
     if (options.NotyfyErr == 1) {
-      desktop.MessageBox(paste_text.error() + "\r\n" + options.CmdLine, BoxIcon::Critical,
-                         BoxButtons::Ok, desktop.Identity().title);
+      desktop.MsgBox(paste_text.error() + "\n" + options.CmdLine, BoxIcon::Critical, BoxButtons::Ok,
+                     desktop.Identity().title);
     }
     return {StartupOutcome::kRunFailed, {}};
   }
@@ -66,7 +62,7 @@ StartupResult CommandLineRun(AppState& app, Services& services) {
     // What the clipboard holds now, not our own copy of it.
     const Result<std::string> held = desktop.ClipboardText();
     if (!held.ok()) return {StartupOutcome::kClipboardFailed, held.error()};
-    desktop.MessageBox(held.value(), BoxIcon::None, BoxButtons::Ok, kTestTitle);
+    desktop.MsgBox(held.value(), BoxIcon::None, BoxButtons::Ok, kTestTitle);
   }
   desktop.Beep();
   return {StartupOutcome::kRunSucceeded, {}};

@@ -50,9 +50,6 @@ StartupResult Startup(AppState& app, Services& services, const Invocation& invoc
 // The command-line run for the file name in CmdLine.
 StartupResult CommandLineRun(AppState& app, Services& services);
 
-// True while the Shift key is held.
-bool IsShiftDown(Desktop& desktop);
-
 // Process exit status of an outcome other than kSettingsWindow: 0 success,
 // 1 failed run, 2 bad command line.
 int ExitStatus(StartupOutcome outcome);

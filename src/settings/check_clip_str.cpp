@@ -12,8 +12,8 @@ bool CheckClipStr(std::string& text, Desktop& desktop) {
   if (ReplaceAll(text, "&H", "&h") > 0) height_seen = true;
   ReplaceAll(text, "&F", "&f");
   if (width_seen && height_seen) return true;
-  desktop.MessageBox(settings_text::kCheckMessage, BoxIcon::Exclamation, BoxButtons::Ok,
-                     settings_text::kCheckTitle);
+  desktop.MsgBox(settings_text::kCheckMessage, BoxIcon::Exclamation, BoxButtons::Ok,
+                 settings_text::kCheckTitle);
   return false;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "path/directory_path.h"
 #include "settings/settings_texts.h"
 
 namespace tagsmit {
@@ -36,9 +37,9 @@ void DirPicker::drvListBox_Change(int index) {
   if (SetDrive(chosen)) return;
   // Back to the drive that was in use, so the picker stays usable.
   ShowDrive();
-  services_.desktop.MessageBox(std::string{settings_text::kDriveUnreadable} + "\r\n" + chosen,
-                               BoxIcon::Exclamation, BoxButtons::Ok,
-                               services_.desktop.Identity().title);
+  services_.desktop.MsgBox(std::string{settings_text::kDriveUnreadable} + "\n" + chosen,
+                           BoxIcon::Exclamation, BoxButtons::Ok,
+                           services_.desktop.Identity().title);
 }
 
 void DirPicker::dirListBox_Open(int index) {

@@ -4,11 +4,14 @@
 #include <vector>
 
 #include "settings/dir_tree.h"
-#include "settings/window_view.h"
+#include "window/window_view.h"
 
 namespace tagsmit {
 
 class DirPicker;
+
+// The controls of the directory picker.
+enum class PickerControl { drvListBox, dirListBox, Command1, Command2 };
 
 // What the directory picker's logic needs from its window.
 class DirPickerView : public WindowView {

@@ -21,20 +21,7 @@ struct DirListing {
   int current = -1;  // index of the current directory in `entries`
 };
 
-// The absolute path in a plain form: no empty or "." components, ".." applied,
-// no trailing separator except on a root. Empty text for a path that is not
-// absolute (a drive letter and a colon on Windows, a leading '/' on POSIX).
-std::string NormalizeDirectory(PathStyle style, const std::string& path);
-
-// The drive a path lies on, taken from `drives`: on Windows the drive with the
-// path's first letter, on POSIX the mount point that is the longest prefix of
-// the path. Empty text when none fits.
-std::string DriveOf(PathStyle style, const std::vector<std::string>& drives,
-                    const std::string& path);
-
-// The root directory of a drive as a normalized path.
-std::string DriveRoot(PathStyle style, const std::string& drive);
-
+// The listing of a directory given in normalized form (NormalizeDirectory).
 DirListing ListDirectory(FileSystem& fs, const std::string& normalized_path);
 
 }  // namespace tagsmit

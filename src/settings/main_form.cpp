@@ -55,7 +55,7 @@ void MainForm::btnOk_Click() {
   if (options.RelativePath != 0) {
     const std::string resolved = GetActualPath(services_.fs, options.BasePath);
     if (resolved.empty()) {
-      Tell(std::string{settings_text::kNoDirectory} + "\r\n" + options.BasePath,
+      Tell(std::string{settings_text::kNoDirectory} + "\n" + options.BasePath,
            BoxIcon::Information);
       view_.Focus(txtBasePath);
       view_.SelectAllText(txtBasePath);
@@ -65,7 +65,7 @@ void MainForm::btnOk_Click() {
     // means nothing to later runs: the typed path must be absolute as well.
     const PathStyle style = services_.fs.Style();
     if (!IsAbsoluteBase(style, options.BasePath) || !IsAbsoluteBase(style, resolved)) {
-      Tell(std::string{settings_text::kNotAbsolute} + "\r\n" + options.BasePath,
+      Tell(std::string{settings_text::kNotAbsolute} + "\n" + options.BasePath,
            BoxIcon::Information);
       return;
     }
@@ -80,7 +80,7 @@ void MainForm::btnOk_Click() {
   // and may try again or cancel.
   const Status saved = SaveSettings(app_, services_.store);
   if (!saved.ok()) {
-    Tell(std::string{settings_text::kSaveFailed} + "\r\n" + saved.error(), BoxIcon::Critical);
+    Tell(std::string{settings_text::kSaveFailed} + "\n" + saved.error(), BoxIcon::Critical);
     return;
   }
   view_.Close();
@@ -124,12 +124,12 @@ void MainForm::ShowClipStrs() {
 }
 
 void MainForm::Tell(const std::string& prompt, BoxIcon icon) {
-  services_.desktop.MessageBox(prompt, icon, BoxButtons::Ok, services_.desktop.Identity().title);
+  services_.desktop.MsgBox(prompt, icon, BoxButtons::Ok, services_.desktop.Identity().title);
 }
 
 bool MainForm::Ask(const std::string& question) {
-  return services_.desktop.MessageBox(question, BoxIcon::Question, BoxButtons::YesNo,
-                                      services_.desktop.Identity().title) == BoxAnswer::Yes;
+  return services_.desktop.MsgBox(question, BoxIcon::Question, BoxButtons::YesNo,
+                                  services_.desktop.Identity().title) == BoxAnswer::Yes;
 }
 
 }  // namespace tagsmit

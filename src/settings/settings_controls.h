@@ -1,28 +1,18 @@
 #pragma once
 
-#include "settings/settings_view.h"
+#include "settings/dir_picker.h"
+#include "settings/main_form.h"
+#include "window/control_spec.h"
 
 namespace tagsmit {
 
-struct ControlSpec {
-  SettingsControl control;
-  const char* name;     // the control's name, as the logic's handlers use it
-  const char* caption;  // "" when the control shows none
-  const char* tooltip;  // "" when the control has none
-  TwipsRect place;
-};
+using SettingsControlSpec = ControlSpec<SettingsControl, MainForm>;
+using SettingsWindowSpec = WindowSpec<SettingsControl, MainForm>;
+using PickerControlSpec = ControlSpec<PickerControl, DirPicker>;
+using PickerWindowSpec = WindowSpec<PickerControl, DirPicker>;
 
-inline constexpr int kSettingsClientWidthTwips = 6555;
-inline constexpr int kSettingsClientHeightTwips = 3510;
-
-const ControlSpec& SettingsControlSpec(SettingsControl control);
-
-// The directory picker: client area and its four controls.
-inline constexpr int kPickerClientWidthTwips = 3855;
-inline constexpr int kPickerClientHeightTwips = 2805;
-inline constexpr TwipsRect kPickerDriveListPlace{120, 120, 2415, 300};
-inline constexpr TwipsRect kPickerDirListPlace{120, 480, 2415, 2190};
-inline constexpr TwipsRect kPickerOkPlace{2640, 480, 1095, 375};
-inline constexpr TwipsRect kPickerCancelPlace{2640, 960, 1095, 375};
+// The settings window and the directory picker, control by control.
+extern const SettingsWindowSpec kSettingsWindow;
+extern const PickerWindowSpec kPickerWindow;
 
 }  // namespace tagsmit

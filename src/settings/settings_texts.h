@@ -18,12 +18,12 @@ inline constexpr const char* kCheckTitle = "設定エラー";
 inline constexpr const char* kInputTitle = "Tagsmit 入力";
 inline constexpr const char* kInputPrompt =
     "貼り付け文字列を入力してください"
-    "\r\n"
-    "\r\n"
+    "\n"
+    "\n"
     "    ﾌｧｲﾙ名 ..... &f"
-    "\r\n"
+    "\n"
     "    幅 ................... &w"
-    "\r\n"
+    "\n"
     "    高さ  ............. &h           (&w および &h は1つずつ必要)";
 inline constexpr const char* kConfirmDelete = "この貼り付け文字列を削除してもいいですか？";
 inline constexpr const char* kNoneLeft = "貼り付け文字列がなくなりました";

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/window_view.h"
+#include "window/window_view.h"
 
 namespace tagsmit {
 

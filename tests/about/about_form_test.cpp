@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "about/about_controls.h"
 #include "fake_views.h"
+#include "window_spec_checks.h"
 
 namespace tagsmit::testing {
 namespace {
@@ -14,13 +18,15 @@ TEST(AboutFormTest, LoadFillsCaptionVersionTitleAndDescription) {
   EXPECT_EQ(view.texts[AboutText::Caption], "Tagsmitのﾊﾞｰｼﾞｮﾝ情報");
   EXPECT_EQ(view.texts[AboutText::lblVersion], "ﾊﾞｰｼﾞｮﾝ 1.1.5");
   EXPECT_EQ(view.texts[AboutText::lblTitle], "Tagsmit　（ﾀｸﾞｽﾐｯﾄ）");
-  EXPECT_EQ(view.texts[AboutText::txtDescription],
-            "　ﾀﾞｳﾝﾛｰﾄﾞいただきありがとうございます。\r\n"
-            "　Tagsmit は gif および jpeg 画像の幅と高さをﾄﾞﾗｯｸﾞ＆ﾄﾞﾛｯﾌﾟでｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ"
-            "するものです。HTML 文書の表示を早くするために、画像の大きさを埋め込むための支援ｿﾌﾄ"
-            "として作成してみました。"
-            "したがってこれは普通のｴﾃﾞｨﾀｰでﾊﾞﾘﾊﾞﾘ HTML 文書を書く人向けといえます。（＾＾）");
+  // The thanks on a line of their own; the rest runs on to be wrapped.
+  const std::string& description = view.texts[AboutText::txtDescription];
+  EXPECT_EQ(description.find('\n'), description.find("。") + std::string("。").size());
+  EXPECT_EQ(description.find('\n', description.find('\n') + 1), std::string::npos);
   EXPECT_EQ(AboutVersionLine({"Tagsmit", 2, 10, 0}), "ﾊﾞｰｼﾞｮﾝ 2.10.0");
+}
+
+TEST(AboutFormTest, TheWindowIsComplete) {
+  ExpectCompleteWindow(kAboutWindow, static_cast<int>(AboutControl::cmdOK) + 1);
 }
 
 }  // namespace

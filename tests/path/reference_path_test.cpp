@@ -127,7 +127,7 @@ class PosixReferencePath : public ::testing::Test {
     fs.AddFile("/home/u/Web/a\\b.gif");
     fs.AddDirectory("/home/u/Web/Empty");
     fs.AddFile("/srv/x.gif");
-    fs.SetCurrentDirectory("/home/u/Web/doc");
+    fs.ChangeDirectory("/home/u/Web/doc");
   }
 
   FakeFileSystem fs{kPosix};

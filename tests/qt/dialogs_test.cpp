@@ -11,8 +11,8 @@
 
 #include <tuple>
 
-#include "platform/qt/windows/about_dialog.h"
-#include "platform/qt/windows/boxes.h"
+#include "platform/qt/views/about_dialog.h"
+#include "platform/qt/views/boxes.h"
 
 namespace tagsmit::testing {
 namespace {
@@ -57,7 +57,7 @@ TEST(QtBoxesTest, BoxesShowThePromptAsGivenWithJapaneseButtons) {
   for (const auto& [key, answer] :
        {std::pair{Qt::Key_Return, "&w&h"}, std::pair{Qt::Key_Escape, ""}}) {
     ExpectBox(window, "幅 &w\n高さ &h", {"OK", "キャンセル"}, key);
-    EXPECT_EQ(ShowInputBox("幅 &w\r\n高さ &h", "Tagsmit 入力", "&w&h"), answer);
+    EXPECT_EQ(ShowInputBox("幅 &w\n高さ &h", "Tagsmit 入力", "&w&h"), answer);
   }
 }
 
@@ -85,7 +85,7 @@ TEST(QtAboutDialogTest, ShowsTheTextsWithABoldTwelvePointTitleAndOkCloses) {
     EXPECT_EQ(shown.findChild<QLabel*>("lblVersion")->text(), QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ 1.1.5"));
     auto* description = shown.findChild<QPlainTextEdit*>("txtDescription");
     EXPECT_TRUE(description->isReadOnly());
-    EXPECT_EQ(description->document()->blockCount(), 2);  // CR LF is one break
+    EXPECT_EQ(description->document()->blockCount(), 2);  // the line feed after the thanks
     EXPECT_FALSE(shown.findChild<QLabel*>("picIcon")->pixmap().isNull());
     QTest::mouseClick(shown.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
   }));

@@ -1,4 +1,4 @@
-#include "platform/qt/windows/settings_window.h"
+#include "platform/qt/views/settings_window.h"
 
 #include <gtest/gtest.h>
 #include <QComboBox>
@@ -14,7 +14,7 @@
 
 #include "fake_file_system.h"
 #include "memory_settings_store.h"
-#include "platform/qt/windows/dir_picker_dialog.h"
+#include "platform/qt/views/dir_picker_dialog.h"
 #include "run/settings.h"
 #include "scripted_desktop.h"
 #include "settings/settings_controls.h"
@@ -30,7 +30,7 @@ class QtSettingsWindowTest : public ::testing::Test {
   void SetUp() override {
     fs.AddDirectory("/home/user/web/img");
     fs.AddDirectory("/home/user/web/css");
-    fs.SetCurrentDirectory("/home/user/web");
+    fs.ChangeDirectory("/home/user/web");
     SetDefaults(app.options, desktop.identity);
     LoadSettings(app, services);
     window.Bind(form);
@@ -59,22 +59,31 @@ QStringList Rows(const QAbstractItemModel& model) {
   return rows;
 }
 
+// The window holds the table's controls and nothing else, each with its
+// caption and tooltip, and Tab walks them in the table's order.
 TEST_F(QtSettingsWindowTest, EveryControlShowsItsCaptionAndTooltipInTabOrder) {
-  for (int index = 0; index < kSettingsControlCount; ++index) {
-    const ControlSpec& spec = SettingsControlSpec(static_cast<SettingsControl>(index));
-    QWidget* widget = Find<QWidget>(spec.name);
+  const auto children = window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+  EXPECT_EQ(children.size(), static_cast<qsizetype>(kSettingsWindow.controls.size()));
+  for (const auto& spec : kSettingsWindow.controls) {
+    QWidget* widget = Find<QWidget>(spec.look.name);
     ASSERT_NE(widget, nullptr);
-    EXPECT_EQ(widget->toolTip(), QString::fromUtf8(spec.tooltip)) << spec.name;
+    EXPECT_EQ(widget->toolTip(), QString::fromUtf8(spec.look.tooltip)) << spec.look.name;
     QString caption;
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) caption = button->text();
     if (auto* label = qobject_cast<QLabel*>(widget)) caption = label->text();
     if (auto* frame = qobject_cast<QGroupBox*>(widget)) caption = frame->title();
-    EXPECT_EQ(caption, QString::fromUtf8(spec.caption)) << spec.name;
+    EXPECT_EQ(caption, QString::fromUtf8(spec.look.caption)) << spec.look.name;
   }
   // The label shows each "&&" as one ampersand because it has a buddy.
   EXPECT_EQ(Find<QLabel>("Label1")->buddy(), Find<QComboBox>("cmbClipStr"));
-  EXPECT_EQ(Find<QWidget>("optRelative")->nextInFocusChain(), Find<QWidget>("optFixed"));
-  EXPECT_EQ(Find<QWidget>("btnCancel")->nextInFocusChain(), Find<QWidget>("btnOk"));
+  QList<QWidget*> expected, chain;
+  for (SettingsControl control : kSettingsWindow.TabOrder()) expected << window.Control(control);
+  QWidget* widget = expected.front();
+  do {
+    if (widget->parent() == &window && (widget->focusPolicy() & Qt::TabFocus)) chain << widget;
+    widget = widget->nextInFocusChain();
+  } while (widget != expected.front());
+  EXPECT_EQ(chain, expected);
 }
 
 TEST_F(QtSettingsWindowTest, ListModeAndTypedTextGoBothWaysBetweenWidgetsAndLogic) {

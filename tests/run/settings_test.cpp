@@ -46,7 +46,7 @@ class SettingsTest : public ::testing::Test {
  protected:
   SettingsTest() {
     fs.AddDirectory("C:\\Work");
-    fs.SetCurrentDirectory("C:\\Work");
+    fs.ChangeDirectory("C:\\Work");
   }
 
   FakeFileSystem fs{PathStyle::Windows};

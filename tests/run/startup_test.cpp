@@ -49,9 +49,9 @@ TEST(SplitCommandLineTest, QuotedNameFirstElseUpToTheFirstBlank) {
 // was given, as a platform that converts text might.
 class RecordingDesktop : public ScriptedDesktop {
  public:
-  std::int16_t KeyState(int virtual_key) override {
+  bool IsShiftDown() override {
     events.push_back("shift");
-    return ScriptedDesktop::KeyState(virtual_key);
+    return ScriptedDesktop::IsShiftDown();
   }
   Result<std::string> ClipboardText() override { return "as held: " + clipboard; }
 };
@@ -75,7 +75,7 @@ class StartupTest : public ::testing::Test {
     fs.AddFile("C:\\Web\\Logo.GIF", Gif(120, 60));
     fs.AddFile("C:\\Web\\Img\\Photo Big.gif", Gif(32, 24), {.short_alias = "PHOTOB~1.GIF"});
     fs.AddFile("C:\\Web\\hidden.gif", Gif(1, 2), {.hidden = true});
-    fs.SetCurrentDirectory("C:\\Web");
+    fs.ChangeDirectory("C:\\Web");
     desktop.clipboard = kSentinel;
   }
 
@@ -146,11 +146,10 @@ TEST_F(StartupTest, FailuresAreReportedAsTheTableSaysAndChangeNothing) {
   };
   constexpr auto text = &Invocation::ArgumentText;
   constexpr auto file = &Invocation::FileName;
-  const std::string unsuitable = "ファイルが適切ではありません\r\n";
-  const std::string hidden = "ディレクトリまたはファイルが見つかりません\r\nc:\\web\\HIDDEN.gif";
+  const std::string unsuitable = "ファイルが適切ではありません\n";
+  const std::string hidden = "ディレクトリまたはファイルが見つかりません\nc:\\web\\HIDDEN.gif";
   const Case cases[] = {
-      {text("\"C:\\Web\\No Such.gif\" ignored"),
-       std::string(kMissing) + "\r\nC:\\Web\\No Such.gif"},
+      {text("\"C:\\Web\\No Such.gif\" ignored"), std::string(kMissing) + "\nC:\\Web\\No Such.gif"},
       // Blanks only, or an empty argument, are an empty file name that runs.
       {text("   "), unsuitable},
       {file(""), unsuitable},

@@ -16,6 +16,8 @@
 #include "settings/dir_picker.h"
 #include "settings/dir_tree.h"
 #include "settings/main_form.h"
+#include "settings/settings_controls.h"
+#include "window_spec_checks.h"
 
 namespace tagsmit::testing {
 namespace {
@@ -52,13 +54,13 @@ class SettingsWindowTest : public ::testing::Test {
       fs.AddDirectory("/home/user/web/img");
       fs.AddDirectory("/home/user/web/css");
       fs.AddDirectory("/srv/Site");
-      fs.SetCurrentDirectory("/home/user/web");
+      fs.ChangeDirectory("/home/user/web");
     } else {
       fs.AddDirectory("C:\\Web\\Img");
       fs.AddDirectory("D:\\Photos");
       fs.AddDrive("A:");
       fs.SetDriveReady("A:", false);
-      fs.SetCurrentDirectory("C:\\Web");
+      fs.ChangeDirectory("C:\\Web");
     }
     SetDefaults(app.options, desktop.identity);
     LoadSettings(app, services);
@@ -73,10 +75,18 @@ class SettingsWindowTest : public ::testing::Test {
     return view.list;
   }
 
+  // The user's action on `control`, dispatched through the window's table.
+  void Press(SettingsControl control, int index = 0) {
+    kSettingsWindow.Raise(control, form, index);
+  }
+  static void Press(DirPicker& picker, PickerControl control, int index = 0) {
+    kPickerWindow.Raise(control, picker, index);
+  }
+
   // Opens the directory picker; `user` acts while it is open.
   void Browse(FakeDirPickerView::Script user) {
     view.picker_script = std::move(user);
-    form.btnRef_Click();
+    Press(btnRef);
   }
 
   std::string Stored(const std::string& key) { return store.Get("Tagsmit", "init", key); }
@@ -124,7 +134,7 @@ TEST_F(SettingsWindowTest, OpeningPlacesFillsAndShowsTheWindowOnTop) {
   EXPECT_TRUE(view.checked[chkTest]);
 }
 
-// A click on either option runs the same step; tests/qt clicks optFixed.
+// A click on either option runs the same step.
 TEST_F(SettingsWindowTest, PathModeSetsTheEnabledStates) {
   for (const int stored : {0, 255}) {
     const bool relative = stored != 0;
@@ -136,6 +146,17 @@ TEST_F(SettingsWindowTest, PathModeSetsTheEnabledStates) {
     EXPECT_EQ(view.enabled[btnRef], relative);
     EXPECT_EQ(view.enabled[txtBasePath], relative);
   }
+  for (const SettingsControl option : {optFixed, optRelative}) {
+    view.checked[optRelative] = option == optRelative;  // as the click left it
+    Press(option);
+    EXPECT_EQ(view.checked[optFixed], option == optFixed);
+    EXPECT_EQ(view.enabled[txtFixedPath], option == optFixed);
+  }
+}
+
+TEST(WindowTablesTest, SettingsWindowAndPickerAreCompleteWindows) {
+  ExpectCompleteWindow(kSettingsWindow, kSettingsControlCount);
+  ExpectCompleteWindow(kPickerWindow, static_cast<int>(PickerControl::Command2) + 1);
 }
 
 // The paste string is checked in a copy: the list keeps it as typed.
@@ -147,9 +168,9 @@ TEST_F(SettingsWindowTest, OkInFixedModeSavesTheControlsAsTyped) {
   app.options.LowerCase = app.options.Test = 1;  // each switch is taken from its box
   view.checked[chkNotify] = true;
   view.checked[chkTest] = false;
-  form.cmbClipStr_Click(1);
+  Press(cmbClipStr, 1);
 
-  form.btnOk_Click();
+  Press(btnOk);
 
   EXPECT_THAT(Boxes(desktop), ElementsAre(kSaveQuestion));
   EXPECT_TRUE(view.closed);
@@ -183,9 +204,9 @@ TEST_P(RelativeBaseTest, OkStoresTheBaseFoundOnDiskOrRefusesIt) {
   const bool refused = given.stored.empty();
   view.checked[optRelative] = true;
   view.texts[txtBasePath] = given.typed;
-  form.btnOk_Click();
+  Press(btnOk);
   std::vector<BoxSeen> boxes{kSaveQuestion};
-  if (refused) boxes.push_back(Told(given.refusal + "\r\n" + given.typed, BoxIcon::Information));
+  if (refused) boxes.push_back(Told(given.refusal + "\n" + given.typed, BoxIcon::Information));
   EXPECT_EQ(Boxes(desktop), boxes);
   EXPECT_EQ(view.closed, !refused);
   EXPECT_EQ(Stored("RelativePath"), refused ? "" : "255");
@@ -209,11 +230,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SettingsWindowTest, FailedSaveNamesTheFailureAndKeepsTheWindowOpen) {
   store.fail_saves = true;
-  form.btnOk_Click();
+  Press(btnOk);
 
   // One sentence, then the store's file and reason.
   EXPECT_THAT(Boxes(desktop),
-              ElementsAre(kSaveQuestion, Told("設定を保存できませんでした。\r\n/home/u/.config/"
+              ElementsAre(kSaveQuestion, Told("設定を保存できませんでした。\n/home/u/.config/"
                                               "tagsmit/settings.json\nNo space left on device",
                                               BoxIcon::Critical)));
   EXPECT_FALSE(view.closed);
@@ -226,38 +247,38 @@ TEST_F(SettingsWindowTest, FailedSaveNamesTheFailureAndKeepsTheWindowOpen) {
 TEST_F(SettingsWindowTest, AddNormalisesPlaceholdersAndSelectsTheNewOrExistingString) {
   desktop.inputs = {"<IMG WIDTH=&w>", "<A HREF=\"&F\">&W x &H</A>", " WIDTH=&w HEIGHT=&H",
                     " width=&w height=&h"};
-  form.btnAdd_Click();
+  Press(btnAdd);
   ASSERT_EQ(desktop.input_boxes.size(), 2u);
   EXPECT_THAT(Boxes(desktop), ElementsAre(kRefusedClipStr));
   EXPECT_EQ(desktop.input_boxes[1].default_text, kImageTag);
   EXPECT_EQ(desktop.input_boxes[0].title, "Tagsmit 入力");
   EXPECT_EQ(desktop.input_boxes[0].default_text, kImageTag);
   EXPECT_EQ(desktop.input_boxes[0].prompt,
-            "貼り付け文字列を入力してください\r\n"
-            "\r\n"
-            "    ﾌｧｲﾙ名 ..... &f\r\n"
-            "    幅 ................... &w\r\n"
+            "貼り付け文字列を入力してください\n"
+            "\n"
+            "    ﾌｧｲﾙ名 ..... &f\n"
+            "    幅 ................... &w\n"
             "    高さ  ............. &h           (&w および &h は1つずつ必要)");
   const char* added = "<A HREF=\"&f\">&w x &h</A>";
   EXPECT_THAT(Shown(), ElementsAre(added, kImageTag, kTail, kSizes));
   EXPECT_EQ(app.options.CurClipStr, added);
 
-  form.btnAdd_Click();
+  Press(btnAdd);
   EXPECT_THAT(Shown(), ElementsAre(added, kImageTag, kTail, kSizes));
   EXPECT_EQ(app.options.CurClipStr, kSizes);
-  form.btnAdd_Click();
+  Press(btnAdd);
   EXPECT_THAT(Shown(), ElementsAre(" width=&w height=&h", added, kImageTag, kTail, kSizes));
-  form.btnAdd_Click();  // then Cancel
+  Press(btnAdd);  // then Cancel
   EXPECT_EQ(desktop.input_boxes.size(), 5u);
   EXPECT_THAT(Shown(), ElementsAre(" width=&w height=&h", added, kImageTag, kTail, kSizes));
 }
 
 TEST_F(SettingsWindowTest, DeletingTheOnlyEntryLeavesOkRefusingAndAddStartingFromIt) {
   FillClipStrList(app, desktop, "&w-&h\n");
-  form.btnDel_Click();
+  Press(btnDel);
   EXPECT_TRUE(Shown().empty());
-  form.btnDel_Click();  // asks, and there is nothing more to do
-  form.btnOk_Click();
+  Press(btnDel);  // asks, and there is nothing more to do
+  Press(btnOk);
   EXPECT_FALSE(view.closed);
   EXPECT_THAT(
       Boxes(desktop),
@@ -265,22 +286,22 @@ TEST_F(SettingsWindowTest, DeletingTheOnlyEntryLeavesOkRefusingAndAddStartingFro
                   kDeleteQuestion, kSaveQuestion, kRefusedClipStr));
 
   desktop.inputs = {"&w,&h"};
-  form.btnAdd_Click();
+  Press(btnAdd);
   EXPECT_EQ(desktop.input_boxes.at(0).default_text, "&w-&h");  // the deleted text
   EXPECT_THAT(Shown(), ElementsAre("&w,&h"));
 }
 
 TEST_F(SettingsWindowTest, DeletingSelectsTheTopEntryAndDefaultsReplaceEveryEntry) {
   desktop.inputs = {"&w+&h"};
-  form.btnAdd_Click();
-  form.cmbClipStr_Click(1);
-  form.btnDel_Click();  // the image tag
+  Press(btnAdd);
+  Press(cmbClipStr, 1);
+  Press(btnDel);  // the image tag
   EXPECT_THAT(Shown(), ElementsAre("&w+&h", kTail, kSizes));
   EXPECT_EQ(app.options.CurClipStr, "&w+&h");
   view.texts[txtFixedPath] = "typed/";
   const auto checked = view.checked;
 
-  form.btnDefault_Click();
+  Press(btnDefault);
 
   EXPECT_THAT(Boxes(desktop),
               ElementsAre(kDeleteQuestion, Question("貼り付け文字列を標準に戻していいですか？")));
@@ -298,14 +319,14 @@ TEST_F(SettingsWindowTest, NoToAQuestionChangesNothingAndCancelCloses) {
   view.checked[optRelative] = true;
   view.texts[txtBasePath] = "/srv/Site";
   desktop.answers = {BoxAnswer::No, BoxAnswer::No, BoxAnswer::No};
-  form.btnDel_Click();
-  form.btnDefault_Click();
-  form.btnOk_Click();
+  Press(btnDel);
+  Press(btnDefault);
+  Press(btnOk);
   EXPECT_THAT(app.clip_strs.Entries(), ElementsAre("&w+&h"));
   EXPECT_EQ(app.options.RelativePath, 0);
   EXPECT_EQ(app.options.BasePath, "/home/user/web");
   EXPECT_FALSE(view.closed);
-  form.btnCancel_Click();
+  Press(btnCancel);
   EXPECT_TRUE(view.closed);
   EXPECT_EQ(desktop.boxes.size(), 3u);
   EXPECT_EQ(store.saves, 0);
@@ -317,23 +338,6 @@ std::vector<std::string> Names(const DirListing& listing) {
   for (const auto& entry : listing.entries)
     names.push_back(std::string(entry.depth, ' ') + entry.name);
   return names;
-}
-
-TEST(DirTreeTest, NormalizedPathsAndTheirDrives) {
-  EXPECT_EQ(NormalizeDirectory(PathStyle::Posix, "/home//user/./web/"), "/home/user/web");
-  EXPECT_EQ(NormalizeDirectory(PathStyle::Posix, "/home/user/../srv"), "/home/srv");
-  EXPECT_EQ(NormalizeDirectory(PathStyle::Posix, "home/user"), "");
-  EXPECT_EQ(NormalizeDirectory(PathStyle::Windows, "\\Web"), "");
-
-  // A drive is a path's letter, or its longest mount point.
-  const std::vector<std::string> windows{"A:\\", "C:\\", "D:\\"};
-  EXPECT_EQ(DriveOf(PathStyle::Windows, windows, "c:\\Web"), "C:\\");
-  EXPECT_EQ(DriveOf(PathStyle::Windows, windows, ""), "");
-  const std::vector<std::string> mounts{"/", "/media/usb", "/media/usb/inner"};
-  EXPECT_EQ(DriveOf(PathStyle::Posix, mounts, "/media/usb"), "/media/usb");
-  EXPECT_EQ(DriveOf(PathStyle::Posix, mounts, "/media/usb/inner/x"), "/media/usb/inner");
-  EXPECT_EQ(DriveOf(PathStyle::Posix, mounts, "/media/usb2/x"), "/");  // not a prefix by name
-  EXPECT_EQ(DriveOf(PathStyle::Posix, mounts, "relative"), "");
 }
 
 // The picker opens at the BasePath option, not at the typed text, or when that
@@ -348,9 +352,9 @@ TEST_F(SettingsWindowTest, PickerOpensAtTheBaseAndOkTakesTheOpenedDirectory) {
     EXPECT_THAT(Names(picker_view.listing), ElementsAre("/", " srv", "  Site"));
     EXPECT_THAT(picker_view.drives, ElementsAre("/"));
     EXPECT_EQ(picker_view.selected_drive, 0);
-    picker.dirListBox_Open(0);
+    Press(picker, PickerControl::dirListBox, 0);
     EXPECT_EQ(picker.Path(), "/");
-    picker.Command2_Click();
+    Press(picker, PickerControl::Command2);
   });
   EXPECT_EQ(view.texts[txtBasePath], "typed");
   EXPECT_EQ(app.options.BasePath, "/srv/Site");
@@ -359,14 +363,14 @@ TEST_F(SettingsWindowTest, PickerOpensAtTheBaseAndOkTakesTheOpenedDirectory) {
   Browse([&](DirPicker& picker, FakeDirPickerView& picker_view) {
     EXPECT_THAT(Names(picker_view.listing),
                 ElementsAre("/", " home", "  user", "   web", "    css", "    img"));
-    picker.dirListBox_Open(2);
-    picker.Command1_Click();
+    Press(picker, PickerControl::dirListBox, 2);
+    Press(picker, PickerControl::Command1);
   });
   EXPECT_EQ(view.texts[txtBasePath], "/home/user");
   EXPECT_EQ(app.options.BasePath, "/home/user");
 
   view.about_script = [](AboutForm& about, FakeAboutView&) { about.cmdOK_Click(); };
-  form.btnVer_Click();
+  Press(btnVer);
   EXPECT_TRUE(desktop.boxes.empty());
   EXPECT_EQ(store.saves, 0);
   EXPECT_THAT(view.log,
@@ -383,21 +387,21 @@ TEST_F(WindowsSettingsWindowTest, PickerChangesToReadableDrivesOnly) {
     EXPECT_EQ(picker.Path(), "C:\\Web");
     EXPECT_THAT(picker_view.drives, ElementsAre("A:\\", "C:\\", "D:\\"));
     EXPECT_EQ(picker_view.selected_drive, 1);
-    picker.dirListBox_Open(2);
+    Press(picker, PickerControl::dirListBox, 2);
     EXPECT_THAT(Names(picker_view.listing), ElementsAre("C:\\", " Web", "  Img"));
 
     picker_view.selected_drive = 0;  // the user picks A: in the list
-    picker.drvListBox_Change(0);
+    Press(picker, PickerControl::drvListBox, 0);
     EXPECT_EQ(picker.Path(), "C:\\Web\\Img");
     EXPECT_EQ(picker_view.selected_drive, 1);
     EXPECT_THAT(Boxes(desktop),
-                ElementsAre(Told("ドライブを読み取れません\r\nA:\\", BoxIcon::Exclamation)));
+                ElementsAre(Told("ドライブを読み取れません\nA:\\", BoxIcon::Exclamation)));
 
-    picker.drvListBox_Change(2);
+    Press(picker, PickerControl::drvListBox, 2);
     EXPECT_EQ(picker_view.selected_drive, 2);
     EXPECT_THAT(Names(picker_view.listing), ElementsAre("D:\\", " Photos"));
     EXPECT_EQ(picker_view.listing.entries[1].path, "D:\\Photos");
-    picker.Command1_Click();  // without opening anything on D
+    Press(picker, PickerControl::Command1);  // without opening anything on D
   });
   EXPECT_EQ(app.options.BasePath, "D:\\");
 }

@@ -4,12 +4,10 @@
 #include <stdexcept>
 #include <utility>
 
+#include "base/ascii.h"
+
 namespace tagsmit::testing {
 namespace {
-
-bool IsAsciiLetter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
 
 char FoldAscii(char c) {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
@@ -116,7 +114,7 @@ void FakeFileSystem::AddFile(const std::string& path, std::string_view contents,
   parent.children.push_back(std::move(node));
 }
 
-void FakeFileSystem::SetCurrentDirectory(const std::string& path) {
+void FakeFileSystem::ChangeDirectory(const std::string& path) {
   const bool absolute = style_ == PathStyle::Windows
                             ? path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == ':'
                             : path.starts_with('/');

@@ -56,7 +56,7 @@ class FakeFileSystem : public FileSystem {
   // Adds a file holding `contents` (any byte values).
   void AddFile(const std::string& path, std::string_view contents = {}, EntryOptions options = {});
   // Must name an existing directory; CurrentDirectory() returns it as given.
-  void SetCurrentDirectory(const std::string& path);
+  void ChangeDirectory(const std::string& path);
 
   PathStyle Style() const override { return style_; }
   // NotFound only when the folder exists and holds no entry of that name.

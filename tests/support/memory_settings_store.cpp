@@ -1,33 +1,19 @@
 #include "memory_settings_store.h"
 
-#include <algorithm>
-#include <cctype>
+#include "base/ascii.h"
 
 namespace tagsmit::testing {
 namespace {
 
-std::string Fold(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
 std::string SectionKey(const std::string& app, const std::string& section) {
-  return Fold(app) + "/" + Fold(section);
-}
-
-auto FindKey(std::vector<SettingsEntry>& entries, const std::string& key) {
-  return std::find_if(entries.begin(), entries.end(),
-                      [&](const SettingsEntry& e) { return Fold(e.first) == Fold(key); });
+  return AsciiLower(app) + "/" + AsciiLower(section);
 }
 
 }  // namespace
 
 std::string MemorySettingsStore::Get(const std::string& app, const std::string& section,
                                      const std::string& key) {
-  auto found = sections_.find(SectionKey(app, section));
-  if (found == sections_.end()) return {};
-  auto entry = FindKey(found->second, key);
-  return entry == found->second.end() ? std::string{} : entry->second;
+  return ValueOf(GetAll(app, section), key);
 }
 
 std::vector<SettingsEntry> MemorySettingsStore::GetAll(const std::string& app,
@@ -43,7 +29,7 @@ Status MemorySettingsStore::Save(const std::string& app, const std::string& sect
   ++saves;
   auto& stored = sections_[SectionKey(app, section)];
   for (const auto& [key, value] : entries) {
-    auto entry = FindKey(stored, key);
+    auto entry = FindNamed(stored, key, &SettingsEntry::first);
     if (entry == stored.end()) {
       stored.emplace_back(key, value);
     } else {

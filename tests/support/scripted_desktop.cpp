@@ -1,11 +1,11 @@
 #include "scripted_desktop.h"
 
-#include <cctype>
+#include "base/ascii.h"
 
 namespace tagsmit::testing {
 
-BoxAnswer ScriptedDesktop::MessageBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
-                                      const std::string& title) {
+BoxAnswer ScriptedDesktop::MsgBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
+                                  const std::string& title) {
   boxes.push_back({prompt, icon, buttons, title});
   events.push_back("box");
   BoxAnswer fallback = buttons == BoxButtons::Ok ? BoxAnswer::Ok : BoxAnswer::Yes;
@@ -38,14 +38,8 @@ Result<std::string> ScriptedDesktop::ClipboardText() {
   return clipboard;
 }
 
-std::int16_t ScriptedDesktop::KeyState(int virtual_key) {
-  return virtual_key == kVirtualKeyShift && shift_held ? static_cast<std::int16_t>(-128) : 0;
-}
-
 std::string ScriptedDesktop::ToLower(const std::string& text) {
-  std::string lower = text;
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
+  return AsciiLower(text);
 }
 
 }  // namespace tagsmit::testing

@@ -25,8 +25,8 @@ class ScriptedDesktop : public Desktop {
     std::string default_text;
   };
 
-  BoxAnswer MessageBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
-                       const std::string& title) override;
+  BoxAnswer MsgBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
+                   const std::string& title) override;
   std::string InputBox(const std::string& prompt, const std::string& title,
                        const std::string& default_text) override;
   void Beep() override {
@@ -35,7 +35,7 @@ class ScriptedDesktop : public Desktop {
   }
   Status SetClipboardText(const std::string& text) override;
   Result<std::string> ClipboardText() override;
-  std::int16_t KeyState(int virtual_key) override;
+  bool IsShiftDown() override { return shift_held; }
   std::string ToLower(const std::string& text) override;
   ProgramIdentity Identity() override { return identity; }
 

@@ -8,17 +8,12 @@
 namespace tagsmit {
 
 void WriteBoxToStandardError(const std::string& prompt) {
-  std::string text;
-  for (std::size_t at = 0; at < prompt.size(); ++at) {
-    if (prompt.compare(at, 2, "\r\n") == 0) continue;  // the '\n' follows
-    text += prompt[at];
-  }
-  text += '\n';
+  const std::string text = prompt + '\n';
   std::fwrite(text.data(), 1, text.size(), stderr);
 }
 
-BoxAnswer ConsoleDesktop::MessageBox(const std::string& prompt, BoxIcon, BoxButtons buttons,
-                                     const std::string&) {
+BoxAnswer ConsoleDesktop::MsgBox(const std::string& prompt, BoxIcon, BoxButtons buttons,
+                                 const std::string&) {
   WriteBoxToStandardError(prompt);
   return buttons == BoxButtons::YesNo ? BoxAnswer::Yes : BoxAnswer::Ok;
 }
@@ -35,10 +30,6 @@ Status ConsoleDesktop::SetClipboardText(const std::string&) {
 
 Result<std::string> ConsoleDesktop::ClipboardText() {
   return Result<std::string>::Failure("print mode has no clipboard");
-}
-
-std::int16_t ConsoleDesktop::KeyState(int) {
-  return 0;
 }
 
 std::string ConsoleDesktop::ToLower(const std::string& text) {

@@ -6,8 +6,8 @@
 
 namespace tagsmit {
 
-// Writes what a message box would show to standard error: the prompt, its
-// line breaks as line feeds, and one line feed.
+// Writes what a message box would show to standard error: the prompt and a
+// line feed.
 void WriteBoxToStandardError(const std::string& prompt);
 
 // The desktop of print mode, which needs no display: boxes go to standard
@@ -15,14 +15,14 @@ void WriteBoxToStandardError(const std::string& prompt);
 // and no clipboard.
 class ConsoleDesktop final : public Desktop {
  public:
-  BoxAnswer MessageBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
-                       const std::string& title) override;
+  BoxAnswer MsgBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
+                   const std::string& title) override;
   std::string InputBox(const std::string& prompt, const std::string& title,
                        const std::string& default_text) override;
   void Beep() override {}
   Status SetClipboardText(const std::string& text) override;
   Result<std::string> ClipboardText() override;
-  std::int16_t KeyState(int virtual_key) override;
+  bool IsShiftDown() override { return false; }
   std::string ToLower(const std::string& text) override;
   ProgramIdentity Identity() override;
 };

@@ -1,6 +1,5 @@
 #include "platform/linux/linux_desktop.h"
 
-#include <cstdint>
 #include <cstdio>
 
 #include "platform/linux/console_desktop.h"
@@ -16,9 +15,9 @@ void ReportNoWindow(const QtLoader& qt) {
 
 }  // namespace
 
-BoxAnswer LinuxDesktop::MessageBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
-                                   const std::string& title) {
-  if (QtFrontEnd* front_end = qt_.Get()) return front_end->MessageBox(prompt, icon, buttons, title);
+BoxAnswer LinuxDesktop::MsgBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
+                               const std::string& title) {
+  if (QtFrontEnd* front_end = qt_.Get()) return front_end->MsgBox(prompt, icon, buttons, title);
   ReportNoWindow(qt_);
   WriteBoxToStandardError(prompt);
   return buttons == BoxButtons::YesNo ? BoxAnswer::Yes : BoxAnswer::Ok;
@@ -29,11 +28,6 @@ std::string LinuxDesktop::InputBox(const std::string& prompt, const std::string&
   if (QtFrontEnd* front_end = qt_.Get()) return front_end->InputBox(prompt, title, default_text);
   ReportNoWindow(qt_);
   return {};
-}
-
-std::int16_t LinuxDesktop::KeyState(int virtual_key) {
-  constexpr std::int16_t kHeld = INT16_MIN;  // the high-order bit
-  return virtual_key == kVirtualKeyShift && x11_.ShiftHeld() ? kHeld : 0;
 }
 
 std::string LinuxDesktop::ToLower(const std::string& text) {

@@ -15,14 +15,14 @@ class LinuxDesktop final : public Desktop {
  public:
   LinuxDesktop(x11::Session& x11, QtLoader& qt) : x11_(x11), qt_(qt) {}
 
-  BoxAnswer MessageBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
-                       const std::string& title) override;
+  BoxAnswer MsgBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
+                   const std::string& title) override;
   std::string InputBox(const std::string& prompt, const std::string& title,
                        const std::string& default_text) override;
   void Beep() override { x11_.Bell(); }
   Status SetClipboardText(const std::string& text) override { return x11_.SetClipboardText(text); }
   Result<std::string> ClipboardText() override { return x11_.ClipboardText(); }
-  std::int16_t KeyState(int virtual_key) override;
+  bool IsShiftDown() override { return x11_.ShiftHeld(); }
   std::string ToLower(const std::string& text) override;
   ProgramIdentity Identity() override;
 

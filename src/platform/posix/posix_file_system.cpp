@@ -11,6 +11,7 @@
 #include <memory>
 #include <utility>
 
+#include "base/ascii.h"
 #include "platform/posix/mount_table.h"
 #include "platform/posix/posix_byte_reader.h"
 
@@ -88,15 +89,9 @@ bool IsBrowsable(const std::string& path) {
 }
 
 bool LessIgnoringCase(const std::string& a, const std::string& b) {
-  const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
-  const auto folded = [&](const std::string& x, const std::string& y) {
-    return std::lexicographical_compare(
-        x.begin(), x.end(), y.begin(), y.end(), [&](char l, char r) {
-          return lower(static_cast<unsigned char>(l)) < lower(static_cast<unsigned char>(r));
-        });
-  };
-  if (folded(a, b)) return true;
-  if (folded(b, a)) return false;
+  const std::string folded_a = AsciiLower(a);
+  const std::string folded_b = AsciiLower(b);
+  if (folded_a != folded_b) return folded_a < folded_b;
   return a < b;  // names that differ only in case keep a fixed order
 }
 

@@ -13,8 +13,8 @@ namespace tagsmit {
 // needs one.
 class QtFrontEnd {
  public:
-  virtual BoxAnswer MessageBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
-                               const std::string& title) = 0;
+  virtual BoxAnswer MsgBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
+                           const std::string& title) = 0;
   virtual std::string InputBox(const std::string& prompt, const std::string& title,
                                const std::string& default_text) = 0;
   // Shows the settings window until it closes; the process exit status.

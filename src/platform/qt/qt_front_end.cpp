@@ -1,8 +1,8 @@
 #include <QApplication>
 
 #include "platform/qt/front_end.h"
-#include "platform/qt/windows/boxes.h"
-#include "platform/qt/windows/settings_window_runner.h"
+#include "platform/qt/views/boxes.h"
+#include "platform/qt/views/settings_window_runner.h"
 
 namespace tagsmit {
 namespace {
@@ -18,8 +18,8 @@ void EnsureQApplication() {
 
 class QtFrontEndImpl final : public QtFrontEnd {
  public:
-  BoxAnswer MessageBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
-                       const std::string& title) override {
+  BoxAnswer MsgBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
+                   const std::string& title) override {
     EnsureQApplication();
     return ShowMessageBox(prompt, icon, buttons, title);
   }

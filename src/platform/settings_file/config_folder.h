@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "platform/result.h"
+#include "base/result.h"
 
 namespace tagsmit {
 

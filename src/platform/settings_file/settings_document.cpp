@@ -5,22 +5,12 @@
 #include <unordered_map>
 #include <utility>
 
+#include "base/ascii.h"
+
 namespace tagsmit {
 namespace {
 
 using Json = nlohmann::json;
-
-bool SameName(std::string_view stored, std::string_view wanted) {
-  return FoldName(stored) == FoldName(wanted);
-}
-
-// The first element whose name matches, or end().
-template <typename Range>
-auto FindNamed(Range& range, std::string_view name) {
-  auto it = range.begin();
-  while (it != range.end() && !SameName(it->name, name)) ++it;
-  return it;
-}
 
 std::string Quoted(const std::string& text) {
   return Json(text).dump();
@@ -173,14 +163,6 @@ std::string SettingsDocument::Value::JsonText() const {
   return kind == Kind::kText ? Quoted(text) : text;
 }
 
-std::string FoldName(std::string_view name) {
-  std::string folded(name);
-  for (char& c : folded) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return folded;
-}
-
 SettingsDocument::SettingsDocument() = default;
 
 std::optional<SettingsDocument> SettingsDocument::Parse(std::string_view text) {
@@ -192,11 +174,11 @@ std::optional<SettingsDocument> SettingsDocument::Parse(std::string_view text) {
 
 std::vector<SettingsEntry> SettingsDocument::Entries(std::string_view section) const {
   std::vector<SettingsEntry> entries;
-  const auto found = FindNamed(sections_, section);
+  const auto found = FindNamed(sections_, section, &Section::name);
   if (found == sections_.end() || !found->is_object) return entries;
   std::set<std::string> seen;  // folded names: the first entry of a name decides
   for (const Entry& entry : found->entries) {
-    if (seen.insert(FoldName(entry.name)).second) {
+    if (seen.insert(AsciiLower(entry.name)).second) {
       entries.emplace_back(entry.name, entry.value.Read());
     }
   }
@@ -209,14 +191,14 @@ Status SettingsDocument::Set(std::string_view section, const std::vector<Setting
     if (!IsUtf8(key)) return Status::Failure("a key name is not UTF-8 text");
     if (!IsUtf8(value)) return Status::Failure("the value of " + key + " is not UTF-8 text");
   }
-  auto found = FindNamed(sections_, section);
+  auto found = FindNamed(sections_, section, &Section::name);
   if (found == sections_.end()) {
     found = sections_.insert(found, Section{std::string(section), true, {}, {}});
   }
   Section& stored = *found;
   if (!stored.is_object) stored = Section{stored.name, true, {}, {}};  // it held no entries
   for (const auto& [key, value] : entries) {
-    auto entry = FindNamed(stored.entries, key);
+    auto entry = FindNamed(stored.entries, key, &Entry::name);
     if (entry == stored.entries.end()) {
       stored.entries.push_back({key, {Value::Kind::kText, value}});
     } else {
@@ -227,7 +209,9 @@ Status SettingsDocument::Set(std::string_view section, const std::vector<Setting
 }
 
 bool SettingsDocument::Delete(std::string_view section) {
-  return std::erase_if(sections_, [&](const Section& s) { return SameName(s.name, section); }) > 0;
+  return std::erase_if(sections_, [&](const Section& s) {
+           return EqualIgnoringAsciiCase(s.name, section);
+         }) > 0;
 }
 
 std::string SettingsDocument::Dump() const {

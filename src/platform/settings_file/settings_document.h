@@ -5,14 +5,10 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/result.h"
+#include "base/result.h"
 #include "platform/settings_store.h"
 
 namespace tagsmit {
-
-// Lower-cases ASCII letters only; other bytes are kept, so names that differ
-// outside ASCII stay different.
-std::string FoldName(std::string_view name);
 
 // The content of one application's settings file: an object that maps each
 // section name to an object of key -> text. Section and key names compare

@@ -1,6 +1,5 @@
 #include "platform/settings_file/settings_file_store.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -10,6 +9,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "base/ascii.h"
 #include "platform/settings_file/config_folder.h"
 #include "platform/settings_file/settings_document.h"
 #include "platform/settings_file/settings_folder.h"
@@ -32,7 +32,7 @@ struct LoadedFile {
 // Where the application's file is: a link to the file stays a link, and
 // everything happens beside the file it points to.
 Result<fs::path> SettingsPath(const std::string& app) {
-  const std::string folder = FoldName(app);
+  const std::string folder = AsciiLower(app);
   if (folder.empty() || folder == "." || folder == ".." ||
       folder.find_first_of(std::string_view("/\\\0", 3)) != std::string::npos) {
     return Result<fs::path>::Failure("アプリケーション名 \"" + app +
@@ -155,11 +155,7 @@ Status ChangeFile(const std::string& app, Change change, Edit edit) {
 
 std::string SettingsFileStore::Get(const std::string& app, const std::string& section,
                                    const std::string& key) {
-  const std::vector<SettingsEntry> entries = GetAll(app, section);
-  const std::string wanted = FoldName(key);
-  auto found = std::find_if(entries.begin(), entries.end(),
-                            [&](const SettingsEntry& e) { return FoldName(e.first) == wanted; });
-  return found == entries.end() ? std::string{} : found->second;
+  return ValueOf(GetAll(app, section), key);
 }
 
 std::vector<SettingsEntry> SettingsFileStore::GetAll(const std::string& app,

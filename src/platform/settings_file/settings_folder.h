@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "platform/result.h"
+#include "base/result.h"
 
 namespace tagsmit {
 

@@ -37,8 +37,8 @@ int Run() {
     case StartupOutcome::kClipboardFailed:
       // Windows programs have no standard error to write to: the box names
       // the failure.
-      desktop.MessageBox(std::string(kClipboardFailed) + "\n" + result.error, BoxIcon::Critical,
-                         BoxButtons::Ok, desktop.Identity().title);
+      desktop.MsgBox(std::string(kClipboardFailed) + "\n" + result.error, BoxIcon::Critical,
+                     BoxButtons::Ok, desktop.Identity().title);
       break;
     case StartupOutcome::kRunSucceeded:
     case StartupOutcome::kRunFailed:

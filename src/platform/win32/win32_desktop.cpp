@@ -38,8 +38,8 @@ constexpr std::size_t kPiece = INT_MAX / 2;
 
 }  // namespace
 
-BoxAnswer Win32Desktop::MessageBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
-                                   const std::string& title) {
+BoxAnswer Win32Desktop::MsgBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
+                               const std::string& title) {
   const UINT button_flags = buttons == BoxButtons::YesNo ? MB_YESNO | MB_DEFBUTTON1 : MB_OK;
   const int pressed = MessageBoxW(GetActiveWindow(), ToWindowsText(prompt).c_str(),
                                   ToWindowsText(title).c_str(), button_flags | IconFlag(icon));
@@ -65,8 +65,9 @@ Result<std::string> Win32Desktop::ClipboardText() {
   return GetClipboardText();
 }
 
-std::int16_t Win32Desktop::KeyState(int virtual_key) {
-  return GetKeyState(virtual_key);
+bool Win32Desktop::IsShiftDown() {
+  // The high bit of the state: the key is down now.
+  return (GetKeyState(VK_SHIFT) & 0x8000) != 0;
 }
 
 std::string Win32Desktop::ToLower(const std::string& text) {

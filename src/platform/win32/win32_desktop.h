@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "platform/desktop.h"
@@ -12,14 +11,14 @@ namespace tagsmit {
 // belong to the active window, so that a window kept on top never covers them.
 class Win32Desktop final : public Desktop {
  public:
-  BoxAnswer MessageBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
-                       const std::string& title) override;
+  BoxAnswer MsgBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
+                   const std::string& title) override;
   std::string InputBox(const std::string& prompt, const std::string& title,
                        const std::string& default_text) override;
   void Beep() override;
   Status SetClipboardText(const std::string& text) override;
   Result<std::string> ClipboardText() override;
-  std::int16_t KeyState(int virtual_key) override;
+  bool IsShiftDown() override;
   // The invariant culture's mapping, the same for every user; characters
   // without a lower case, those beyond U+FFFF among them, stay as they are.
   std::string ToLower(const std::string& text) override;

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "base/utf8.h"
+
 namespace tagsmit::x11 {
 namespace {
 
@@ -18,22 +20,9 @@ std::string Latin1FromUtf8(const std::string& text) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    if (lead < 0x80) {
-      out += static_cast<char>(lead);
-      ++i;
-      continue;
-    }
-    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    std::uint32_t code = lead & (0x7F >> length);
-    bool valid = length > 1 && i + length <= text.size();
-    for (std::size_t k = 1; valid && k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      valid = (next & 0xC0) == 0x80;
-      code = (code << 6) | (next & 0x3F);
-    }
-    out += valid && code >= 0x80 && code <= 0xFF ? static_cast<char>(code) : '?';
-    i += valid ? length : 1;
+    const Utf8Char character = DecodeUtf8(text, i);
+    out += character.length > 0 && character.code <= 0xFF ? static_cast<char>(character.code) : '?';
+    i += character.length > 0 ? character.length : 1;
   }
   return out;
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/result.h"
+#include "base/result.h"
 #include "platform/x11/x11_connection.h"
 
 namespace tagsmit::x11 {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/result.h"
+#include "base/result.h"
 
 namespace tagsmit::x11 {
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/result.h"
+#include "base/result.h"
 #include "platform/x11/x11_connection.h"
 
 namespace tagsmit::x11 {

@@ -1,9 +1,9 @@
-#include "platform/qt/windows/settings_window_runner.h"
+#include "platform/qt/views/settings_window_runner.h"
 
 #include <QEventLoop>
 #include <QGuiApplication>
 
-#include "platform/qt/windows/settings_window.h"
+#include "platform/qt/views/settings_window.h"
 #include "settings/main_form.h"
 
 namespace tagsmit {

@@ -2,14 +2,6 @@
 
 namespace tagsmit {
 
-// A place in twips (1/1440 inch) within a window's client area.
-struct TwipsRect {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-};
-
 // A top-level window of the program as its logic sees it.
 class WindowView {
  public:

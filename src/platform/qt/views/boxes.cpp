@@ -1,4 +1,4 @@
-#include "platform/qt/windows/boxes.h"
+#include "platform/qt/views/boxes.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "platform/qt/windows/qt_text.h"
+#include "platform/qt/views/qt_text.h"
 
 namespace tagsmit {
 namespace {

@@ -2,7 +2,6 @@
 
 #include <QDialog>
 
-#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,13 +49,9 @@ class SettingsWindow final : public QDialog, public SettingsView {
   void reject() override;
 
  private:
-  void CreateControls();
-  void ConnectEvents();
-  // A button was clicked: its handler runs.
-  void Clicked(SettingsControl control);
   QLineEdit* LineEdit(SettingsControl control) const;
 
-  std::array<QWidget*, kSettingsControlCount> controls_{};
+  std::vector<QWidget*> controls_;
   QComboBox* clip_strs_ = nullptr;
   MainForm* form_ = nullptr;
 };

@@ -6,9 +6,10 @@
 
 namespace tagsmit {
 
-// Texts cross into Qt here: UTF-8 in the core, "\r\n" line breaks become "\n".
+// Texts cross into Qt here: UTF-8 in the core. Line breaks are "\n" on both
+// sides.
 inline QString ToQt(const std::string& text) {
-  return QString::fromUtf8(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return QString::fromUtf8(text);
 }
 
 inline std::string FromQt(const QString& text) {

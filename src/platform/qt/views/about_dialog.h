@@ -7,7 +7,6 @@
 
 class QLabel;
 class QPlainTextEdit;
-class QPushButton;
 
 namespace tagsmit {
 
@@ -29,11 +28,10 @@ class AboutDialog final : public QDialog, public AboutView {
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
-  QLabel* icon_;
-  QLabel* title_;
-  QLabel* version_;
-  QPlainTextEdit* description_;
-  QPushButton* ok_;
+  QLabel* title_ = nullptr;
+  QLabel* version_ = nullptr;
+  QPlainTextEdit* description_ = nullptr;
+  QWidget* ok_ = nullptr;
   AboutForm* form_ = nullptr;
 };
 

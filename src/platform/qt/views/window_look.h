@@ -5,13 +5,12 @@
 #include <QRect>
 #include <QWidget>
 
-#include "settings/settings_controls.h"
+#include "window/twips.h"
 
 namespace tagsmit {
 
-// Twips (1/1440 inch) to pixels at the logical resolution of the widget's screen.
-int TwipsToPixels(const QWidget& widget, int twips);
-QRect TwipsToPixels(const QWidget& widget, const TwipsRect& place);
+// A place in twips in pixels at the logical resolution of the widget's screen.
+QRect PlaceInPixels(const QWidget& widget, const TwipsRect& place);
 
 // Fonts of the windows at 9 points: the proportional Gothic of the controls
 // and the fixed-pitch one of the paste strings and paths, each with a font
@@ -21,8 +20,7 @@ QFont FixedFont();
 
 // The frame every window of ours shares: a fixed-size dialog with a title and
 // a close box, in the control font, its client area given in twips.
-void SetUpFixedWindow(QWidget& window, int width_twips, int height_twips,
-                      Qt::WindowFlags extra_flags = {});
+void SetUpFixedWindow(QWidget& window, TwipsSize client, Qt::WindowFlags extra_flags = {});
 
 QIcon ApplicationIcon();
 QIcon VersionButtonIcon();

@@ -1,4 +1,4 @@
-#include "platform/qt/windows/window_look.h"
+#include "platform/qt/views/window_look.h"
 
 #include <QFontDatabase>
 #include <QScreen>
@@ -14,23 +14,26 @@ static void InitWindowIcons() {
 
 namespace tagsmit {
 
-int TwipsToPixels(const QWidget& widget, int twips) {
+namespace {
+
+double LogicalDpi(const QWidget& widget) {
   const QScreen* screen = widget.screen();
-  const double dpi = screen != nullptr ? screen->logicalDotsPerInch() : 96.0;
-  return static_cast<int>(twips * dpi / 1440.0 + 0.5);
+  return screen != nullptr ? screen->logicalDotsPerInch() : 96.0;
 }
 
-QRect TwipsToPixels(const QWidget& widget, const TwipsRect& place) {
-  return {TwipsToPixels(widget, place.left), TwipsToPixels(widget, place.top),
-          TwipsToPixels(widget, place.width), TwipsToPixels(widget, place.height)};
+}  // namespace
+
+QRect PlaceInPixels(const QWidget& widget, const TwipsRect& place) {
+  const PixelRect pixels = TwipsToPixels(place, LogicalDpi(widget));
+  return {pixels.left, pixels.top, pixels.width, pixels.height};
 }
 
-void SetUpFixedWindow(QWidget& window, int width_twips, int height_twips,
-                      Qt::WindowFlags extra_flags) {
+void SetUpFixedWindow(QWidget& window, TwipsSize client, Qt::WindowFlags extra_flags) {
   window.setFont(ControlFont());
   window.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                         Qt::WindowCloseButtonHint | extra_flags);
-  window.setFixedSize(TwipsToPixels(window, width_twips), TwipsToPixels(window, height_twips));
+  const double dpi = LogicalDpi(window);
+  window.setFixedSize(TwipsToPixels(client.width, dpi), TwipsToPixels(client.height, dpi));
 }
 
 QFont ControlFont() {

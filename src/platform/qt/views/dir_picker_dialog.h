@@ -7,7 +7,6 @@
 
 class QComboBox;
 class QListWidget;
-class QPushButton;
 
 namespace tagsmit {
 
@@ -31,10 +30,8 @@ class DirPickerDialog final : public QDialog, public DirPickerView {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QComboBox* drives_;
-  QListWidget* directories_;
-  QPushButton* ok_;
-  QPushButton* cancel_;
+  QComboBox* drives_ = nullptr;
+  QListWidget* directories_ = nullptr;
   DirPicker* picker_ = nullptr;
 };
 

@@ -1,4 +1,4 @@
-#include "platform/qt/windows/dir_picker_dialog.h"
+#include "platform/qt/views/dir_picker_dialog.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -7,8 +7,9 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 
-#include "platform/qt/windows/qt_text.h"
-#include "platform/qt/windows/window_look.h"
+#include "platform/qt/views/control_widgets.h"
+#include "platform/qt/views/qt_text.h"
+#include "platform/qt/views/window_look.h"
 #include "settings/settings_controls.h"
 #include "settings/settings_texts.h"
 
@@ -38,43 +39,22 @@ class IndentDelegate final : public QStyledItemDelegate {
 
 }  // namespace
 
-DirPickerDialog::DirPickerDialog(QWidget* owner)
-    : QDialog(owner),
-      drives_(new QComboBox(this)),
-      directories_(new QListWidget(this)),
-      ok_(new QPushButton(QString::fromUtf8(settings_text::kPickerOk), this)),
-      cancel_(new QPushButton(QString::fromUtf8(settings_text::kPickerCancel), this)) {
+DirPickerDialog::DirPickerDialog(QWidget* owner) : QDialog(owner) {
+  using enum PickerControl;
   setWindowTitle(QString::fromUtf8(settings_text::kPickerCaption));
-  SetUpFixedWindow(*this, kPickerClientWidthTwips, kPickerClientHeightTwips);
-  drives_->setObjectName(QStringLiteral("drvListBox"));
-  directories_->setObjectName(QStringLiteral("dirListBox"));
-  ok_->setObjectName(QStringLiteral("Command1"));
-  cancel_->setObjectName(QStringLiteral("Command2"));
-  drives_->setGeometry(TwipsToPixels(*this, kPickerDriveListPlace));
-  directories_->setGeometry(TwipsToPixels(*this, kPickerDirListPlace));
-  ok_->setGeometry(TwipsToPixels(*this, kPickerOkPlace));
-  cancel_->setGeometry(TwipsToPixels(*this, kPickerCancelPlace));
-  ok_->setDefault(true);
-  ok_->setAutoDefault(false);
-  cancel_->setAutoDefault(false);
-  setTabOrder(drives_, directories_);
-  setTabOrder(directories_, ok_);
-  setTabOrder(ok_, cancel_);
+  SetUpFixedWindow(*this, kPickerWindow.client);
+  const std::vector<QWidget*> controls = BuildControls(*this, kPickerWindow, &picker_);
+  const auto control = [&controls](PickerControl which) {
+    return controls[static_cast<std::size_t>(which)];
+  };
+  drives_ = static_cast<QComboBox*>(control(drvListBox));
+  directories_ = static_cast<QListWidget*>(control(dirListBox));
+  // Enter presses OK wherever the focus is, also on Cancel.
+  for (PickerControl button : {Command1, Command2}) {
+    static_cast<QPushButton*>(control(button))->setAutoDefault(false);
+  }
   directories_->installEventFilter(this);
   directories_->setItemDelegate(new IndentDelegate(directories_));
-
-  // Only a real change of drive: Qt reports choosing the drive shown again as
-  // activated, and ShowDrives sets the index with signals blocked.
-  connect(drives_, &QComboBox::currentIndexChanged, this, [this](int index) {
-    if (picker_ != nullptr) picker_->drvListBox_Change(index);
-  });
-  connect(directories_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-    if (picker_ != nullptr) picker_->dirListBox_Open(directories_->row(item));
-  });
-  connect(ok_, &QPushButton::clicked, this, [this] {
-    if (picker_ != nullptr) picker_->Command1_Click();
-  });
-  connect(cancel_, &QPushButton::clicked, this, [this] { reject(); });
 }
 
 // Space on the directory list opens the highlighted entry, leaving Enter to
@@ -82,7 +62,9 @@ DirPickerDialog::DirPickerDialog(QWidget* owner)
 bool DirPickerDialog::eventFilter(QObject* watched, QEvent* event) {
   if (watched == directories_ && event->type() == QEvent::KeyPress &&
       static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space && directories_->currentRow() >= 0) {
-    if (picker_ != nullptr) picker_->dirListBox_Open(directories_->currentRow());
+    if (picker_ != nullptr) {
+      kPickerWindow.Raise(PickerControl::dirListBox, *picker_, directories_->currentRow());
+    }
     return true;
   }
   return QDialog::eventFilter(watched, event);
@@ -98,7 +80,7 @@ void DirPickerDialog::Close() {
 }
 
 void DirPickerDialog::reject() {
-  if (picker_ != nullptr) picker_->Command2_Click();
+  if (picker_ != nullptr) kPickerWindow.Raise(kPickerWindow.CancelControl(), *picker_);
 }
 
 void DirPickerDialog::ShowDrives(const std::vector<std::string>& drives, int selected) {

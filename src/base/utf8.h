@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace tagsmit {
+
+// One character of UTF-8 text.
+struct Utf8Char {
+  char32_t code = 0;
+  std::size_t length = 0;  // in bytes; 0 when the bytes there are not UTF-8
+};
+
+// The character that starts at `at`. A sequence cut short, an overlong form, a
+// surrogate and anything beyond U+10FFFF are not UTF-8.
+Utf8Char DecodeUtf8(std::string_view text, std::size_t at);
+
+}  // namespace tagsmit

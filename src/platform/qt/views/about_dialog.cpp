@@ -1,0 +1,81 @@
+#include "platform/qt/views/about_dialog.h"
+
+#include <algorithm>
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+
+#include "about/about_controls.h"
+#include "platform/qt/views/control_widgets.h"
+#include "platform/qt/views/qt_text.h"
+#include "platform/qt/views/window_look.h"
+
+namespace tagsmit {
+
+AboutDialog::AboutDialog(QWidget* owner) : QDialog(owner) {
+  using enum AboutControl;
+  SetUpFixedWindow(*this, kAboutWindow.client);
+  const std::vector<QWidget*> controls = BuildControls(*this, kAboutWindow, &form_);
+  const auto control = [&controls](AboutControl which) {
+    return controls[static_cast<std::size_t>(which)];
+  };
+  title_ = static_cast<QLabel*>(control(lblTitle));
+  version_ = static_cast<QLabel*>(control(lblVersion));
+  description_ = static_cast<QPlainTextEdit*>(control(txtDescription));
+  ok_ = control(cmdOK);
+  // The stand-in fonts run taller than the Windows ones; the two lines grow
+  // downwards rather than lose their descenders.
+  for (QLabel* line : {title_, version_}) {
+    line->resize(line->width(), std::max(line->height(), line->fontMetrics().height()));
+  }
+}
+
+void AboutDialog::SetStaysOnTop(bool on_top) {
+  setWindowFlag(Qt::WindowStaysOnTopHint, on_top);
+  show();
+}
+
+void AboutDialog::Close() {
+  done(QDialog::Accepted);
+}
+
+void AboutDialog::SetText(AboutText which, const std::string& text) {
+  switch (which) {
+    case AboutText::Caption:
+      setWindowTitle(ToQt(text));
+      return;
+    case AboutText::lblTitle:
+      title_->setText(ToQt(text));
+      return;
+    case AboutText::lblVersion:
+      version_->setText(ToQt(text));
+      return;
+    case AboutText::txtDescription:
+      description_->setPlainText(ToQt(text));
+      return;
+  }
+}
+
+void AboutDialog::RunModal(AboutForm& form) {
+  form_ = &form;
+  ok_->setFocus();
+  exec();
+  form_ = nullptr;
+}
+
+void AboutDialog::reject() {
+  if (form_ != nullptr) kAboutWindow.Raise(kAboutWindow.CancelControl(), *form_);
+}
+
+// Clicks on the labels and the picture reach here too; only the bare
+// background closes the window.
+void AboutDialog::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && childAt(event->position().toPoint()) == nullptr) {
+    if (form_ != nullptr) form_->Form_Click();
+    return;
+  }
+  QDialog::mousePressEvent(event);
+}
+
+}  // namespace tagsmit

@@ -1,0 +1,52 @@
+#include "platform/win32/views/dir_picker_window.h"
+
+#include "platform/win32/views/window_look.h"
+#include "platform/win32/windows_text.h"
+#include "settings/settings_controls.h"
+#include "settings/settings_texts.h"
+
+namespace tagsmit::win32 {
+
+DirPickerWindow::DirPickerWindow(HWND owner) : window_(kPickerWindow.client, owner) {
+  window_.SetCaption(settings_text::kPickerCaption);
+  window_.Build(kPickerWindow, &picker_);
+}
+
+HWND DirPickerWindow::Control(PickerControl control) const {
+  return window_.ControlHandle(static_cast<int>(control));
+}
+
+void DirPickerWindow::SetStaysOnTop(bool on_top) {
+  SetWindowOnTop(Handle(), on_top);
+}
+
+void DirPickerWindow::Close() {
+  window_.Finish();
+}
+
+void DirPickerWindow::ShowDrives(const std::vector<std::string>& drives, int selected) {
+  window_.ShowListEntries(static_cast<int>(PickerControl::drvListBox), drives, selected);
+}
+
+// Each line keeps its depth for the indentation the list draws.
+void DirPickerWindow::ShowDirectories(const DirListing& listing) {
+  const HWND list = Control(PickerControl::dirListBox);
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  for (const DirEntry& entry : listing.entries) {
+    const auto line = SendMessageW(list, LB_ADDSTRING, 0,
+                                   reinterpret_cast<LPARAM>(ToWindowsText(entry.name).c_str()));
+    SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(line), entry.depth);
+  }
+  SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(listing.current), 0);
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+}
+
+void DirPickerWindow::RunModal(DirPicker& picker) {
+  picker_ = &picker;
+  window_.RunModal();
+  picker_ = nullptr;
+}
+
+}  // namespace tagsmit::win32

@@ -1,0 +1,479 @@
+#include "platform/win32/views/view_window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "platform/win32/views/window_look.h"
+#include "platform/win32/windows_text.h"
+
+namespace tagsmit::win32 {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"TagsmitWindow";
+// Control identifiers start above IDOK and IDCANCEL, which Enter and Esc send.
+constexpr int kFirstControlId = 100;
+// Rows a drop-down list shows when it opens.
+constexpr int kDroppedRows = 8;
+// Indentation of one level of the directory list and the margin before the
+// names, in twips.
+constexpr int kIndentTwips = 150;
+constexpr int kMarginTwips = 45;
+
+ATOM RegisterWindowClass(WNDPROC procedure) {
+  INITCOMMONCONTROLSEX common{sizeof common, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&common);
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  window_class.lpfnWndProc = procedure;
+  window_class.hInstance = GetModuleHandleW(nullptr);
+  // A resource number, whichever character width the headers chose.
+  window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  window_class.lpszClassName = kWindowClass;
+  return RegisterClassExW(&window_class);
+}
+
+struct ClassAndStyle {
+  const wchar_t* window_class;
+  DWORD style;
+  DWORD extended_style;
+};
+
+ClassAndStyle ControlClass(const ControlLook& look, bool is_default) {
+  switch (look.kind) {
+    case ControlKind::CommandButton:
+      return {WC_BUTTONW, static_cast<DWORD>(is_default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0};
+    case ControlKind::OptionButton:
+      return {WC_BUTTONW, BS_AUTORADIOBUTTON, 0};
+    case ControlKind::CheckBox:
+      return {WC_BUTTONW, BS_AUTOCHECKBOX, 0};
+    case ControlKind::TextBox:
+      return {WC_EDITW, ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::ReadOnlyText:
+      return {WC_EDITW, ES_LEFT | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL,
+              WS_EX_CLIENTEDGE};
+    case ControlKind::Label:
+      // SS_NOTIFY: a click on a label is the label's, not the background's.
+      return {WC_STATICW, SS_LEFT | SS_NOTIFY, 0};
+    case ControlKind::Frame:
+      // Clipped by the controls in front of it, so it never paints over them.
+      return {WC_BUTTONW, BS_GROUPBOX | WS_CLIPSIBLINGS, 0};
+    case ControlKind::ListBox:
+    case ControlKind::DriveList:
+      return {WC_COMBOBOXW, CBS_DROPDOWNLIST | CBS_HASSTRINGS | WS_VSCROLL, 0};
+    case ControlKind::DirectoryList:
+      return {WC_LISTBOXW,
+              LBS_NOTIFY | LBS_HASSTRINGS | LBS_OWNERDRAWFIXED | LBS_WANTKEYBOARDINPUT |
+                  LBS_NOINTEGRALHEIGHT | WS_VSCROLL,
+              WS_EX_CLIENTEDGE};
+    case ControlKind::Picture:
+      return {WC_STATICW, SS_ICON | SS_REALSIZECONTROL | SS_NOTIFY, 0};
+  }
+  return {WC_STATICW, 0, 0};
+}
+
+bool IsDropDown(ControlKind kind) {
+  return kind == ControlKind::ListBox || kind == ControlKind::DriveList;
+}
+
+int FontHeight(HWND control, HFONT font) {
+  const HDC dc = GetDC(control);
+  const HGDIOBJ previous = SelectObject(dc, font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, previous);
+  ReleaseDC(control, dc);
+  return metrics.tmHeight;
+}
+
+// A closed drop-down list as high as its place: its selection field takes
+// what the edges leave.
+void FitSelectionField(HWND list, int height) {
+  RECT outer{};
+  GetWindowRect(list, &outer);
+  const auto field = static_cast<int>(SendMessageW(list, CB_GETITEMHEIGHT, WPARAM(-1), 0));
+  const int edges = static_cast<int>(outer.bottom - outer.top) - field;
+  if (height > edges) SendMessageW(list, CB_SETITEMHEIGHT, WPARAM(-1), height - edges);
+}
+
+bool IsViewWindow(HWND window) {
+  wchar_t name[std::size(kWindowClass) + 1] = {};
+  return GetClassNameW(window, name, static_cast<int>(std::size(name))) != 0 &&
+         lstrcmpW(name, kWindowClass) == 0;
+}
+
+}  // namespace
+
+ViewWindow::ViewWindow(TwipsSize client, HWND owner) : owner_(owner), client_(client) {
+  static const ATOM registered = RegisterWindowClass(&ViewWindow::Procedure);
+  (void)registered;
+  const DWORD style = WS_CAPTION | WS_SYSMENU | (owner == nullptr ? WS_MINIMIZEBOX : WS_POPUP);
+  const DWORD extended_style = owner == nullptr ? 0 : WS_EX_DLGMODALFRAME;
+  // An owned window starts on its owner's monitor, so that it takes that resolution.
+  RECT at{0, 0, 0, 0};
+  if (owner != nullptr) GetWindowRect(owner, &at);
+  window_ = CreateWindowExW(extended_style, kWindowClass, L"", style, at.left, at.top, 0, 0, owner,
+                            nullptr, GetModuleHandleW(nullptr), this);
+  tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+  dpi_ = WindowDpi(window_);
+}
+
+ViewWindow::~ViewWindow() {
+  if (owner_ != nullptr && !finished_) EnableWindow(owner_, TRUE);
+  // The messages of the destruction no longer reach this object.
+  SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+  DestroyWindow(window_);  // with its controls and tooltips
+  for (const ControlWindow& control : controls_) {
+    if (control.font != nullptr) DeleteObject(control.font);
+    if (control.icon != nullptr) DestroyIcon(control.icon);
+  }
+  if (big_icon_ != nullptr) DestroyIcon(big_icon_);
+  if (small_icon_ != nullptr) DestroyIcon(small_icon_);
+}
+
+void ViewWindow::AddControl(int control, const ControlLook& look, KeyRoles keys, ControlEvent event,
+                            std::function<void(int)> raise) {
+  const ClassAndStyle kind = ControlClass(look, keys.is_default);
+  ControlWindow& added = controls_[static_cast<size_t>(control)];
+  added.look = look;
+  added.event = event;
+  added.raise = std::move(raise);
+  added.hwnd =
+      CreateWindowExW(kind.extended_style, kind.window_class, ToWindowsText(look.caption).c_str(),
+                      WS_CHILD | WS_VISIBLE | kind.style, 0, 0, 0, 0, window_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + control)),
+                      GetModuleHandleW(nullptr), nullptr);
+  // Texts of any length.
+  if (look.kind == ControlKind::TextBox) SendMessageW(added.hwnd, EM_SETLIMITTEXT, 0, 0);
+  if (keys.is_default) default_ = control;
+  if (keys.is_cancel) cancel_ = control;
+
+  if (*look.tooltip == '\0') return;
+  const std::wstring tip = ToWindowsText(look.tooltip);
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = window_;
+  tool.lpszText = const_cast<wchar_t*>(tip.c_str());  // copied by the tooltip control
+  if (look.kind == ControlKind::Frame) {
+    // A frame lets the mouse through to the window; its tip is a place there.
+    tool.uFlags = TTF_SUBCLASS;
+    tool.uId = static_cast<UINT_PTR>(kFirstControlId + control);
+  } else {
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.uId = reinterpret_cast<UINT_PTR>(added.hwnd);
+  }
+  SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// Tab and the dialog keys follow the order of the windows: the controls that
+// take the focus come first, in Tab order; each starts a group for the arrow
+// keys, except an option button after another one.
+void ViewWindow::Arrange(const std::vector<int>& tab_order) {
+  tab_order_ = tab_order;
+  HWND previous = HWND_TOP;
+  bool previous_option = false;
+  const auto place_after = [&previous](HWND control, LONG_PTR extra_style) {
+    SetWindowLongPtrW(control, GWL_STYLE, GetWindowLongPtrW(control, GWL_STYLE) | extra_style);
+    SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    previous = control;
+  };
+  for (const int index : tab_order) {
+    const ControlWindow& control = controls_[static_cast<size_t>(index)];
+    const bool option = control.look.kind == ControlKind::OptionButton;
+    place_after(control.hwnd, WS_TABSTOP | (option && previous_option ? 0 : WS_GROUP));
+    previous_option = option;
+  }
+  for (const bool frames : {false, true}) {
+    for (size_t index = 0; index < controls_.size(); ++index) {
+      const ControlWindow& control = controls_[index];
+      const bool frame = control.look.kind == ControlKind::Frame;
+      if (frame == frames && std::find(tab_order.begin(), tab_order.end(),
+                                       static_cast<int>(index)) == tab_order.end()) {
+        place_after(control.hwnd, WS_GROUP);
+      }
+    }
+  }
+}
+
+void ViewWindow::LayOut(UINT dpi) {
+  dpi_ = dpi;
+  for (size_t index = 0; index < controls_.size(); ++index) {
+    ControlWindow& control = controls_[index];
+    const PixelRect place = TwipsToPixels(control.look.place, dpi);
+    const HFONT font = CreateControlFont(control.look.font, dpi);
+    SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (control.font != nullptr) DeleteObject(control.font);
+    control.font = font;
+    // A drop-down list's height is that of its open list.
+    const int height = IsDropDown(control.look.kind) ? place.height * kDroppedRows : place.height;
+    MoveWindow(control.hwnd, place.left, place.top, place.width, height, FALSE);
+    switch (control.look.kind) {
+      case ControlKind::ListBox:
+      case ControlKind::DriveList:
+        FitSelectionField(control.hwnd, place.height);
+        break;
+      case ControlKind::DirectoryList:
+        SendMessageW(control.hwnd, LB_SETITEMHEIGHT, 0, FontHeight(control.hwnd, font) + 2);
+        break;
+      case ControlKind::Picture:
+        if (control.icon != nullptr) DestroyIcon(control.icon);
+        control.icon = LoadProgramIcon(std::min(place.width, place.height));
+        SendMessageW(control.hwnd, STM_SETICON, reinterpret_cast<WPARAM>(control.icon), 0);
+        MoveWindow(control.hwnd, place.left, place.top, place.width, place.height, FALSE);
+        break;
+      case ControlKind::Frame:
+        if (*control.look.tooltip != '\0') {
+          TTTOOLINFOW tool{};
+          tool.cbSize = sizeof tool;
+          tool.hwnd = window_;
+          tool.uId = static_cast<UINT_PTR>(kFirstControlId + static_cast<int>(index));
+          tool.rect = {place.left, place.top, place.left + place.width, place.top + place.height};
+          SendMessageW(tooltips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+        break;
+      default:
+        break;
+    }
+  }
+  SetWindowIcons(dpi);
+  const SIZE frame =
+      FrameSize({TwipsToPixels(client_.width, dpi), TwipsToPixels(client_.height, dpi)},
+                static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)),
+                static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)), dpi);
+  SetWindowPos(window_, nullptr, 0, 0, frame.cx, frame.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(window_, nullptr, TRUE);
+}
+
+void ViewWindow::SetWindowIcons(UINT dpi) {
+  const HICON big = LoadProgramIcon(MulDiv(GetSystemMetrics(SM_CXICON), static_cast<int>(dpi), 96));
+  const HICON small =
+      LoadProgramIcon(MulDiv(GetSystemMetrics(SM_CXSMICON), static_cast<int>(dpi), 96));
+  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  if (big_icon_ != nullptr) DestroyIcon(big_icon_);
+  if (small_icon_ != nullptr) DestroyIcon(small_icon_);
+  big_icon_ = big;
+  small_icon_ = small;
+}
+
+void ViewWindow::SetCaption(const std::string& caption) {
+  SetWindowTextW(window_, ToWindowsText(caption).c_str());
+}
+
+void ViewWindow::SetControlText(int control, const std::string& text) {
+  SetWindowTextW(ControlHandle(control), ToWindowsText(text).c_str());
+}
+
+std::string ViewWindow::ControlText(int control) const {
+  const HWND hwnd = ControlHandle(control);
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(
+      static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  return FromWindowsText(text);
+}
+
+void ViewWindow::ShowListEntries(int control, const std::vector<std::string>& entries,
+                                 int selected) {
+  ControlWindow& list = controls_[static_cast<size_t>(control)];
+  SendMessageW(list.hwnd, CB_RESETCONTENT, 0, 0);
+  for (const std::string& entry : entries) {
+    SendMessageW(list.hwnd, CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(ToWindowsText(entry).c_str()));
+  }
+  SendMessageW(list.hwnd, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+  list.shown_entry = selected;
+}
+
+void ViewWindow::RunModal() {
+  RECT owner{}, own{};
+  GetWindowRect(owner_, &owner);
+  GetWindowRect(window_, &own);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(owner_, MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT& work = monitor.rcWork;
+  const LONG width = own.right - own.left;
+  const LONG height = own.bottom - own.top;
+  const LONG left = std::clamp<LONG>((owner.left + owner.right - width) / 2, work.left,
+                                     std::max(work.left, work.right - width));
+  const LONG top = std::clamp<LONG>((owner.top + owner.bottom - height) / 2, work.top,
+                                    std::max(work.top, work.bottom - height));
+  SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  finished_ = false;
+  EnableWindow(owner_, FALSE);
+  ShowWindow(window_, SW_SHOW);
+  RunUntilFinished();
+}
+
+void ViewWindow::RunUntilFinished() {
+  MSG message;
+  while (!finished_) {
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got == 0) {
+      // The quit request belongs to the outermost loop.
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    if (got == -1) return;
+    const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    if (root != nullptr && IsViewWindow(root) && IsDialogMessageW(root, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+void ViewWindow::Finish() {
+  finished_ = true;
+  if (owner_ != nullptr) EnableWindow(owner_, TRUE);
+  ShowWindow(window_, SW_HIDE);
+}
+
+void ViewWindow::Raise(ControlWindow& control, int index) {
+  if (control.raise) control.raise(index);
+}
+
+// A drive list raises its change once the user has settled on an entry: when
+// the open list closes, or at once for the arrow keys on the closed list.
+void ViewWindow::RaiseChangedEntry(ControlWindow& control) {
+  const auto chosen = static_cast<int>(SendMessageW(control.hwnd, CB_GETCURSEL, 0, 0));
+  if (chosen == control.shown_entry) return;
+  control.shown_entry = chosen;
+  Raise(control, chosen);
+}
+
+void ViewWindow::OnCommand(int id, int code) {
+  if (id == IDCANCEL) {
+    Cancel();
+    return;
+  }
+  const int index = id - kFirstControlId;
+  if (index < 0 || index >= static_cast<int>(controls_.size())) return;
+  ControlWindow& control = controls_[static_cast<size_t>(index)];
+  switch (control.event) {
+    case ControlEvent::Click:
+      if (control.look.kind == ControlKind::ListBox) {
+        if (code == CBN_SELCHANGE) {
+          Raise(control, static_cast<int>(SendMessageW(control.hwnd, CB_GETCURSEL, 0, 0)));
+        }
+      } else if (code == BN_CLICKED) {
+        Raise(control, 0);
+      }
+      return;
+    case ControlEvent::Change:
+      if (code == CBN_CLOSEUP ||
+          (code == CBN_SELCHANGE && !SendMessageW(control.hwnd, CB_GETDROPPEDSTATE, 0, 0))) {
+        RaiseChangedEntry(control);
+      }
+      return;
+    case ControlEvent::Open:
+      if (code == LBN_DBLCLK) {
+        Raise(control, static_cast<int>(SendMessageW(control.hwnd, LB_GETCURSEL, 0, 0)));
+      }
+      return;
+    case ControlEvent::None:
+      return;
+  }
+}
+
+// Esc, the close box and Alt+F4 press the cancel button.
+void ViewWindow::Cancel() {
+  if (cancel_ >= 0) Raise(controls_[static_cast<size_t>(cancel_)], 0);
+}
+
+void ViewWindow::DrawDirectoryEntry(const DRAWITEMSTRUCT& item) const {
+  if (item.itemID == static_cast<UINT>(-1)) return;
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  SetBkMode(item.hDC, TRANSPARENT);
+  const auto length = SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
+  std::wstring name(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
+  name.resize(static_cast<size_t>(std::max<LRESULT>(
+      SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(name.data())),
+      0)));
+  RECT text = item.rcItem;
+  text.left += TwipsToPixels(kIndentTwips * static_cast<int>(item.itemData) + kMarginTwips, dpi_);
+  DrawTextW(item.hDC, name.c_str(), static_cast<int>(name.size()), &text,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  if ((item.itemState & ODS_FOCUS) != 0) DrawFocusRect(item.hDC, &item.rcItem);
+}
+
+LRESULT ViewWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wparam), HIWORD(wparam));
+      return 0;
+    case DM_GETDEFID:
+      if (default_ < 0) return 0;
+      return MAKELRESULT(kFirstControlId + default_, DC_HASDEFID);
+    case WM_CLOSE:
+      Cancel();
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        if (IsChild(window_, GetFocus())) focus_ = GetFocus();
+      } else {
+        if (focus_ == nullptr || !IsWindowEnabled(focus_)) {
+          const auto first = std::find_if(tab_order_.begin(), tab_order_.end(), [this](int index) {
+            return IsWindowEnabled(ControlHandle(index)) != FALSE;
+          });
+          focus_ = first == tab_order_.end() ? nullptr : ControlHandle(*first);
+        }
+        if (focus_ != nullptr) SetFocus(focus_);
+      }
+      return 0;
+    case WM_LBUTTONDOWN:
+      if (background_click_) background_click_();
+      return 0;
+    case WM_VKEYTOITEM: {
+      // Space opens the highlighted entry of a directory list; Enter stays OK.
+      const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lparam));
+      const int index = id - kFirstControlId;
+      if (LOWORD(wparam) == VK_SPACE && index >= 0 && index < static_cast<int>(controls_.size()) &&
+          controls_[static_cast<size_t>(index)].event == ControlEvent::Open) {
+        Raise(controls_[static_cast<size_t>(index)], HIWORD(wparam));
+        return -2;
+      }
+      return -1;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      // Labels, check boxes and option buttons on the window's own face.
+      const auto dc = reinterpret_cast<HDC>(wparam);
+      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+      SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_DRAWITEM:
+      DrawDirectoryEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+      return TRUE;
+    case WM_DPICHANGED: {
+      const RECT& suggested = *reinterpret_cast<const RECT*>(lparam);
+      SetWindowPos(window_, nullptr, suggested.left, suggested.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      LayOut(HIWORD(wparam));
+      return 0;
+    }
+    default:
+      return DefWindowProcW(window_, message, wparam, lparam);
+  }
+}
+
+LRESULT CALLBACK ViewWindow::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* view = static_cast<ViewWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    view->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
+  }
+  auto* view = reinterpret_cast<ViewWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (view == nullptr || view->window_ != window)
+    return DefWindowProcW(window, message, wparam, lparam);
+  return view->Handle(message, wparam, lparam);
+}
+
+}  // namespace tagsmit::win32
