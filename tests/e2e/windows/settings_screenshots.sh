@@ -8,6 +8,7 @@
 set -uo pipefail
 
 : "${TAGSMIT_EXE:?path of Tagsmit.exe}"
+export TAGSMIT_EXE=$(realpath "$TAGSMIT_EXE")  # the program starts in another folder
 out=$(realpath -m "${1:?folder for the PNG files}")
 export WINEPREFIX=${WINEPREFIX:-$(dirname "$TAGSMIT_EXE")/../tests/e2e/windows/wineprefix}
 
