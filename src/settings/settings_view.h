@@ -11,7 +11,7 @@ namespace tagsmit {
 class AboutView;
 class DirPickerView;
 
-// The controls of the settings window, in the window's own (tab) order.
+// The controls of the settings window, in the window's own order.
 enum class SettingsControl {
   optRelative,
   optFixed,
@@ -32,7 +32,6 @@ enum class SettingsControl {
   btnDefault,
   Label1,
 };
-inline constexpr int kSettingsControlCount = static_cast<int>(SettingsControl::Label1) + 1;
 
 struct Extent {
   int width = 0;

@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "about/about_controls.h"
 #include "fake_file_system.h"
 #include "fake_views.h"
 #include "memory_settings_store.h"
@@ -155,7 +156,7 @@ TEST_F(SettingsWindowTest, PathModeSetsTheEnabledStates) {
 }
 
 TEST(WindowTablesTest, SettingsWindowAndPickerAreCompleteWindows) {
-  ExpectCompleteWindow(kSettingsWindow, kSettingsControlCount);
+  ExpectCompleteWindow(kSettingsWindow, static_cast<int>(Label1) + 1);
   ExpectCompleteWindow(kPickerWindow, static_cast<int>(PickerControl::Command2) + 1);
 }
 
@@ -369,7 +370,9 @@ TEST_F(SettingsWindowTest, PickerOpensAtTheBaseAndOkTakesTheOpenedDirectory) {
   EXPECT_EQ(view.texts[txtBasePath], "/home/user");
   EXPECT_EQ(app.options.BasePath, "/home/user");
 
-  view.about_script = [](AboutForm& about, FakeAboutView&) { about.cmdOK_Click(); };
+  view.about_script = [](AboutForm& about, FakeAboutView&) {
+    kAboutWindow.Raise(AboutControl::cmdOK, about);
+  };
   Press(btnVer);
   EXPECT_TRUE(desktop.boxes.empty());
   EXPECT_EQ(store.saves, 0);

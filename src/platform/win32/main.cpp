@@ -1,7 +1,6 @@
 // The Windows program: composes the services and runs start-up, then either
 // the command-line run or the settings window.
 #include <windows.h>
-#undef MessageBox
 
 #include <string>
 

@@ -1,8 +1,6 @@
 #include "platform/win32/win32_desktop.h"
 
 #include <windows.h>
-// The Desktop operation keeps its name; the Win32 function is MessageBoxW.
-#undef MessageBox
 
 #include <algorithm>
 #include <climits>
@@ -66,8 +64,7 @@ Result<std::string> Win32Desktop::ClipboardText() {
 }
 
 bool Win32Desktop::IsShiftDown() {
-  // The high bit of the state: the key is down now.
-  return (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+  return GetKeyState(VK_SHIFT) < 0;
 }
 
 std::string Win32Desktop::ToLower(const std::string& text) {

@@ -18,6 +18,7 @@ class Win32Desktop final : public Desktop {
   void Beep() override;
   Status SetClipboardText(const std::string& text) override;
   Result<std::string> ClipboardText() override;
+  // GetKeyState of VK_SHIFT: held when its high-order bit is set.
   bool IsShiftDown() override;
   // The invariant culture's mapping, the same for every user; characters
   // without a lower case, those beyond U+FFFF among them, stay as they are.

@@ -17,13 +17,10 @@ AboutDialog::AboutDialog(QWidget* owner) : QDialog(owner) {
   using enum AboutControl;
   SetUpFixedWindow(*this, kAboutWindow.client);
   const std::vector<QWidget*> controls = BuildControls(*this, kAboutWindow, &form_);
-  const auto control = [&controls](AboutControl which) {
-    return controls[static_cast<std::size_t>(which)];
-  };
-  title_ = static_cast<QLabel*>(control(lblTitle));
-  version_ = static_cast<QLabel*>(control(lblVersion));
-  description_ = static_cast<QPlainTextEdit*>(control(txtDescription));
-  ok_ = control(cmdOK);
+  title_ = static_cast<QLabel*>(WidgetOf(controls, lblTitle));
+  version_ = static_cast<QLabel*>(WidgetOf(controls, lblVersion));
+  description_ = static_cast<QPlainTextEdit*>(WidgetOf(controls, txtDescription));
+  ok_ = WidgetOf(controls, cmdOK);
   // The stand-in fonts run taller than the Windows ones; the two lines grow
   // downwards rather than lose their descenders.
   for (QLabel* line : {title_, version_}) {

@@ -21,6 +21,12 @@ void ConnectControlEvent(QWidget& widget, ControlEvent event, std::function<void
 // Enter presses this button.
 void MakeDefaultButton(QWidget& widget);
 
+// The widget of `control` among those BuildControls gave.
+template <typename Control>
+QWidget* WidgetOf(const std::vector<QWidget*>& widgets, Control control) {
+  return widgets[static_cast<std::size_t>(control)];
+}
+
 // Builds every control of `spec` in `window`: each widget, the default
 // button, the Tab order and the events, which go to `*logic` while it is set.
 // The widgets come back indexed by their control.

@@ -44,14 +44,11 @@ DirPickerDialog::DirPickerDialog(QWidget* owner) : QDialog(owner) {
   setWindowTitle(QString::fromUtf8(settings_text::kPickerCaption));
   SetUpFixedWindow(*this, kPickerWindow.client);
   const std::vector<QWidget*> controls = BuildControls(*this, kPickerWindow, &picker_);
-  const auto control = [&controls](PickerControl which) {
-    return controls[static_cast<std::size_t>(which)];
-  };
-  drives_ = static_cast<QComboBox*>(control(drvListBox));
-  directories_ = static_cast<QListWidget*>(control(dirListBox));
+  drives_ = static_cast<QComboBox*>(WidgetOf(controls, drvListBox));
+  directories_ = static_cast<QListWidget*>(WidgetOf(controls, dirListBox));
   // Enter presses OK wherever the focus is, also on Cancel.
   for (PickerControl button : {Command1, Command2}) {
-    static_cast<QPushButton*>(control(button))->setAutoDefault(false);
+    static_cast<QPushButton*>(WidgetOf(controls, button))->setAutoDefault(false);
   }
   directories_->installEventFilter(this);
   directories_->setItemDelegate(new IndentDelegate(directories_));

@@ -30,7 +30,7 @@ SettingsWindow::SettingsWindow() {
 }
 
 QWidget* SettingsWindow::Control(SettingsControl control) const {
-  return controls_[static_cast<size_t>(control)];
+  return WidgetOf(controls_, control);
 }
 
 QLineEdit* SettingsWindow::LineEdit(SettingsControl control) const {

@@ -14,8 +14,9 @@ class QLineEdit;
 
 namespace tagsmit {
 
-// The settings window on Qt. It shows what the logic sets and forwards the
-// user's actions to the MainForm handlers; it decides nothing itself. A
+// The settings window on Qt, built from its table. It shows what the logic
+// sets and forwards the user's actions to the MainForm handlers the table
+// names; it decides nothing itself. A
 // dialog, so that Enter presses OK and Esc presses Cancel.
 class SettingsWindow final : public QDialog, public SettingsView {
  public:
