@@ -88,13 +88,35 @@ int FontHeight(HWND control, HFONT font) {
 }
 
 // A closed drop-down list as high as its place: its selection field takes
-// what the edges leave.
+// what the edges leave. Measured again after the change, as some systems add
+// to the height they are given; a font taller than the place keeps its room.
 void FitSelectionField(HWND list, int height) {
   RECT outer{};
   GetWindowRect(list, &outer);
-  const auto field = static_cast<int>(SendMessageW(list, CB_GETITEMHEIGHT, WPARAM(-1), 0));
-  const int edges = static_cast<int>(outer.bottom - outer.top) - field;
-  if (height > edges) SendMessageW(list, CB_SETITEMHEIGHT, WPARAM(-1), height - edges);
+  int field = static_cast<int>(SendMessageW(list, CB_GETITEMHEIGHT, WPARAM(-1), 0)) + height -
+              static_cast<int>(outer.bottom - outer.top);
+  for (int pass = 0; pass < 2 && field > 0; ++pass) {
+    SendMessageW(list, CB_SETITEMHEIGHT, WPARAM(-1), field);
+    GetWindowRect(list, &outer);
+    const int missing = height - static_cast<int>(outer.bottom - outer.top);
+    if (missing == 0) return;
+    field += missing;
+  }
+}
+
+// Sizes `window` so that its client area is `client`: the frame is measured
+// as the system draws it at the window's present resolution, and measured
+// again once the window has its size.
+void SetClientSize(HWND window, SIZE client) {
+  for (int pass = 0; pass < 2; ++pass) {
+    RECT outer{}, inner{};
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &inner);
+    if (inner.right == client.cx && inner.bottom == client.cy) return;
+    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + client.cx - inner.right,
+                 outer.bottom - outer.top + client.cy - inner.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 bool IsViewWindow(HWND window) {
@@ -240,12 +262,7 @@ void ViewWindow::LayOut(UINT dpi) {
     }
   }
   SetWindowIcons(dpi);
-  const SIZE frame =
-      FrameSize({TwipsToPixels(client_.width, dpi), TwipsToPixels(client_.height, dpi)},
-                static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)),
-                static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)), dpi);
-  SetWindowPos(window_, nullptr, 0, 0, frame.cx, frame.cy,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetClientSize(window_, {TwipsToPixels(client_.width, dpi), TwipsToPixels(client_.height, dpi)});
   InvalidateRect(window_, nullptr, TRUE);
 }
 

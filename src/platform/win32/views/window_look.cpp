@@ -99,19 +99,6 @@ UINT WindowDpi(HWND window) {
   return kDefaultDpi;
 }
 
-SIZE FrameSize(SIZE client, DWORD style, DWORD extended_style, UINT dpi) {
-  RECT frame{0, 0, client.cx, client.cy};
-  using AdjustFunction = BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT);
-  static const auto adjust_for_dpi =
-      SystemFunction<AdjustFunction>(L"user32.dll", "AdjustWindowRectExForDpi");
-  if (adjust_for_dpi != nullptr) {
-    adjust_for_dpi(&frame, style, FALSE, extended_style, dpi);
-  } else {
-    AdjustWindowRectEx(&frame, style, FALSE, extended_style);
-  }
-  return {frame.right - frame.left, frame.bottom - frame.top};
-}
-
 HFONT CreateControlFont(const FontSpec& spec, UINT dpi) {
   LOGFONTW font{};
   font.lfHeight = -MulDiv(spec.points, static_cast<int>(dpi), 72);

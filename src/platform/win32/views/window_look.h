@@ -10,9 +10,6 @@ namespace tagsmit::win32 {
 // cannot tell.
 UINT WindowDpi(HWND window);
 
-// The outer size of a window whose client area is `client` pixels at `dpi`.
-SIZE FrameSize(SIZE client, DWORD style, DWORD extended_style, UINT dpi);
-
 // The font of a control at `dpi`: the Japanese Gothic the windows are drawn
 // for where it is installed, the nearest Japanese face of the system
 // otherwise. The caller deletes it.

@@ -1,0 +1,291 @@
+// The real Win32 windows: what only they can show. The handlers themselves
+// are tested against fake views in tests/settings and tests/about.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "about/about_controls.h"
+#include "fake_file_system.h"
+#include "memory_settings_store.h"
+#include "platform/win32/utf16.h"
+#include "platform/win32/views/about_window.h"
+#include "platform/win32/views/dir_picker_window.h"
+#include "platform/win32/views/settings_window.h"
+#include "run/settings.h"
+#include "scripted_desktop.h"
+#include "settings/settings_controls.h"
+#include "settings/settings_texts.h"
+
+namespace tagsmit::testing {
+namespace {
+
+using enum SettingsControl;
+
+std::wstring TextOf(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), std::ssize(text))));
+  return text;
+}
+
+std::array<int, 4> PlaceOf(HWND control) {
+  RECT rect{};
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+std::array<int, 4> Expected(const TwipsRect& place, UINT dpi) {
+  const PixelRect pixels = TwipsToPixels(place, dpi);
+  return {pixels.left, pixels.top, pixels.width, pixels.height};
+}
+
+HWND TooltipsOf(HWND window) {
+  struct Search {
+    HWND owner;
+    HWND found = nullptr;
+  } search{window};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND candidate, LPARAM param) -> BOOL {
+        auto& wanted = *reinterpret_cast<Search*>(param);
+        wchar_t name[32] = {};
+        GetClassNameW(candidate, name, 32);
+        if (lstrcmpiW(name, TOOLTIPS_CLASSW) != 0 ||
+            GetWindow(candidate, GW_OWNER) != wanted.owner) {
+          return TRUE;
+        }
+        wanted.found = candidate;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring TooltipOf(HWND tooltips, HWND window, HWND control, bool frame) {
+  std::wstring text(200, L'\0');
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = window;
+  tool.uId =
+      frame ? static_cast<UINT_PTR>(GetDlgCtrlID(control)) : reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = text.data();
+  SendMessageW(tooltips, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
+  text.resize(wcslen(text.c_str()));
+  return text;
+}
+
+// Every control of the table is a child of the window, with its caption and
+// tooltip; Tab walks them in the table's order.
+template <typename Control, typename Logic>
+void ExpectBuiltFromTable(HWND window, const WindowSpec<Control, Logic>& spec,
+                          const std::function<HWND(Control)>& handle) {
+  int children = 0;
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    ++children;
+  }
+  EXPECT_EQ(children, std::ssize(spec.controls));
+  const HWND tooltips = TooltipsOf(window);
+  ASSERT_NE(tooltips, nullptr);
+  for (const auto& control : spec.controls) {
+    const HWND hwnd = handle(control.control);
+    ASSERT_EQ(GetParent(hwnd), window) << control.look.name;
+    if (*control.look.caption != '\0') {
+      EXPECT_EQ(TextOf(hwnd), Utf16FromUtf8(control.look.caption)) << control.look.name;
+    }
+    EXPECT_EQ(TooltipOf(tooltips, window, hwnd, control.look.kind == ControlKind::Frame),
+              Utf16FromUtf8(control.look.tooltip))
+        << control.look.name;
+  }
+  std::vector<HWND> expected, walked;
+  for (Control control : spec.TabOrder()) expected.push_back(handle(control));
+  HWND at = expected.front();
+  do {
+    walked.push_back(at);
+    at = GetNextDlgTabItem(window, at, FALSE);
+  } while (at != expected.front() && walked.size() <= expected.size());
+  EXPECT_EQ(walked, expected);
+}
+
+// The places are the table's, converted by the core at the window's
+// resolution, when the window opens and whenever it moves to a monitor of
+// another one.
+template <typename Control, typename Logic>
+void ExpectLaidOutAt(UINT dpi, HWND window, const WindowSpec<Control, Logic>& spec,
+                     const std::function<HWND(Control)>& handle) {
+  RECT suggested{};
+  GetWindowRect(window, &suggested);
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  RECT client{};
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, TwipsToPixels(spec.client.width, dpi)) << dpi;
+  EXPECT_EQ(client.bottom, TwipsToPixels(spec.client.height, dpi)) << dpi;
+  for (const auto& control : spec.controls) {
+    EXPECT_EQ(PlaceOf(handle(control.control)), Expected(control.look.place, dpi))
+        << control.look.name << " at " << dpi;
+  }
+}
+
+// Acts as the user on the window titled `title` once it is on screen, from
+// another thread, while this one runs the window's messages.
+class User {
+ public:
+  User(const std::wstring& title, std::function<void(HWND)> act)
+      : thread_([title, act = std::move(act)] {
+          HWND window = nullptr;
+          for (int i = 0; i < 500 && (window == nullptr || !IsWindowVisible(window)); ++i) {
+            window = FindWindowW(L"TagsmitWindow", title.c_str());
+            Sleep(10);
+          }
+          ASSERT_NE(window, nullptr) << "no window";
+          act(window);
+        }) {}
+  ~User() { thread_.join(); }
+
+ private:
+  std::thread thread_;
+};
+
+void Press(HWND window, WPARAM key) {
+  PostMessageW(window, WM_KEYDOWN, key, 0);
+}
+
+// A click of the mouse at a point of the window's client area, as the user
+// makes it: the system finds the window under the pointer.
+void ClickAt(HWND window, int x, int y) {
+  POINT point{x, y};
+  ClientToScreen(window, &point);
+  INPUT clicks[2] = {};
+  clicks[0].type = clicks[1].type = INPUT_MOUSE;
+  clicks[0].mi.dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  clicks[0].mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  clicks[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
+  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, clicks, sizeof(INPUT));
+}
+
+bool WaitUntilGone(HWND window) {
+  for (int i = 0; i < 100 && IsWindow(window) && IsWindowVisible(window); ++i) Sleep(20);
+  return !IsWindow(window) || !IsWindowVisible(window);
+}
+
+// The real windows over fake services, C:\Web current, the first-start defaults.
+class Win32ViewsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // Under Wine, windows need an X display.
+    const HWND probe = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                       nullptr, nullptr);
+    if (probe == nullptr) GTEST_SKIP() << "no windows without a display";
+    DestroyWindow(probe);
+    fs.AddDirectory("C:\\Web\\img");
+    fs.AddDirectory("C:\\Web\\css");
+    fs.ChangeDirectory("C:\\Web");
+    SetDefaults(app.options, desktop.identity);
+    LoadSettings(app, services);
+    window = std::make_unique<win32::SettingsWindow>();
+    form = std::make_unique<MainForm>(*window, app, services);
+    window->Bind(*form);
+  }
+
+  HWND Control(SettingsControl control) { return window->Control(control); }
+
+  FakeFileSystem fs{PathStyle::Windows};
+  ScriptedDesktop desktop;
+  MemorySettingsStore store;
+  Services services{fs, desktop, store};
+  AppState app;
+  std::unique_ptr<win32::SettingsWindow> window;
+  std::unique_ptr<MainForm> form;
+};
+
+TEST_F(Win32ViewsTest, EachWindowHoldsItsTableInTabOrderAndScalesWithTheMonitor) {
+  const win32::DirPickerWindow picker(window->Handle());
+  const win32::AboutWindow about(window->Handle());
+  const std::function<HWND(SettingsControl)> settings_control = [this](SettingsControl control) {
+    return Control(control);
+  };
+  const std::function<HWND(PickerControl)> picker_control = [&](PickerControl control) {
+    return picker.Control(control);
+  };
+  const std::function<HWND(AboutControl)> about_control = [&](AboutControl control) {
+    return about.Control(control);
+  };
+  EXPECT_EQ(TextOf(window->Handle()), L"Tagsmit \u8A2D\u5B9A");  // 設定
+  ExpectBuiltFromTable(window->Handle(), kSettingsWindow, settings_control);
+  ExpectBuiltFromTable(picker.Handle(), kPickerWindow, picker_control);
+  ExpectBuiltFromTable(about.Handle(), kAboutWindow, about_control);
+  for (const UINT dpi : {144u, 96u}) {
+    ExpectLaidOutAt(dpi, window->Handle(), kSettingsWindow, settings_control);
+    ExpectLaidOutAt(dpi, picker.Handle(), kPickerWindow, picker_control);
+    ExpectLaidOutAt(dpi, about.Handle(), kAboutWindow, about_control);
+  }
+}
+
+TEST_F(Win32ViewsTest, EnterPressesOkAndEscCancelsTheSettingsWindow) {
+  form->Open();
+  desktop.answers = {BoxAnswer::No};
+  const HWND focus = GetFocus() != nullptr ? GetFocus() : window->Handle();
+  Press(focus, VK_RETURN);
+  Press(focus, VK_ESCAPE);
+  window->RunUntilClosed();
+  ASSERT_EQ(desktop.boxes.size(), 1u);
+  EXPECT_EQ(desktop.boxes[0].prompt, settings_text::kConfirmSave);
+  EXPECT_FALSE(IsWindowVisible(window->Handle()));
+}
+
+// Esc leaves the base path as it was, Enter takes the directory list's path.
+TEST_F(Win32ViewsTest, PickerTakesItsPathOnEnterAndNothingOnEsc) {
+  app.options.RelativePath = 255;
+  app.options.BasePath = "C:\\Web\\img";
+  form->Open();
+  window->SetText(txtBasePath, "typed");
+  for (const WPARAM key : {VK_ESCAPE, VK_RETURN}) {
+    const User user(Utf16FromUtf8(settings_text::kPickerCaption), [&](HWND picker) {
+      const HWND list = FindWindowExW(picker, nullptr, WC_LISTBOXW, nullptr);
+      EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 3);  // C:\, Web, img
+      EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 2);
+      Press(picker, key);
+      if (!WaitUntilGone(picker)) {
+        ADD_FAILURE() << "the picker stayed open";
+        PostMessageW(picker, WM_CLOSE, 0, 0);
+      }
+    });
+    SendMessageW(Control(btnRef), BM_CLICK, 0, 0);
+    EXPECT_EQ(window->Text(txtBasePath), key == VK_ESCAPE ? "typed" : "C:\\Web\\img");
+  }
+}
+
+TEST_F(Win32ViewsTest, AboutClosesOnABackgroundClickNotOnALabel) {
+  form->Open();
+  bool open_after_label = false;
+  const User user(
+      L"Tagsmit\u306E\uFF8A\uFF9E\uFF70\uFF7C\uFF9E\uFF6E\uFF9D\u60C5\u5831",  // のﾊﾞｰｼﾞｮﾝ情報
+      [&](HWND about) {
+        const PixelRect label = TwipsToPixels(
+            kAboutWindow.Find(AboutControl::lblVersion).look.place, GetDpiForWindow(about));
+        ClickAt(about, label.left + label.width / 2, label.top + label.height / 2);
+        open_after_label = !WaitUntilGone(about);
+        // Left of the description, below the picture.
+        const int background = TwipsToPixels(120, GetDpiForWindow(about));
+        const int below = TwipsToPixels(1800, GetDpiForWindow(about));
+        ClickAt(about, background, below);
+        if (!WaitUntilGone(about)) {
+          ADD_FAILURE() << "the background click left the window open";
+          Press(about, VK_ESCAPE);
+        }
+      });
+  SendMessageW(Control(btnVer), BM_CLICK, 0, 0);
+  EXPECT_TRUE(open_after_label);
+}
+
+}  // namespace
+}  // namespace tagsmit::testing
