@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/views/control_windows.h"
 #include "platform/win32/views/window_look.h"
 #include "platform/win32/windows_text.h"
 
@@ -13,12 +14,6 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"TagsmitWindow";
 // Control identifiers start above IDOK and IDCANCEL, which Enter and Esc send.
 constexpr int kFirstControlId = 100;
-// Rows a drop-down list shows when it opens.
-constexpr int kDroppedRows = 8;
-// Indentation of one level of the directory list and the margin before the
-// names, in twips.
-constexpr int kIndentTwips = 150;
-constexpr int kMarginTwips = 45;
 
 ATOM RegisterWindowClass(WNDPROC procedure) {
   INITCOMMONCONTROLSEX common{sizeof common, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
@@ -32,76 +27,6 @@ ATOM RegisterWindowClass(WNDPROC procedure) {
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   window_class.lpszClassName = kWindowClass;
   return RegisterClassExW(&window_class);
-}
-
-struct ClassAndStyle {
-  const wchar_t* window_class;
-  DWORD style;
-  DWORD extended_style;
-};
-
-ClassAndStyle ControlClass(const ControlLook& look, bool is_default) {
-  switch (look.kind) {
-    case ControlKind::CommandButton:
-      return {WC_BUTTONW, static_cast<DWORD>(is_default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0};
-    case ControlKind::OptionButton:
-      return {WC_BUTTONW, BS_AUTORADIOBUTTON, 0};
-    case ControlKind::CheckBox:
-      return {WC_BUTTONW, BS_AUTOCHECKBOX, 0};
-    case ControlKind::TextBox:
-      return {WC_EDITW, ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
-    case ControlKind::ReadOnlyText:
-      return {WC_EDITW, ES_LEFT | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL,
-              WS_EX_CLIENTEDGE};
-    case ControlKind::Label:
-      // SS_NOTIFY: a click on a label is the label's, not the background's.
-      return {WC_STATICW, SS_LEFT | SS_NOTIFY, 0};
-    case ControlKind::Frame:
-      // Clipped by the controls in front of it, so it never paints over them.
-      return {WC_BUTTONW, BS_GROUPBOX | WS_CLIPSIBLINGS, 0};
-    case ControlKind::ListBox:
-    case ControlKind::DriveList:
-      return {WC_COMBOBOXW, CBS_DROPDOWNLIST | CBS_HASSTRINGS | WS_VSCROLL, 0};
-    case ControlKind::DirectoryList:
-      return {WC_LISTBOXW,
-              LBS_NOTIFY | LBS_HASSTRINGS | LBS_OWNERDRAWFIXED | LBS_WANTKEYBOARDINPUT |
-                  LBS_NOINTEGRALHEIGHT | WS_VSCROLL,
-              WS_EX_CLIENTEDGE};
-    case ControlKind::Picture:
-      return {WC_STATICW, SS_ICON | SS_REALSIZECONTROL | SS_NOTIFY, 0};
-  }
-  return {WC_STATICW, 0, 0};
-}
-
-bool IsDropDown(ControlKind kind) {
-  return kind == ControlKind::ListBox || kind == ControlKind::DriveList;
-}
-
-int FontHeight(HWND control, HFONT font) {
-  const HDC dc = GetDC(control);
-  const HGDIOBJ previous = SelectObject(dc, font);
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc, &metrics);
-  SelectObject(dc, previous);
-  ReleaseDC(control, dc);
-  return metrics.tmHeight;
-}
-
-// A closed drop-down list as high as its place: its selection field takes
-// what the edges leave. Measured again after the change, as some systems add
-// to the height they are given; a font taller than the place keeps its room.
-void FitSelectionField(HWND list, int height) {
-  RECT outer{};
-  GetWindowRect(list, &outer);
-  int field = static_cast<int>(SendMessageW(list, CB_GETITEMHEIGHT, WPARAM(-1), 0)) + height -
-              static_cast<int>(outer.bottom - outer.top);
-  for (int pass = 0; pass < 2 && field > 0; ++pass) {
-    SendMessageW(list, CB_SETITEMHEIGHT, WPARAM(-1), field);
-    GetWindowRect(list, &outer);
-    const int missing = height - static_cast<int>(outer.bottom - outer.top);
-    if (missing == 0) return;
-    field += missing;
-  }
 }
 
 // Sizes `window` so that its client area is `client`: the frame is measured
@@ -159,18 +84,11 @@ ViewWindow::~ViewWindow() {
 
 void ViewWindow::AddControl(int control, const ControlLook& look, KeyRoles keys, ControlEvent event,
                             std::function<void(int)> raise) {
-  const ClassAndStyle kind = ControlClass(look, keys.is_default);
   ControlWindow& added = controls_[static_cast<size_t>(control)];
   added.look = look;
   added.event = event;
   added.raise = std::move(raise);
-  added.hwnd =
-      CreateWindowExW(kind.extended_style, kind.window_class, ToWindowsText(look.caption).c_str(),
-                      WS_CHILD | WS_VISIBLE | kind.style, 0, 0, 0, 0, window_,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + control)),
-                      GetModuleHandleW(nullptr), nullptr);
-  // Texts of any length.
-  if (look.kind == ControlKind::TextBox) SendMessageW(added.hwnd, EM_SETLIMITTEXT, 0, 0);
+  added.hwnd = CreateControlWindow(window_, kFirstControlId + control, look, keys.is_default);
   if (keys.is_default) default_ = control;
   if (keys.is_cancel) cancel_ = control;
 
@@ -230,17 +148,8 @@ void ViewWindow::LayOut(UINT dpi) {
     SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (control.font != nullptr) DeleteObject(control.font);
     control.font = font;
-    // A drop-down list's height is that of its open list.
-    const int height = IsDropDown(control.look.kind) ? place.height * kDroppedRows : place.height;
-    MoveWindow(control.hwnd, place.left, place.top, place.width, height, FALSE);
+    PlaceControlWindow(control.hwnd, control.look.kind, place, font);
     switch (control.look.kind) {
-      case ControlKind::ListBox:
-      case ControlKind::DriveList:
-        FitSelectionField(control.hwnd, place.height);
-        break;
-      case ControlKind::DirectoryList:
-        SendMessageW(control.hwnd, LB_SETITEMHEIGHT, 0, FontHeight(control.hwnd, font) + 2);
-        break;
       case ControlKind::Picture:
         if (control.icon != nullptr) DestroyIcon(control.icon);
         control.icon = LoadProgramIcon(std::min(place.width, place.height));
@@ -402,24 +311,6 @@ void ViewWindow::Cancel() {
   if (cancel_ >= 0) Raise(controls_[static_cast<size_t>(cancel_)], 0);
 }
 
-void ViewWindow::DrawDirectoryEntry(const DRAWITEMSTRUCT& item) const {
-  if (item.itemID == static_cast<UINT>(-1)) return;
-  const bool selected = (item.itemState & ODS_SELECTED) != 0;
-  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-  SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  SetBkMode(item.hDC, TRANSPARENT);
-  const auto length = SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
-  std::wstring name(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
-  name.resize(static_cast<size_t>(std::max<LRESULT>(
-      SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(name.data())),
-      0)));
-  RECT text = item.rcItem;
-  text.left += TwipsToPixels(kIndentTwips * static_cast<int>(item.itemData) + kMarginTwips, dpi_);
-  DrawTextW(item.hDC, name.c_str(), static_cast<int>(name.size()), &text,
-            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-  if ((item.itemState & ODS_FOCUS) != 0) DrawFocusRect(item.hDC, &item.rcItem);
-}
-
 LRESULT ViewWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
@@ -467,7 +358,7 @@ LRESULT ViewWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
     case WM_DRAWITEM:
-      DrawDirectoryEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+      DrawDirectoryEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam), dpi_);
       return TRUE;
     case WM_DPICHANGED: {
       const RECT& suggested = *reinterpret_cast<const RECT*>(lparam);

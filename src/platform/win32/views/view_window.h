@@ -70,7 +70,6 @@ class ViewWindow {
   void RaiseChangedEntry(ControlWindow& control);
   void OnCommand(int id, int code);
   void Cancel();
-  void DrawDirectoryEntry(const DRAWITEMSTRUCT& item) const;
   void SetWindowIcons(UINT dpi);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <windows.h>
+
+#include "window/control_spec.h"
+
+namespace tagsmit::win32 {
+
+// The child window for one control of a table, of the standard class its
+// kind calls for, with its caption; without a place until it is placed.
+HWND CreateControlWindow(HWND parent, int id, const ControlLook& look, bool is_default);
+
+// Puts the control at `place` in its `font`: a closed drop-down list just as
+// high, a directory list with lines of the font's height.
+void PlaceControlWindow(HWND control, ControlKind kind, const PixelRect& place, HFONT font);
+
+// Draws one line of a directory list, indented by its depth (the line's data).
+void DrawDirectoryEntry(const DRAWITEMSTRUCT& item, UINT dpi);
+
+}  // namespace tagsmit::win32
