@@ -10,32 +10,7 @@ TEST_TITLE='Tagsmit  ｸﾘｯﾌﾟﾎﾞｰﾄﾞ内容'
 
 . "$(dirname "$0")/lib.sh"
 
-# settings.json for the store; arguments are KEY=VALUE overrides.
-write_settings() {
-  local -A v=([ClipStr]='<IMG SRC="&f" WIDTH=&w HEIGHT=&h ALT="">\n' [ClipStrNo]=0 [NotyfyErr]=0
-    [Test]=0 [LowerCase]=0 [RelativePath]=0 [FixedPath]=./ [BasePath]=/tmp)
-  local pair
-  for pair in "$@"; do v[${pair%%=*}]=${pair#*=}; done
-  local json='{"init": {"version": "115"' key value
-  for key in ClipStr ClipStrNo NotyfyErr Test LowerCase RelativePath FixedPath BasePath; do
-    value=${v[$key]//\"/\\\"}
-    json+=", \"$key\": \"$value\""
-  done
-  mkdir -p "$XDG_CONFIG_HOME/tagsmit"
-  printf '%s}}\n' "$json" >"$XDG_CONFIG_HOME/tagsmit/settings.json"
-}
-
-# Test images, named as the cases need them.
-mkdir -p "$work/site/doc" "$work/site/img"
-cp "$SAMPLES/logo.gif" "$work/site/img/Logo.gif"
-cp "$SAMPLES/photo.jpg" "$work/site/img/a photo.jpg"
-cp "$SAMPLES/logo.gif" "$work/site/img/ÄÖ Ünï.GIF"
-cp "$SAMPLES/logo.gif" "$work/site/img/second.gif"
-cp "$SAMPLES/logo.gif" "$work/site/img/photo.png"
-printf 'GIF12a and a wrong signature' >"$work/site/img/bad.gif"
-mkdir "$work/site/img/folder.gif"
-
-tag() { echo "<IMG SRC=\"$1\" WIDTH=$2 HEIGHT=$3 ALT=\"\">"; }
+make_site
 
 case "${1:-}" in
   fixed)

@@ -60,9 +60,12 @@ start_tagsmit() {
   "$TAGSMIT" "$@" >"$work/out" 2>"$work/err" &
   run_pid=$!
 }
-# Waits for the background run; sets run_status. Fails after 10 s.
+# Seconds that a run, or a window to show, may take.
+patience=10
+# Waits for the background run; sets run_status. Fails after patience.
 wait_tagsmit() {
-  for _ in $(seq 400); do
+  local deadline=$((SECONDS + patience))
+  while ((SECONDS < deadline)); do
     if ! kill -0 "$run_pid" 2>/dev/null; then
       wait "$run_pid"
       run_status=$?
@@ -81,8 +84,8 @@ run_tagsmit() {
 # Prints the id of the visible window of exactly that name once it is shown
 # while tagsmit runs; returns 1 when none comes.
 wait_window() {
-  local id
-  for _ in $(seq 400); do
+  local id deadline=$((SECONDS + patience))
+  while ((SECONDS < deadline)); do
     kill -0 "$run_pid" 2>/dev/null || return 1
     id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1)
     [ -n "$id" ] && { echo "$id"; return 0; }
@@ -94,3 +97,35 @@ press() {  # window, key
   xdotool windowfocus --sync "$1" 2>/dev/null
   xdotool key --clearmodifiers "$2"
 }
+
+# settings.json for the store, in settings_folder; arguments are KEY=VALUE
+# overrides whose values are JSON string text (\n, \\).
+settings_folder="$XDG_CONFIG_HOME/tagsmit"
+write_settings() {
+  local -A v=([ClipStr]='<IMG SRC="&f" WIDTH=&w HEIGHT=&h ALT="">\n' [ClipStrNo]=0 [NotyfyErr]=0
+    [Test]=0 [LowerCase]=0 [RelativePath]=0 [FixedPath]=./ [BasePath]=/tmp)
+  local pair
+  for pair in "$@"; do v[${pair%%=*}]=${pair#*=}; done
+  local json='{"init": {"version": "115"' key value
+  for key in ClipStr ClipStrNo NotyfyErr Test LowerCase RelativePath FixedPath BasePath; do
+    value=${v[$key]//\"/\\\"}
+    json+=", \"$key\": \"$value\""
+  done
+  mkdir -p "$settings_folder"
+  printf '%s}}\n' "$json" >"$settings_folder/settings.json"
+}
+
+# Test images in $work/site/img, named as the cases need them. SAMPLES: the
+# folder with logo.gif (120 x 60) and photo.jpg (64 x 48).
+make_site() {
+  mkdir -p "$work/site/doc" "$work/site/img"
+  cp "$SAMPLES/logo.gif" "$work/site/img/Logo.gif"
+  cp "$SAMPLES/photo.jpg" "$work/site/img/a photo.jpg"
+  cp "$SAMPLES/logo.gif" "$work/site/img/ÄÖ Ünï.GIF"
+  cp "$SAMPLES/logo.gif" "$work/site/img/second.gif"
+  cp "$SAMPLES/logo.gif" "$work/site/img/photo.png"
+  printf 'GIF12a and a wrong signature' >"$work/site/img/bad.gif"
+  mkdir "$work/site/img/folder.gif"
+}
+
+tag() { echo "<IMG SRC=\"$1\" WIDTH=$2 HEIGHT=$3 ALT=\"\">"; }
