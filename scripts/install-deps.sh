@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libxcb1-dev nlohmann-json3-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format
-  xvfb xclip xdotool x11-utils procps time strace
+  xvfb xauth xclip xdotool x11-utils procps time strace
   # fuzzing: clang with libFuzzer
   clang libclang-rt-14-dev
   # the Windows build: mingw-w64 (posix threads) and Wine to run its tests
@@ -17,6 +17,8 @@ packages=(
   fonts-noto-cjk
   # the Windows release: the program icon rendered from its SVG
   librsvg2-bin icoutils
+  # the release ZIP's listing checked by the suite
+  unzip
 )
 
 missing=()

@@ -2,7 +2,8 @@
 # Installs what is missing, builds and runs the whole test suite: once in a
 # debug build, once under AddressSanitizer and UndefinedBehaviorSanitizer,
 # then runs each fuzz target for a minute, then builds the Windows test suite
-# with mingw-w64 and runs it under Wine; and checks the formatting.
+# with mingw-w64 and runs it under Wine, then builds the Windows release ZIP;
+# and checks the formatting.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -28,3 +29,13 @@ cmake --build --preset windows
 echo "== windows tests (under Wine; the window tests on an Xvfb of their own)"
 xvfb-run --auto-servernum --server-args="-noreset -nolisten tcp -screen 0 1024x768x24" \
   ctest --preset windows -j2
+
+echo "== windows release ZIP"
+cmake --preset windows-release >/dev/null
+cmake --build --preset windows-release
+cpack --preset windows-release
+zip=$(ls build/windows-release/Tagsmit-*-windows-x64.zip)
+listed=$(zipinfo -1 "$zip" | sed 's|^[^/]*/||' | sort | tr '\n' ' ')
+[ "$listed" == "LICENSE.txt Tagsmit.exe readme.txt " ] ||
+  { echo "$zip holds: $listed" >&2; exit 1; }
+echo "$zip: $listed"
