@@ -11,9 +11,11 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "about/about_controls.h"
+#include "about/about_form.h"
 #include "fake_file_system.h"
 #include "memory_settings_store.h"
 #include "platform/win32/utf16.h"
@@ -115,9 +117,31 @@ void ExpectBuiltFromTable(HWND window, const WindowSpec<Control, Logic>& spec,
   EXPECT_EQ(walked, expected);
 }
 
+// The room a control's text has and the room it needs in the control's font:
+// a label's whole text, a drop-down list's line of text.
+std::pair<SIZE, SIZE> TextRoom(HWND control, ControlKind kind) {
+  const HDC dc = GetDC(control);
+  const HGDIOBJ previous =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  RECT needed{};
+  const std::wstring text = TextOf(control);
+  DrawTextW(dc, text.c_str(), std::ssize(text), &needed, DT_CALCRECT | DT_EXPANDTABS);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, previous);
+  ReleaseDC(control, dc);
+  RECT has{};
+  GetClientRect(control, &has);
+  if (kind == ControlKind::Label) return {{has.right, has.bottom}, {needed.right, needed.bottom}};
+  return {{has.right, static_cast<LONG>(SendMessageW(control, CB_GETITEMHEIGHT, WPARAM(-1), 0))},
+          {0, metrics.tmHeight}};
+}
+
 // The places are the table's, converted by the core at the window's
 // resolution, when the window opens and whenever it moves to a monitor of
-// another one.
+// another one. Where the font needs more room than the table gives, a label
+// or a closed drop-down list grows right and down, within the window, so that
+// no text is cut.
 template <typename Control, typename Logic>
 void ExpectLaidOutAt(UINT dpi, HWND window, const WindowSpec<Control, Logic>& spec,
                      const std::function<HWND(Control)>& handle) {
@@ -129,8 +153,20 @@ void ExpectLaidOutAt(UINT dpi, HWND window, const WindowSpec<Control, Logic>& sp
   EXPECT_EQ(client.right, TwipsToPixels(spec.client.width, dpi)) << dpi;
   EXPECT_EQ(client.bottom, TwipsToPixels(spec.client.height, dpi)) << dpi;
   for (const auto& control : spec.controls) {
-    EXPECT_EQ(PlaceOf(handle(control.control)), Expected(control.look.place, dpi))
+    const auto place = PlaceOf(handle(control.control));
+    const auto table = Expected(control.look.place, dpi);
+    const ControlKind kind = control.look.kind;
+    if (kind != ControlKind::Label && kind != ControlKind::ListBox &&
+        kind != ControlKind::DriveList) {
+      EXPECT_EQ(place, table) << control.look.name << " at " << dpi;
+      continue;
+    }
+    EXPECT_TRUE(place[0] == table[0] && place[1] == table[1] && place[2] >= table[2] &&
+                place[3] >= table[3] && place[0] + place[2] <= client.right &&
+                place[1] + place[3] <= client.bottom)
         << control.look.name << " at " << dpi;
+    const auto [has, needs] = TextRoom(handle(control.control), kind);
+    EXPECT_TRUE(has.cx >= needs.cx && has.cy >= needs.cy) << control.look.name << " at " << dpi;
   }
 }
 
@@ -209,7 +245,8 @@ class Win32ViewsTest : public ::testing::Test {
 
 TEST_F(Win32ViewsTest, EachWindowHoldsItsTableInTabOrderAndScalesWithTheMonitor) {
   const win32::DirPickerWindow picker(window->Handle());
-  const win32::AboutWindow about(window->Handle());
+  win32::AboutWindow about(window->Handle());
+  AboutForm(about, *window, desktop.identity).Form_Load();
   const std::function<HWND(SettingsControl)> settings_control = [this](SettingsControl control) {
     return Control(control);
   };
