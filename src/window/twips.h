@@ -26,6 +26,11 @@ struct PixelRect {
   int height = 0;
 };
 
+struct PixelSize {
+  int width = 0;
+  int height = 0;
+};
+
 // Pixels at `dpi` dots per inch, halves rounded up; a place converts each of
 // its four values so.
 int TwipsToPixels(int twips, double dpi);

@@ -1,7 +1,5 @@
 #include "platform/qt/views/about_dialog.h"
 
-#include <algorithm>
-
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -21,11 +19,6 @@ AboutDialog::AboutDialog(QWidget* owner) : QDialog(owner) {
   version_ = static_cast<QLabel*>(WidgetOf(controls, lblVersion));
   description_ = static_cast<QPlainTextEdit*>(WidgetOf(controls, txtDescription));
   ok_ = WidgetOf(controls, cmdOK);
-  // The stand-in fonts run taller than the Windows ones; the two lines grow
-  // downwards rather than lose their descenders.
-  for (QLabel* line : {title_, version_}) {
-    line->resize(line->width(), std::max(line->height(), line->fontMetrics().height()));
-  }
 }
 
 void AboutDialog::SetStaysOnTop(bool on_top) {
@@ -44,9 +37,11 @@ void AboutDialog::SetText(AboutText which, const std::string& text) {
       return;
     case AboutText::lblTitle:
       title_->setText(ToQt(text));
+      FitLabel(*title_, kAboutWindow.Find(AboutControl::lblTitle).look.place);
       return;
     case AboutText::lblVersion:
       version_->setText(ToQt(text));
+      FitLabel(*version_, kAboutWindow.Find(AboutControl::lblVersion).look.place);
       return;
     case AboutText::txtDescription:
       description_->setPlainText(ToQt(text));

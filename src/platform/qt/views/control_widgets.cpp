@@ -12,6 +12,7 @@
 #include <QToolButton>
 
 #include "platform/qt/views/window_look.h"
+#include "window/grow_to_fit.h"
 
 namespace tagsmit {
 namespace {
@@ -100,10 +101,21 @@ QWidget* MakeControlWidget(const ControlLook& look, QWidget& window) {
   widget->setGeometry(PlaceInPixels(window, look.place));
   widget->setFont(FontOf(look.font));
   if (*look.tooltip != '\0') widget->setToolTip(QString::fromUtf8(look.tooltip));
+  if (look.kind == ControlKind::Label) FitLabel(*static_cast<QLabel*>(widget), look.place);
   if (look.kind == ControlKind::Picture) {
     static_cast<QLabel*>(widget)->setPixmap(IconOf(look.picture).pixmap(widget->size()));
   }
   return widget;
+}
+
+void FitLabel(QLabel& label, const TwipsRect& place) {
+  const QRect table = PlaceInPixels(label, place);
+  const QSize needed = label.sizeHint();
+  const QSize client = label.parentWidget()->size();
+  const PixelRect fitted =
+      GrowToFit({table.left(), table.top(), table.width(), table.height()},
+                {needed.width(), needed.height()}, {client.width(), client.height()});
+  label.setGeometry(fitted.left, fitted.top, fitted.width, fitted.height);
 }
 
 void ConnectControlEvent(QWidget& widget, ControlEvent event, std::function<void(int)> raise) {

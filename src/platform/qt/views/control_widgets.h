@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLabel>
 #include <QWidget>
 
 #include <cstddef>
@@ -13,6 +14,10 @@ namespace tagsmit {
 // The widget for one control: its kind, name, place, caption, tooltip, font
 // and picture as the window's table gives them.
 QWidget* MakeControlWidget(const ControlLook& look, QWidget& window);
+
+// Puts `label` at its table `place`, grown to hold its whole text where its
+// font needs more room.
+void FitLabel(QLabel& label, const TwipsRect& place);
 
 // `raise` runs, with the entry's index for list events, whenever the user
 // does to `widget` what `event` names.

@@ -25,8 +25,11 @@ SettingsWindow::SettingsWindow() {
   SetUpFixedWindow(*this, kSettingsWindow.client, Qt::WindowSystemMenuHint);
   controls_ = BuildControls(*this, kSettingsWindow, &form_);
   clip_strs_ = static_cast<QComboBox*>(Control(cmbClipStr));
-  // With a buddy the label reads "&&" as one ampersand, as the caption means.
-  static_cast<QLabel*>(Control(Label1))->setBuddy(clip_strs_);
+  // With a buddy the label reads "&&" as one ampersand, as the caption means;
+  // it is measured again as it now reads.
+  auto* heading = static_cast<QLabel*>(Control(Label1));
+  heading->setBuddy(clip_strs_);
+  FitLabel(*heading, kSettingsWindow.Find(Label1).look.place);
 }
 
 QWidget* SettingsWindow::Control(SettingsControl control) const {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/win32/windows_text.h"
+#include "window/grow_to_fit.h"
 
 namespace tagsmit::win32 {
 namespace {
@@ -73,14 +74,18 @@ int FontHeight(HWND control, HFONT font) {
   return metrics.tmHeight;
 }
 
-// A closed drop-down list as high as its place: its selection field takes
-// what the edges leave. Measured again after the change, as some systems add
-// to the height they are given; a font taller than the place keeps its room.
-void FitSelectionField(HWND list, int height) {
+// A closed drop-down list as high as its place, or higher where its font
+// needs a taller selection field: a line of text and a pixel above and below.
+// Measured again after each change, as some systems add to the height they
+// are given.
+void FitSelectionField(HWND list, const PixelRect& place, HFONT font, PixelSize client) {
   RECT outer{};
   GetWindowRect(list, &outer);
-  int field = static_cast<int>(SendMessageW(list, CB_GETITEMHEIGHT, WPARAM(-1), 0)) + height -
-              static_cast<int>(outer.bottom - outer.top);
+  int field = static_cast<int>(SendMessageW(list, CB_GETITEMHEIGHT, WPARAM(-1), 0));
+  const int edges = static_cast<int>(outer.bottom - outer.top) - field;
+  const int height =
+      GrowToFit(place, {place.width, FontHeight(list, font) + 2 + edges}, client).height;
+  field = height - edges;
   for (int pass = 0; pass < 2 && field > 0; ++pass) {
     SendMessageW(list, CB_SETITEMHEIGHT, WPARAM(-1), field);
     GetWindowRect(list, &outer);
@@ -103,14 +108,31 @@ HWND CreateControlWindow(HWND parent, int id, const ControlLook& look, bool is_d
   return control;
 }
 
-void PlaceControlWindow(HWND control, ControlKind kind, const PixelRect& place, HFONT font) {
+void PlaceControlWindow(HWND control, ControlKind kind, const PixelRect& place, HFONT font,
+                        PixelSize client) {
   // A drop-down list's height is that of its open list.
   const int height = IsDropDown(kind) ? place.height * kDroppedRows : place.height;
   MoveWindow(control, place.left, place.top, place.width, height, FALSE);
-  if (IsDropDown(kind)) FitSelectionField(control, place.height);
+  if (IsDropDown(kind)) FitSelectionField(control, place, font, client);
   if (kind == ControlKind::DirectoryList) {
     SendMessageW(control, LB_SETITEMHEIGHT, 0, FontHeight(control, font) + 2);
   }
+}
+
+PixelSize LabelTextSize(HWND label, HFONT font) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
+  text.resize(
+      static_cast<size_t>(GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
+  const HDC dc = GetDC(label);
+  const HGDIOBJ previous = SelectObject(dc, font);
+  // Ampersands and tabs as the label treats them; each line as long as it is.
+  RECT needed{0, 0, 0, 0};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
+            DT_CALCRECT | DT_LEFT | DT_EXPANDTABS);
+  SelectObject(dc, previous);
+  ReleaseDC(label, dc);
+  return {static_cast<int>(needed.right - needed.left),
+          static_cast<int>(needed.bottom - needed.top)};
 }
 
 void DrawDirectoryEntry(const DRAWITEMSTRUCT& item, UINT dpi) {

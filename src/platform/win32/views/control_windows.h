@@ -11,8 +11,13 @@ namespace tagsmit::win32 {
 HWND CreateControlWindow(HWND parent, int id, const ControlLook& look, bool is_default);
 
 // Puts the control at `place` in its `font`: a closed drop-down list just as
-// high, a directory list with lines of the font's height.
-void PlaceControlWindow(HWND control, ControlKind kind, const PixelRect& place, HFONT font);
+// high unless its font needs more, a directory list with lines of the font's
+// height. `client` is the size of the window's client area.
+void PlaceControlWindow(HWND control, ControlKind kind, const PixelRect& place, HFONT font,
+                        PixelSize client);
+
+// The pixels a label's text needs in `font`, unwrapped, as the label draws it.
+PixelSize LabelTextSize(HWND label, HFONT font);
 
 // Draws one line of a directory list, indented by its depth (the line's data).
 void DrawDirectoryEntry(const DRAWITEMSTRUCT& item, UINT dpi);

@@ -7,6 +7,7 @@
 #include "platform/win32/views/control_windows.h"
 #include "platform/win32/views/window_look.h"
 #include "platform/win32/windows_text.h"
+#include "window/grow_to_fit.h"
 
 namespace tagsmit::win32 {
 namespace {
@@ -148,8 +149,11 @@ void ViewWindow::LayOut(UINT dpi) {
     SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (control.font != nullptr) DeleteObject(control.font);
     control.font = font;
-    PlaceControlWindow(control.hwnd, control.look.kind, place, font);
+    PlaceControlWindow(control.hwnd, control.look.kind, place, font, ClientPixels());
     switch (control.look.kind) {
+      case ControlKind::Label:
+        FitLabel(control);
+        break;
       case ControlKind::Picture:
         SetPicture(control, place, STM_SETIMAGE, std::min(place.width, place.height));
         break;
@@ -174,8 +178,27 @@ void ViewWindow::LayOut(UINT dpi) {
     }
   }
   SetWindowIcons(dpi);
-  SetClientSize(window_, {TwipsToPixels(client_.width, dpi), TwipsToPixels(client_.height, dpi)});
+  const PixelSize client = ClientPixels();
+  SetClientSize(window_, {client.width, client.height});
   InvalidateRect(window_, nullptr, TRUE);
+}
+
+PixelSize ViewWindow::ClientPixels() const {
+  return {TwipsToPixels(client_.width, dpi_), TwipsToPixels(client_.height, dpi_)};
+}
+
+// A label grows to hold its whole text in its font; what it leaves uncovered
+// is the window's face again.
+void ViewWindow::FitLabel(ControlWindow& label) {
+  RECT before{};
+  GetWindowRect(label.hwnd, &before);
+  MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&before), 2);
+  const PixelRect place = GrowToFit(TwipsToPixels(label.look.place, dpi_),
+                                    LabelTextSize(label.hwnd, label.font), ClientPixels());
+  MoveWindow(label.hwnd, place.left, place.top, place.width, place.height, FALSE);
+  RECT after{place.left, place.top, place.left + place.width, place.top + place.height};
+  UnionRect(&after, &after, &before);
+  RedrawWindow(window_, &after, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void ViewWindow::SetPicture(ControlWindow& control, const PixelRect& place, UINT message,
@@ -207,6 +230,8 @@ void ViewWindow::SetCaption(const std::string& caption) {
 
 void ViewWindow::SetControlText(int control, const std::string& text) {
   SetWindowTextW(ControlHandle(control), ToWindowsText(text).c_str());
+  ControlWindow& shown = controls_[static_cast<size_t>(control)];
+  if (shown.look.kind == ControlKind::Label) FitLabel(shown);
 }
 
 std::string ViewWindow::ControlText(int control) const {
@@ -320,6 +345,12 @@ void ViewWindow::OnCommand(int id, int code) {
   }
 }
 
+bool ViewWindow::IsLabel(HWND control) const {
+  const int index = GetDlgCtrlID(control) - kFirstControlId;
+  return index >= 0 && index < static_cast<int>(controls_.size()) &&
+         controls_[static_cast<size_t>(index)].look.kind == ControlKind::Label;
+}
+
 // Esc, the close box and Alt+F4 press the cancel button.
 void ViewWindow::Cancel() {
   if (cancel_ >= 0) Raise(controls_[static_cast<size_t>(cancel_)], 0);
@@ -365,10 +396,16 @@ LRESULT ViewWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
-      // Labels, check boxes and option buttons on the window's own face.
+      // Labels, check boxes and option buttons on the window's own face. A
+      // label leaves the face to the window: a label grown over its
+      // neighbour's place must not paint out the neighbour's text.
       const auto dc = reinterpret_cast<HDC>(wparam);
-      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
       SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+      if (IsLabel(reinterpret_cast<HWND>(lparam))) {
+        SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+      }
+      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
     case WM_DRAWITEM:

@@ -12,7 +12,8 @@ namespace tagsmit::win32 {
 
 // A top-level window built from its window table: one child window per
 // control, with the table's caption, tooltip, font, place (converted at the
-// monitor's resolution), Tab order and Enter and Esc roles. The user's
+// monitor's resolution; a label or a closed drop-down list grown where its
+// font needs more room), Tab order and Enter and Esc roles. The user's
 // actions go to the table's handlers; the window decides nothing itself.
 class ViewWindow {
  public:
@@ -69,6 +70,9 @@ class ViewWindow {
   void Raise(ControlWindow& control, int index);
   void RaiseChangedEntry(ControlWindow& control);
   void OnCommand(int id, int code);
+  PixelSize ClientPixels() const;
+  void FitLabel(ControlWindow& label);
+  bool IsLabel(HWND control) const;
   void Cancel();
   // Gives the control its picture at `size` pixels, by `message`
   // (STM_SETIMAGE, BM_SETIMAGE).
