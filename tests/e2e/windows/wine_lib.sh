@@ -30,12 +30,13 @@ end_session() {
 trap end_session EXIT
 
 # Makes the prefix on first use; maps the font names of the windows to an
-# installed CJK font.
+# installed CJK font, the fixed-pitch ones to a fixed-pitch one.
 prepare_prefix() {
   local face
-  for face in 'ＭＳ ゴシック' 'ＭＳ Ｐゴシック' 'MS Gothic' 'MS PGothic' 'MS UI Gothic'; do
+  for face in 'ＭＳ ゴシック=Noto Sans Mono CJK JP' 'MS Gothic=Noto Sans Mono CJK JP' \
+    'ＭＳ Ｐゴシック=Noto Sans CJK JP' 'MS PGothic=Noto Sans CJK JP' 'MS UI Gothic=Noto Sans CJK JP'; do
     "$WINE_RUN" "$WINEPREFIX" reg add 'HKCU\Software\Wine\Fonts\Replacements' \
-      /v "$face" /d 'Noto Sans CJK JP' /f >/dev/null || fail "reg add $face"
+      /v "${face%%=*}" /d "${face#*=}" /f >/dev/null || fail "reg add ${face%%=*}"
   done
   # The registry reaches the disk when the server ends.
   "$wineserver" -w
