@@ -59,7 +59,6 @@ class SettingsWindowTest : public ::testing::Test {
     } else {
       fs.AddDirectory("C:\\Web\\Img");
       fs.AddDirectory("D:\\Photos");
-      fs.AddDrive("A:");
       fs.SetDriveReady("A:", false);
       fs.ChangeDirectory("C:\\Web");
     }
