@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "base/ascii.h"
+#include "platform/buffered_byte_reader.h"
 
 namespace tagsmit::testing {
 namespace {
@@ -13,53 +14,19 @@ char FoldAscii(char c) {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-std::string Folded(std::string_view text) {
-  std::string folded(text);
-  std::transform(folded.begin(), folded.end(), folded.begin(), FoldAscii);
-  return folded;
-}
-
 // Reads from its own copy of the file's bytes, as an open file would.
-class StringReader final : public ByteReader {
+class StringReader final : public BufferedByteReader {
  public:
-  explicit StringReader(std::string bytes) : bytes_(std::move(bytes)) {}
-
-  bool Read(std::span<std::uint8_t> out) override {
-    const std::size_t count = std::min(out.size(), bytes_.size() - position_);
-    std::transform(bytes_.begin() + static_cast<std::ptrdiff_t>(position_),
-                   bytes_.begin() + static_cast<std::ptrdiff_t>(position_ + count), out.begin(),
-                   [](char c) { return static_cast<std::uint8_t>(c); });
-    position_ += count;
-    return count == out.size();
-  }
-
-  bool Skip(std::uint64_t count) override {
-    const std::size_t left = bytes_.size() - position_;
-    if (count > left) {
-      position_ = bytes_.size();
-      return false;
-    }
-    position_ += static_cast<std::size_t>(count);
-    return true;
-  }
-
-  bool AtEnd() override { return position_ == bytes_.size(); }
-
-  bool SkipPast(std::uint8_t byte) override {
-    const std::size_t found = bytes_.find(static_cast<char>(byte), position_);
-    position_ = found == std::string::npos ? bytes_.size() : found + 1;
-    return found != std::string::npos;
-  }
-
-  bool SkipWhile(std::uint8_t byte) override {
-    const std::size_t other = bytes_.find_first_not_of(static_cast<char>(byte), position_);
-    position_ = other == std::string::npos ? bytes_.size() : other;
-    return other != std::string::npos;
-  }
+  explicit StringReader(std::string bytes) : BufferedByteReader(bytes.size()), bytes_(std::move(bytes)) {}
 
  private:
+  std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
+    const std::size_t count = std::min(out.size(), bytes_.size() - offset);
+    std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(offset), count, out.begin());
+    return count;
+  }
+
   std::string bytes_;
-  std::size_t position_ = 0;
 };
 
 }  // namespace
@@ -165,14 +132,14 @@ std::vector<std::string> FakeFileSystem::Subdirectories(const std::string& path)
   }
   const bool fold = style_ == PathStyle::Windows;
   std::sort(names.begin(), names.end(), [fold](const std::string& a, const std::string& b) {
-    if (fold && Folded(a) != Folded(b)) return Folded(a) < Folded(b);
+    if (fold && !EqualIgnoringAsciiCase(a, b)) return AsciiLower(a) < AsciiLower(b);
     return a < b;
   });
   return names;
 }
 
 bool FakeFileSystem::SameName(std::string_view a, std::string_view b) const {
-  return style_ == PathStyle::Windows ? Folded(a) == Folded(b) : a == b;
+  return style_ == PathStyle::Windows ? EqualIgnoringAsciiCase(a, b) : a == b;
 }
 
 std::optional<char> FakeFileSystem::DriveKey(std::string_view drive) const {
