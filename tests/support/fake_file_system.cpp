@@ -17,7 +17,8 @@ char FoldAscii(char c) {
 // Reads from its own copy of the file's bytes, as an open file would.
 class StringReader final : public BufferedByteReader {
  public:
-  explicit StringReader(std::string bytes) : BufferedByteReader(bytes.size()), bytes_(std::move(bytes)) {}
+  explicit StringReader(std::string bytes)
+      : BufferedByteReader(bytes.size()), bytes_(std::move(bytes)) {}
 
  private:
   std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
@@ -43,30 +44,21 @@ void FakeFileSystem::SetDriveReady(const std::string& drive, bool ready) {
 }
 
 void FakeFileSystem::AddDirectory(const std::string& path, EntryOptions options) {
-  const ParsedPath parsed = ParseOrThrow(path);
-  if (parsed.components.empty()) throw std::logic_error("a root exists already: " + path);
-  Node& parent = MakeParents(parsed, path);
-  if (Node* existing = FindChild(parent, parsed.components.back())) {
-    existing->options = std::move(options);
-    return;
-  }
-  auto node = std::make_unique<Node>();
-  node->name = parsed.components.back();
-  node->options = std::move(options);
-  parent.children.push_back(std::move(node));
+  Add(path, Node{.is_directory = true, .options = std::move(options)});
 }
 
 void FakeFileSystem::AddFile(const std::string& path, std::string_view contents,
                              EntryOptions options) {
+  Add(path,
+      Node{
+          .is_directory = false, .options = std::move(options), .contents = std::string(contents)});
+}
+
+void FakeFileSystem::Add(const std::string& path, Node node) {
   const ParsedPath parsed = ParseOrThrow(path);
-  if (parsed.names_directory) throw std::logic_error("not a file name: " + path);
-  Node& parent = MakeParents(parsed, path);
-  auto node = std::make_unique<Node>();
-  node->name = parsed.components.back();
-  node->is_directory = false;
-  node->options = std::move(options);
-  node->contents = std::string(contents);
-  parent.children.push_back(std::move(node));
+  if (parsed.components.empty()) throw std::logic_error("a root exists already: " + path);
+  node.name = parsed.components.back();
+  MakeParents(parsed, path).children.push_back(std::make_unique<Node>(std::move(node)));
 }
 
 void FakeFileSystem::ChangeDirectory(const std::string& path) {

@@ -46,9 +46,8 @@ class FakeFileSystem : public FileSystem {
   // Subdirectories empty, lookups empty, opens fail with Other. Takes "D:",
   // "D:\" or, in the Posix style, "/".
   void SetDriveReady(const std::string& drive, bool ready);
-  // Adds a directory; on a directory that exists already, sets its options.
+  // Adds a directory or a file (holding `contents`, any byte values) that is not there yet.
   void AddDirectory(const std::string& path, EntryOptions options = {});
-  // Adds a file holding `contents` (any byte values).
   void AddFile(const std::string& path, std::string_view contents = {}, EntryOptions options = {});
   // Must name an existing directory; CurrentDirectory() returns it as given.
   void ChangeDirectory(const std::string& path);
@@ -68,12 +67,12 @@ class FakeFileSystem : public FileSystem {
   std::vector<std::string> Subdirectories(const std::string& path) override;
 
  private:
-  struct Node {
-    std::string name;
+  struct Node {  // (every member initialised, for designated initialisers)
+    std::string name = {};
     bool is_directory = true;
-    EntryOptions options;
-    std::string contents;
-    std::vector<std::unique_ptr<Node>> children;  // in order of creation
+    EntryOptions options = {};
+    std::string contents = {};
+    std::vector<std::unique_ptr<Node>> children = {};  // in order of creation
   };
   struct Drive {
     bool ready = true;
@@ -101,6 +100,7 @@ class FakeFileSystem : public FileSystem {
   ParsedPath ParseOrThrow(const std::string& path) const;
   std::string FromCurrentDirectory(std::string_view relative) const;
   Node* FindChild(const Node& directory, std::string_view name) const;
+  void Add(const std::string& path, Node node);
   Resolved Resolve(const std::string& path);
   // The directory that will hold the last component, created as needed.
   Node& MakeParents(const ParsedPath& parsed, const std::string& path);
