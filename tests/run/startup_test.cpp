@@ -17,11 +17,14 @@
 namespace tagsmit {
 namespace {
 
+using testing::Boxes;
+using testing::BoxSeen;
 using ::testing::ElementsAre;
 using testing::FakeFileSystem;
 using ::testing::IsEmpty;
 using testing::MemorySettingsStore;
 using testing::ScriptedDesktop;
+using testing::Told;
 
 constexpr char kTag[] = "<IMG SRC=\"&f\" WIDTH=&w HEIGHT=&h ALT=\"\">";
 constexpr char kMissing[] = "ファイルが存在しません";
@@ -58,15 +61,6 @@ class RecordingDesktop : public ScriptedDesktop {
 
 std::string Gif(char width, char height) {
   return std::string("GIF89a") + width + '\0' + height + '\0' + std::string(16, '\0');
-}
-
-void ExpectOneBox(const ScriptedDesktop& desktop, const std::string& prompt, BoxIcon icon,
-                  const std::string& title = "Tagsmit") {
-  ASSERT_EQ(desktop.boxes.size(), 1u);
-  EXPECT_EQ(desktop.boxes[0].prompt, prompt);
-  EXPECT_EQ(desktop.boxes[0].icon, icon);
-  EXPECT_EQ(desktop.boxes[0].buttons, BoxButtons::Ok);
-  EXPECT_EQ(desktop.boxes[0].title, title);
 }
 
 class StartupTest : public ::testing::Test {
@@ -165,15 +159,16 @@ TEST_F(StartupTest, FailuresAreReportedAsTheTableSaysAndChangeNothing) {
     Store({{"NotyfyErr", notify}});
     desktop.boxes.clear();
     EXPECT_EQ(Start("C:\\Web\\Logo.GIF \"").outcome, StartupOutcome::kBadCommandLine);
-    ExpectOneBox(desktop, "コマンドラインが不正です。めったに起らないエラーです。",
-                 BoxIcon::Critical);
+    EXPECT_THAT(Boxes(desktop),
+                ElementsAre(Told("コマンドラインが不正です。めったに起らないエラーです。",
+                                 BoxIcon::Critical)));
     for (const Case& c : cases) {
       SCOPED_TRACE(c.report);
       Store({{"NotyfyErr", notify}, c.setting});
       desktop.boxes.clear();
       EXPECT_EQ(Start(c.invocation).outcome, StartupOutcome::kRunFailed);
-      EXPECT_EQ(desktop.boxes.size(), notify == "1" ? 1u : 0u);
-      if (notify == "1") ExpectOneBox(desktop, c.report, BoxIcon::Critical);
+      EXPECT_EQ(Boxes(desktop), notify == "1" ? std::vector{Told(c.report, BoxIcon::Critical)}
+                                              : std::vector<BoxSeen>{});
     }
   }
   EXPECT_EQ(ExitStatus(StartupOutcome::kBadCommandLine), 2);
@@ -196,7 +191,8 @@ TEST_F(StartupTest, TestDisplayShowsWhatTheClipboardHoldsThenBeeps) {
   Store({{"Test", "1"}, {"ClipStr", "&f\n"}});
   EXPECT_EQ(Start("C:\\Web\\Logo.GIF").outcome, StartupOutcome::kRunSucceeded);
   EXPECT_THAT(desktop.events, ElementsAre("shift", "clipboard", "box", "beep"));
-  ExpectOneBox(desktop, "as held: ./Logo.GIF", BoxIcon::None, "Tagsmit  ｸﾘｯﾌﾟﾎﾞｰﾄﾞ内容");
+  EXPECT_THAT(Boxes(desktop),
+              ElementsAre(Told("as held: ./Logo.GIF", BoxIcon::None, "Tagsmit  ｸﾘｯﾌﾟﾎﾞｰﾄﾞ内容")));
 
   desktop.clipboard_fails = true;
   const StartupResult failed = Start("C:\\Web\\Logo.GIF");

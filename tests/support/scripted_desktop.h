@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/desktop.h"
@@ -54,5 +55,20 @@ class ScriptedDesktop : public Desktop {
   std::string clipboard;
   int clipboard_writes = 0;
 };
+
+// A message box as shown: prompt, icon, buttons, title; comparable and printable.
+using BoxSeen = std::tuple<std::string, BoxIcon, BoxButtons, std::string>;
+inline std::vector<BoxSeen> Boxes(const ScriptedDesktop& desktop) {
+  std::vector<BoxSeen> seen;
+  for (const auto& box : desktop.boxes)
+    seen.emplace_back(box.prompt, box.icon, box.buttons, box.title);
+  return seen;
+}
+inline BoxSeen Question(const std::string& prompt) {
+  return {prompt, BoxIcon::Question, BoxButtons::YesNo, "Tagsmit"};
+}
+inline BoxSeen Told(const std::string& prompt, BoxIcon icon, const std::string& title = "Tagsmit") {
+  return {prompt, icon, BoxButtons::Ok, title};
+}
 
 }  // namespace tagsmit::testing
