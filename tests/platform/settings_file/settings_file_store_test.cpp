@@ -39,43 +39,39 @@ using ::testing::StartsWith;
 using ::testing::UnorderedElementsAreArray;
 
 // Environment variables in the system's own text: UTF-16 on Windows, so that
-// a folder of any name gets through.
+// a folder of any name gets through. Setting nothing removes the variable.
 using EnvironmentText = std::filesystem::path::string_type;
-
 #ifdef _WIN32
-// The variable that moves the store's folder, as a user would move it.
-const wchar_t* const kConfigHome = L"APPDATA";
-std::optional<EnvironmentText> GetVariable(const wchar_t* name) {
-  const wchar_t* value = _wgetenv(name);
-  return value ? std::optional<EnvironmentText>(value) : std::nullopt;
+const wchar_t* const kConfigHome = L"APPDATA";  // moves the store's folder
+const wchar_t* GetVariable(const wchar_t* name) {
+  return _wgetenv(name);
 }
-// An empty value removes the variable.
-void SetVariable(const wchar_t* name, const std::optional<EnvironmentText>& value) {
-  _wputenv_s(name, value ? value->c_str() : L"");
+void SetVariable(const wchar_t* name, const wchar_t* value) {
+  _wputenv_s(name, value ? value : L"");
 }
 #else
 const char* const kConfigHome = "XDG_CONFIG_HOME";
-std::optional<EnvironmentText> GetVariable(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? std::optional<EnvironmentText>(value) : std::nullopt;
+const char* GetVariable(const char* name) {
+  return std::getenv(name);
 }
-void SetVariable(const char* name, const std::optional<EnvironmentText>& value) {
-  value ? setenv(name, value->c_str(), 1) : unsetenv(name);
+void SetVariable(const char* name, const char* value) {
+  value ? setenv(name, value, 1) : unsetenv(name);
 }
 #endif
 
 // Puts an environment variable back as it was when the object goes.
 struct SavedVariable {
-  ~SavedVariable() { SetVariable(name, value); }
+  ~SavedVariable() { SetVariable(name, value ? value->c_str() : nullptr); }
   const std::filesystem::path::value_type* name;
-  std::optional<EnvironmentText> value = GetVariable(name);
+  std::optional<EnvironmentText> value =
+      GetVariable(name) ? std::optional<EnvironmentText>(GetVariable(name)) : std::nullopt;
 };
 
 // Each test gets its own configuration folder through the environment, the
 // same way a user would move it.
 class SettingsFileTest : public ::testing::Test {
  protected:
-  SettingsFileTest() { SetVariable(kConfigHome, ConfigHome().native()); }
+  SettingsFileTest() { SetVariable(kConfigHome, ConfigHome().c_str()); }
 
   std::filesystem::path Root() const { return root_.path(); }
   std::filesystem::path ConfigHome() const { return Root() / "config"; }
@@ -237,8 +233,8 @@ TEST_F(SettingsFileTest, HandEditedValuesOfOtherTypesKeepTheirPlaces) {
 }
 
 // However deep a value is nested, before or after other values, it is read
-// and written without recursion, and compactly: the file stays about the size
-// of what it holds.
+// and written without recursion, and compactly, by a save and by a reset: the
+// file stays about the size of what it holds.
 TEST_F(SettingsFileTest, DeepNestingNeitherBlowsTheFileUpNorExhaustsTheStack) {
   for (const std::size_t depth : {20'000, 200'000}) {
     const std::string nest = std::string(depth, '[') + std::string(depth, ']');
@@ -249,6 +245,8 @@ TEST_F(SettingsFileTest, DeepNestingNeitherBlowsTheFileUpNorExhaustsTheStack) {
     EXPECT_NE(written.find(nest), std::string::npos) << depth;
     EXPECT_THAT(store_.GetAll("Tagsmit", "init"),
                 ElementsAre(Pair("version", "115"), Pair("Test", "1")));
+    ASSERT_TRUE(store_.DeleteSection("Tagsmit", "init").ok());  // a reset's rewrite
+    EXPECT_LT(ReadFile().size(), nest.size() + 100) << depth;
   }
 }
 
@@ -284,7 +282,7 @@ TEST_F(SettingsFileTest, SavesThatCannotBeMadeAreReportedAndChangeNothing) {
 TEST_F(SettingsFileTest, AConfigFolderOfAnyNameHoldsTheFile) {
   const std::filesystem::path home = Root() / PathFromUtf8("設定 \xF0\xA0\xAE\xB7野家");
   const std::filesystem::path folder = home / "tagsmit";
-  SetVariable(kConfigHome, home.native());
+  SetVariable(kConfigHome, home.c_str());
   std::filesystem::create_directories(folder);
   std::ofstream(folder / "settings.json", std::ios::binary) << "{\"init\": ";
 
