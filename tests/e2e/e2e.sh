@@ -13,17 +13,6 @@ TEST_TITLE='Tagsmit  ｸﾘｯﾌﾟﾎﾞｰﾄﾞ内容'
 make_site
 start_xvfb  # the cases without a display unset DISPLAY
 
-# Writes the settings, runs tagsmit to its end on a file and expects success
-# and the text on the clipboard, which the holder answers for.
-expect_run() {  # file, expected clipboard, settings...
-  local file=$1 expected=$2
-  shift 2
-  write_settings "$@"
-  run_tagsmit "$file"
-  expect_eq "status for $file" 0 "$run_status"
-  expect_eq "clipboard for $file" "$expected" "$(clipboard)"
-}
-
 case "${1:-}" in
   fixed)
     expect_run "$work/site/img/Logo.gif" "$(tag ./Logo.gif 120 60)"
