@@ -29,17 +29,6 @@ case "${1:-}" in
     expect_run "$work/site/img/ÄÖ Ünï.GIF" "$(tag "../img/äö ünï.gif" 120 60)" \
       LowerCase=1 RelativePath=255 "BasePath=$work/site/doc"
     ;;
-  failures)
-    write_settings
-    set_sentinel
-    for name in missing.gif photo.png bad.gif folder.gif; do
-      run_tagsmit "$work/site/img/$name"
-      expect_eq "status for $name" 1 "$run_status"
-      expect_eq "clipboard after $name" sentinel "$(clipboard)"
-    done
-    # NotyfyErr 0 shows nothing: the runs above ended without any window.
-    expect_eq windows "" "$(xdotool search --name Tagsmit 2>/dev/null)"
-    ;;
   test-display)
     write_settings Test=1
     start_tagsmit "$work/site/img/Logo.gif"

@@ -133,9 +133,6 @@ make_site() {
   cp "$SAMPLES/photo.jpg" "$work/site/img/a photo.jpg"
   cp "$SAMPLES/logo.gif" "$work/site/img/ÄÖ Ünï.GIF"
   cp "$SAMPLES/logo.gif" "$work/site/img/second.gif"
-  cp "$SAMPLES/logo.gif" "$work/site/img/photo.png"
-  printf 'GIF12a and a wrong signature' >"$work/site/img/bad.gif"
-  mkdir "$work/site/img/folder.gif"
 }
 
 tag() { echo "<IMG SRC=\"$1\" WIDTH=$2 HEIGHT=$3 ALT=\"\">"; }

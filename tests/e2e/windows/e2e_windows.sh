@@ -46,17 +46,6 @@ case "${1:-}" in
     expect_run "$site\\img\\Logo.gif" "$(tag "/Z|$work/site/img/Logo.gif" 120 60)" \
       RelativePath=255 'BasePath=C:\\Web'
     ;;
-  failures)
-    write_settings
-    set_sentinel
-    for name in missing.gif photo.png bad.gif folder.gif; do
-      run_tagsmit "$site\\img\\$name"
-      expect_eq "status for $name" 1 "$run_status"
-      expect_eq "clipboard after $name" sentinel "$(clipboard)"
-    done
-    # NotyfyErr 0 shows nothing: the runs above ended without any window.
-    expect_eq windows "" "$(xdotool search --name Tagsmit 2>/dev/null)"
-    ;;
   notify)
     write_settings NotyfyErr=1
     set_sentinel
