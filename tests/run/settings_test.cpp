@@ -57,7 +57,7 @@ class SettingsTest : public ::testing::Test {
 TEST_F(SettingsTest, FirstStartBeepsAndTurnsEverySwitchOff) {
   LoadSettings(start.app, start.services);
   const Options& options = start.app.options;
-  EXPECT_EQ(start.desktop.beeps, 1);
+  EXPECT_EQ(start.desktop.Count("beep"), 1);
   EXPECT_EQ(options.NotyfyErr + options.Test + options.LowerCase + options.RelativePath, 0);
 }
 
@@ -71,7 +71,7 @@ TEST_F(SettingsTest, AcceptsVersions113To115AndResetsOthers) {
                        Case{"4294967411", false}, Case{"18446744073709551731", false}}) {
     Start s{fs};
     s.Load(Section(c.version, "a&w&h\n", "0"));
-    EXPECT_EQ(s.desktop.beeps, c.accepted ? 0 : 1) << c.version;
+    EXPECT_EQ(s.desktop.Count("beep"), c.accepted ? 0 : 1) << c.version;
     EXPECT_EQ(s.store.GetAll("Tagsmit", "init").empty(), !c.accepted) << c.version;
     EXPECT_EQ(s.app.options.CurClipStr, c.accepted ? "a&w&h" : kImageTag) << c.version;
   }

@@ -48,14 +48,10 @@ TEST(SplitCommandLineTest, QuotedNameFirstElseUpToTheFirstBlank) {
   for (const auto& c : cases) EXPECT_EQ(SplitCommandLine(c.cmd_line), c.expected) << c.cmd_line;
 }
 
-// Records when Shift is read; its clipboard hands back something other than it
-// was given, as a platform that converts text might.
-class RecordingDesktop : public ScriptedDesktop {
+// Its clipboard hands back something other than it was given, as a platform
+// that converts text might.
+class ConvertingDesktop : public ScriptedDesktop {
  public:
-  bool IsShiftDown() override {
-    events.push_back("shift");
-    return ScriptedDesktop::IsShiftDown();
-  }
   Result<std::string> ClipboardText() override { return "as held: " + clipboard; }
 };
 
@@ -95,13 +91,13 @@ class StartupTest : public ::testing::Test {
   // A failed run leaves the clipboard, does not beep and never saves.
   void ExpectNothingChanged() {
     EXPECT_EQ(desktop.clipboard, kSentinel);
-    EXPECT_EQ(desktop.clipboard_writes, 0);
-    EXPECT_EQ(desktop.beeps, 0);
+    EXPECT_EQ(desktop.Count("clipboard"), 0);
+    EXPECT_EQ(desktop.Count("beep"), 0);
     EXPECT_EQ(store.saves, saves_before_run_);
   }
 
   FakeFileSystem fs{PathStyle::Windows};
-  RecordingDesktop desktop;
+  ConvertingDesktop desktop;
   MemorySettingsStore store;
   Services services{fs, desktop, store};
   AppState app;
@@ -196,7 +192,7 @@ TEST_F(StartupTest, TestDisplayShowsWhatTheClipboardHoldsThenBeeps) {
   EXPECT_EQ(ExitStatus(failed.outcome), 1);
   EXPECT_EQ(failed.error, "clipboard is held by another program");
   EXPECT_EQ(desktop.boxes.size(), 1u);
-  EXPECT_EQ(desktop.beeps, 1);
+  EXPECT_EQ(desktop.Count("beep"), 1);
 }
 
 // Print mode touches no desktop state, even on failure; without a paste string

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <deque>
 #include <string>
 #include <tuple>
@@ -30,13 +31,13 @@ class ScriptedDesktop : public Desktop {
                    const std::string& title) override;
   std::string InputBox(const std::string& prompt, const std::string& title,
                        const std::string& default_text) override;
-  void Beep() override {
-    ++beeps;
-    events.push_back("beep");
-  }
+  void Beep() override { events.push_back("beep"); }
   Status SetClipboardText(const std::string& text) override;
   Result<std::string> ClipboardText() override;
-  bool IsShiftDown() override { return shift_held; }
+  bool IsShiftDown() override {
+    events.push_back("shift");
+    return shift_held;
+  }
   std::string ToLower(const std::string& text) override;
   ProgramIdentity Identity() override { return identity; }
 
@@ -50,10 +51,11 @@ class ScriptedDesktop : public Desktop {
   // Record.
   std::vector<Box> boxes;
   std::vector<Input> input_boxes;
-  std::vector<std::string> events;  // "box", "input", "beep", "clipboard" in order
-  int beeps = 0;
+  std::vector<std::string> events;  // "box", "input", "beep", "clipboard", "shift" in order
+  int Count(const std::string& event) const {
+    return static_cast<int>(std::count(events.begin(), events.end(), event));
+  }
   std::string clipboard;
-  int clipboard_writes = 0;
 };
 
 // A message box as shown: prompt, icon, buttons, title; comparable and printable.
