@@ -81,6 +81,16 @@ run_tagsmit() {
   start_tagsmit "$@"
   wait_tagsmit
 }
+# Writes the settings, runs tagsmit to its end on a file and expects success
+# and the text on the clipboard.
+expect_run() {  # file, expected clipboard, settings...
+  local file=$1 expected=$2
+  shift 2
+  write_settings "$@"
+  run_tagsmit "$file"
+  expect_eq "status for $file" 0 "$run_status"
+  expect_eq "clipboard for $file" "$expected" "$(clipboard)"
+}
 # Prints the id of the visible window of exactly that name once it is shown
 # while tagsmit runs; returns 1 when none comes.
 wait_window() {
@@ -123,9 +133,6 @@ make_site() {
   cp "$SAMPLES/photo.jpg" "$work/site/img/a photo.jpg"
   cp "$SAMPLES/logo.gif" "$work/site/img/ÄÖ Ünï.GIF"
   cp "$SAMPLES/logo.gif" "$work/site/img/second.gif"
-  cp "$SAMPLES/logo.gif" "$work/site/img/photo.png"
-  printf 'GIF12a and a wrong signature' >"$work/site/img/bad.gif"
-  mkdir "$work/site/img/folder.gif"
 }
 
 tag() { echo "<IMG SRC=\"$1\" WIDTH=$2 HEIGHT=$3 ALT=\"\">"; }

@@ -20,24 +20,19 @@ expect_end() {
 }
 
 case "${1:-}" in
-  open-and-cancel)
-    # No argument opens the window; Esc ends without writing anything.
-    start_tagsmit
-    window=$(wait_window "$SETTINGS_TITLE") || fail "no settings window"
-    press "$window" Escape
-    expect_end 0
-    [ -e "$settings" ] && fail "Esc wrote $settings"
-    ;;
-  shift)
-    # With Shift held, a named file opens the window instead of the run.
+  cancel)
+    # No argument, or a named file with Shift held, opens the window instead of
+    # the run; Esc ends without writing anything.
     set_sentinel
     cp "$SAMPLES/logo.gif" "$work/Logo.gif"
-    xdotool keydown shift
-    start_tagsmit "$work/Logo.gif"
-    window=$(wait_window "$SETTINGS_TITLE") || fail "no settings window"
-    xdotool keyup shift
-    press "$window" Escape
-    expect_end 0
+    for shift in up down; do
+      xdotool "key$shift" shift
+      if [ "$shift" == up ]; then start_tagsmit; else start_tagsmit "$work/Logo.gif"; fi
+      window=$(wait_window "$SETTINGS_TITLE") || fail "no settings window, Shift $shift"
+      xdotool keyup shift
+      press "$window" Escape
+      expect_end 0
+    done
     expect_eq clipboard sentinel "$(clipboard)"
     [ -e "$settings" ] && fail "Esc wrote $settings"
     ;;

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "about/about_controls.h"
@@ -26,21 +25,6 @@ namespace {
 using ::testing::ElementsAre;
 using enum SettingsControl;
 
-// A message box as shown: prompt, icon, buttons, title.
-using BoxSeen = std::tuple<std::string, BoxIcon, BoxButtons, std::string>;
-
-std::vector<BoxSeen> Boxes(const ScriptedDesktop& desktop) {
-  std::vector<BoxSeen> seen;
-  for (const auto& box : desktop.boxes)
-    seen.emplace_back(box.prompt, box.icon, box.buttons, box.title);
-  return seen;
-}
-BoxSeen Question(const std::string& prompt) {
-  return {prompt, BoxIcon::Question, BoxButtons::YesNo, "Tagsmit"};
-}
-BoxSeen Told(const std::string& prompt, BoxIcon icon) {
-  return {prompt, icon, BoxButtons::Ok, "Tagsmit"};
-}
 const BoxSeen kSaveQuestion = Question("設定を保存し終了します。よろしいですか？");
 
 // The settings window, opened over fake services with the first-start
@@ -59,7 +43,6 @@ class SettingsWindowTest : public ::testing::Test {
     } else {
       fs.AddDirectory("C:\\Web\\Img");
       fs.AddDirectory("D:\\Photos");
-      fs.AddDrive("A:");
       fs.SetDriveReady("A:", false);
       fs.ChangeDirectory("C:\\Web");
     }

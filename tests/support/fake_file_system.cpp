@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "base/ascii.h"
+#include "platform/buffered_byte_reader.h"
 
 namespace tagsmit::testing {
 namespace {
@@ -13,53 +14,20 @@ char FoldAscii(char c) {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-std::string Folded(std::string_view text) {
-  std::string folded(text);
-  std::transform(folded.begin(), folded.end(), folded.begin(), FoldAscii);
-  return folded;
-}
-
 // Reads from its own copy of the file's bytes, as an open file would.
-class StringReader final : public ByteReader {
+class StringReader final : public BufferedByteReader {
  public:
-  explicit StringReader(std::string bytes) : bytes_(std::move(bytes)) {}
-
-  bool Read(std::span<std::uint8_t> out) override {
-    const std::size_t count = std::min(out.size(), bytes_.size() - position_);
-    std::transform(bytes_.begin() + static_cast<std::ptrdiff_t>(position_),
-                   bytes_.begin() + static_cast<std::ptrdiff_t>(position_ + count), out.begin(),
-                   [](char c) { return static_cast<std::uint8_t>(c); });
-    position_ += count;
-    return count == out.size();
-  }
-
-  bool Skip(std::uint64_t count) override {
-    const std::size_t left = bytes_.size() - position_;
-    if (count > left) {
-      position_ = bytes_.size();
-      return false;
-    }
-    position_ += static_cast<std::size_t>(count);
-    return true;
-  }
-
-  bool AtEnd() override { return position_ == bytes_.size(); }
-
-  bool SkipPast(std::uint8_t byte) override {
-    const std::size_t found = bytes_.find(static_cast<char>(byte), position_);
-    position_ = found == std::string::npos ? bytes_.size() : found + 1;
-    return found != std::string::npos;
-  }
-
-  bool SkipWhile(std::uint8_t byte) override {
-    const std::size_t other = bytes_.find_first_not_of(static_cast<char>(byte), position_);
-    position_ = other == std::string::npos ? bytes_.size() : other;
-    return other != std::string::npos;
-  }
+  explicit StringReader(std::string bytes)
+      : BufferedByteReader(bytes.size()), bytes_(std::move(bytes)) {}
 
  private:
+  std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
+    const std::size_t count = std::min(out.size(), bytes_.size() - offset);
+    std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(offset), count, out.begin());
+    return count;
+  }
+
   std::string bytes_;
-  std::size_t position_ = 0;
 };
 
 }  // namespace
@@ -69,59 +37,32 @@ FakeFileSystem::FakeFileSystem(PathStyle style)
   drives_[style == PathStyle::Windows ? 'C' : '/'];
 }
 
-void FakeFileSystem::AddDrive(const std::string& drive) {
-  const std::optional<char> key = DriveKey(drive);
-  if (style_ != PathStyle::Windows || !key) throw std::logic_error("not a drive: " + drive);
-  drives_[*key];
-}
-
 void FakeFileSystem::SetDriveReady(const std::string& drive, bool ready) {
   const std::optional<char> key = DriveKey(drive);
-  if (!key || !drives_.contains(*key)) throw std::logic_error("no such drive: " + drive);
-  drives_.at(*key).ready = ready;
+  if (!key) throw std::logic_error("not a drive: " + drive);
+  drives_[*key].ready = ready;
 }
 
 void FakeFileSystem::AddDirectory(const std::string& path, EntryOptions options) {
-  const ParsedPath parsed = ParseOrThrow(path);
-  if (parsed.components.empty()) throw std::logic_error("a root exists already: " + path);
-  Node& parent = MakeParents(parsed, path);
-  if (Node* existing = FindChild(parent, parsed.components.back())) {
-    if (!existing->is_directory) throw std::logic_error("a file is in the way: " + path);
-    existing->options = std::move(options);
-    return;
-  }
-  CheckAlias(parent, options.short_alias);
-  auto node = std::make_unique<Node>();
-  node->name = parsed.components.back();
-  node->options = std::move(options);
-  parent.children.push_back(std::move(node));
+  Add(path, Node{.is_directory = true, .options = std::move(options)});
 }
 
 void FakeFileSystem::AddFile(const std::string& path, std::string_view contents,
                              EntryOptions options) {
+  Add(path,
+      Node{
+          .is_directory = false, .options = std::move(options), .contents = std::string(contents)});
+}
+
+void FakeFileSystem::Add(const std::string& path, Node node) {
   const ParsedPath parsed = ParseOrThrow(path);
-  if (parsed.names_directory) throw std::logic_error("not a file name: " + path);
-  Node& parent = MakeParents(parsed, path);
-  if (FindChild(parent, parsed.components.back())) {
-    throw std::logic_error("name taken: " + path);
-  }
-  CheckAlias(parent, options.short_alias);
-  auto node = std::make_unique<Node>();
-  node->name = parsed.components.back();
-  node->is_directory = false;
-  node->options = std::move(options);
-  node->contents = std::string(contents);
-  parent.children.push_back(std::move(node));
+  if (parsed.components.empty()) throw std::logic_error("a root exists already: " + path);
+  node.name = parsed.components.back();
+  MakeParents(parsed, path).children.push_back(std::make_unique<Node>(std::move(node)));
 }
 
 void FakeFileSystem::ChangeDirectory(const std::string& path) {
-  const bool absolute = style_ == PathStyle::Windows
-                            ? path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == ':'
-                            : path.starts_with('/');
-  const Resolved resolved = Resolve(path);
-  if (!absolute || resolved.reach != Reach::Found || !resolved.node->is_directory) {
-    throw std::logic_error("not an absolute path of a directory: " + path);
-  }
+  if (!IsDirectory(path)) throw std::logic_error("not a directory: " + path);
   current_directory_ = path;
 }
 
@@ -183,14 +124,14 @@ std::vector<std::string> FakeFileSystem::Subdirectories(const std::string& path)
   }
   const bool fold = style_ == PathStyle::Windows;
   std::sort(names.begin(), names.end(), [fold](const std::string& a, const std::string& b) {
-    if (fold && Folded(a) != Folded(b)) return Folded(a) < Folded(b);
+    if (fold && !EqualIgnoringAsciiCase(a, b)) return AsciiLower(a) < AsciiLower(b);
     return a < b;
   });
   return names;
 }
 
 bool FakeFileSystem::SameName(std::string_view a, std::string_view b) const {
-  return style_ == PathStyle::Windows ? Folded(a) == Folded(b) : a == b;
+  return style_ == PathStyle::Windows ? EqualIgnoringAsciiCase(a, b) : a == b;
 }
 
 std::optional<char> FakeFileSystem::DriveKey(std::string_view drive) const {
@@ -253,17 +194,7 @@ std::string FakeFileSystem::FromCurrentDirectory(std::string_view relative) cons
 FakeFileSystem::ParsedPath FakeFileSystem::ParseOrThrow(const std::string& path) const {
   std::optional<ParsedPath> parsed = Parse(path);
   if (!parsed) throw std::logic_error("malformed path: " + path);
-  for (const std::string& component : parsed->components) {
-    if (component == "." || component == "..") throw std::logic_error("no such name: " + path);
-  }
   return std::move(*parsed);
-}
-
-void FakeFileSystem::CheckAlias(const Node& parent, const std::string& alias) const {
-  if (alias == "." || alias == "..") throw std::logic_error("no such alias: " + alias);
-  if (!alias.empty() && FindChild(parent, alias)) {
-    throw std::logic_error("short alias taken: " + alias);
-  }
 }
 
 FakeFileSystem::Node* FakeFileSystem::FindChild(const Node& directory,

@@ -13,11 +13,9 @@ namespace tagsmit::testing {
 
 // Marks of one entry of a FakeFileSystem.
 struct EntryOptions {
-  // Hidden and system entries are left out of both name lookups and of
-  // Subdirectories. They can still be opened, and a path may pass through a
-  // hidden directory: only the entry a lookup names is filtered.
+  // Hidden entries are left out of both name lookups and of Subdirectories.
+  // They can still be opened, and a path may pass through a hidden directory.
   bool hidden = false;
-  bool system = false;
   // A second name that every operation accepts in place of the stored one,
   // such as "PHOTO~1.JPG" for "Photo 1.jpg". Lookups return the stored name.
   std::string short_alias = {};  // (initialised so that designated initialisers may leave it out)
@@ -34,26 +32,22 @@ struct EntryOptions {
 // from the current directory, which starts at the root ("C:\" or "/"). So is
 // "C:a.gif" when C is the current drive; on another drive it is taken from
 // that drive's root. Empty components (C:\Web\\a.gif) make a path
-// malformed; "." and ".." are ordinary names that never exist (the building
-// calls refuse them, as names and as aliases). Forward slashes
+// malformed; "." and ".." are ordinary names that never exist. Forward slashes
 // are not separators in the Windows style.
 //
-// The building calls create missing parent directories (and drives) as plain
-// directories, and throw std::logic_error on misuse: a malformed path, a name
-// already taken, a parent that is a file.
+// The building calls create missing parent directories (and drives), and throw
+// std::logic_error on a malformed path or a parent that is a file.
 class FakeFileSystem : public FileSystem {
  public:
   explicit FakeFileSystem(PathStyle style);
 
-  // Windows only: adds an empty drive ("D:" or "D:\"), if not there yet.
-  void AddDrive(const std::string& drive);
-  // A drive that is not ready is still listed by Drives(), but nothing on it
-  // can be reached: IsDirectory is false, Subdirectories empty, lookups empty,
-  // opens fail with Other. Takes "D:", "D:\" or, in the Posix style, "/".
+  // Adds the drive if needed. A drive that is not ready is still listed by
+  // Drives(), but nothing on it can be reached: IsDirectory is false,
+  // Subdirectories empty, lookups empty, opens fail with Other. Takes "D:",
+  // "D:\" or, in the Posix style, "/".
   void SetDriveReady(const std::string& drive, bool ready);
-  // Adds a directory; on a directory that exists already, sets its options.
+  // Adds a directory or a file (holding `contents`, any byte values) that is not there yet.
   void AddDirectory(const std::string& path, EntryOptions options = {});
-  // Adds a file holding `contents` (any byte values).
   void AddFile(const std::string& path, std::string_view contents = {}, EntryOptions options = {});
   // Must name an existing directory; CurrentDirectory() returns it as given.
   void ChangeDirectory(const std::string& path);
@@ -73,12 +67,12 @@ class FakeFileSystem : public FileSystem {
   std::vector<std::string> Subdirectories(const std::string& path) override;
 
  private:
-  struct Node {
-    std::string name;
+  struct Node {  // (every member initialised, for designated initialisers)
+    std::string name = {};
     bool is_directory = true;
-    EntryOptions options;
-    std::string contents;
-    std::vector<std::unique_ptr<Node>> children;  // in order of creation
+    EntryOptions options = {};
+    std::string contents = {};
+    std::vector<std::unique_ptr<Node>> children = {};  // in order of creation
   };
   struct Drive {
     bool ready = true;
@@ -100,13 +94,13 @@ class FakeFileSystem : public FileSystem {
 
   char separator() const { return style_ == PathStyle::Windows ? '\\' : '/'; }
   bool SameName(std::string_view a, std::string_view b) const;
-  bool Visible(const Node& node) const { return !node.options.hidden && !node.options.system; }
+  static bool Visible(const Node& node) { return !node.options.hidden; }
   std::optional<char> DriveKey(std::string_view drive) const;
   std::optional<ParsedPath> Parse(const std::string& path) const;
   ParsedPath ParseOrThrow(const std::string& path) const;
   std::string FromCurrentDirectory(std::string_view relative) const;
   Node* FindChild(const Node& directory, std::string_view name) const;
-  void CheckAlias(const Node& parent, const std::string& alias) const;
+  void Add(const std::string& path, Node node);
   Resolved Resolve(const std::string& path);
   // The directory that will hold the last component, created as needed.
   Node& MakeParents(const ParsedPath& parsed, const std::string& path);

@@ -40,7 +40,6 @@ Status MemorySettingsStore::Save(const std::string& app, const std::string& sect
 }
 
 Status MemorySettingsStore::DeleteSection(const std::string& app, const std::string& section) {
-  ++deletes;
   sections_.erase(SectionKey(app, section));
   return Status::Ok();
 }

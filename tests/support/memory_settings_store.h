@@ -21,7 +21,6 @@ class MemorySettingsStore : public SettingsStore {
 
   bool fail_saves = false;  // every Save fails and changes nothing
   int saves = 0;
-  int deletes = 0;
 
  private:
   std::map<std::string, std::vector<SettingsEntry>> sections_;  // "app/section", folded

@@ -28,7 +28,6 @@ std::string ScriptedDesktop::InputBox(const std::string& prompt, const std::stri
 Status ScriptedDesktop::SetClipboardText(const std::string& text) {
   if (clipboard_fails) return Status::Failure("clipboard is held by another program");
   clipboard = text;
-  ++clipboard_writes;
   events.push_back("clipboard");
   return Status::Ok();
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <deque>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/desktop.h"
@@ -29,13 +31,13 @@ class ScriptedDesktop : public Desktop {
                    const std::string& title) override;
   std::string InputBox(const std::string& prompt, const std::string& title,
                        const std::string& default_text) override;
-  void Beep() override {
-    ++beeps;
-    events.push_back("beep");
-  }
+  void Beep() override { events.push_back("beep"); }
   Status SetClipboardText(const std::string& text) override;
   Result<std::string> ClipboardText() override;
-  bool IsShiftDown() override { return shift_held; }
+  bool IsShiftDown() override {
+    events.push_back("shift");
+    return shift_held;
+  }
   std::string ToLower(const std::string& text) override;
   ProgramIdentity Identity() override { return identity; }
 
@@ -49,10 +51,26 @@ class ScriptedDesktop : public Desktop {
   // Record.
   std::vector<Box> boxes;
   std::vector<Input> input_boxes;
-  std::vector<std::string> events;  // "box", "input", "beep", "clipboard" in order
-  int beeps = 0;
+  std::vector<std::string> events;  // "box", "input", "beep", "clipboard", "shift" in order
+  int Count(const std::string& event) const {
+    return static_cast<int>(std::count(events.begin(), events.end(), event));
+  }
   std::string clipboard;
-  int clipboard_writes = 0;
 };
+
+// A message box as shown: prompt, icon, buttons, title; comparable and printable.
+using BoxSeen = std::tuple<std::string, BoxIcon, BoxButtons, std::string>;
+inline std::vector<BoxSeen> Boxes(const ScriptedDesktop& desktop) {
+  std::vector<BoxSeen> seen;
+  for (const auto& box : desktop.boxes)
+    seen.emplace_back(box.prompt, box.icon, box.buttons, box.title);
+  return seen;
+}
+inline BoxSeen Question(const std::string& prompt) {
+  return {prompt, BoxIcon::Question, BoxButtons::YesNo, "Tagsmit"};
+}
+inline BoxSeen Told(const std::string& prompt, BoxIcon icon, const std::string& title = "Tagsmit") {
+  return {prompt, icon, BoxButtons::Ok, title};
+}
 
 }  // namespace tagsmit::testing

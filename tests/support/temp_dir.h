@@ -19,14 +19,10 @@ using Bytes = std::vector<std::uint8_t>;
 // the functions that make something return its path as UTF-8 text.
 class TempDir {
  public:
-  TempDir() {
-    std::random_device random;
-    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-      const std::filesystem::path candidate = std::filesystem::temp_directory_path() /
-                                              PathFromUtf8("tagsmit-" + std::to_string(random()));
-      if (std::filesystem::create_directory(candidate)) path_ = candidate;
-    }
-    if (path_.empty()) throw std::runtime_error("no fresh temporary folder");
+  TempDir()
+      : path_(std::filesystem::temp_directory_path() /
+              PathFromUtf8("tagsmit-" + std::to_string(std::random_device{}()))) {
+    if (!std::filesystem::create_directory(path_)) throw std::runtime_error("no fresh folder");
   }
   ~TempDir() {
     std::error_code ignored;

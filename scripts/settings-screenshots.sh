@@ -2,7 +2,7 @@
 # Takes the screenshots of the settings window, the directory picker and the
 # About window shown in the README, under an Xvfb of its own with the Noto CJK
 # fonts. Not a test. Needs ImageMagick's import besides the test tools.
-# Usage: TAGSMIT=build/debug/bin/tagsmit settings_screenshots.sh docs/screenshots
+# Usage: TAGSMIT=build/debug/bin/tagsmit scripts/settings-screenshots.sh docs/screenshots
 set -euo pipefail
 
 : "${TAGSMIT:?path of the tagsmit program}"

@@ -4,7 +4,7 @@
 # ImageMagick's import besides the test tools. The Wine prefix is the
 # end-to-end tests' one of the same build unless WINEPREFIX names another; it
 # is made on first use.
-# Usage: TAGSMIT_EXE=build/windows/bin/Tagsmit.exe settings_screenshots.sh docs/screenshots
+# Usage: TAGSMIT_EXE=build/windows/bin/Tagsmit.exe scripts/windows-screenshots.sh docs/screenshots
 set -uo pipefail
 
 : "${TAGSMIT_EXE:?path of Tagsmit.exe}"
@@ -12,7 +12,7 @@ export TAGSMIT_EXE=$(realpath "$TAGSMIT_EXE")  # the program starts in another f
 out=$(realpath -m "${1:?folder for the PNG files}")
 export WINEPREFIX=${WINEPREFIX:-$(dirname "$TAGSMIT_EXE")/../tests/e2e/windows/wineprefix}
 
-. "$(dirname "$0")/wine_lib.sh"
+. "$(dirname "$0")/../tests/e2e/windows/wine_lib.sh"
 
 prepare_prefix
 demo="$WINEPREFIX/drive_c/Web"  # C:\Web, a short path as it shows in the windows
