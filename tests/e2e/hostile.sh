@@ -104,6 +104,18 @@ case "${1:-}" in
     expect_printed ok.gif "$tag" ""
     expect_eq "settings kept beside" "$before" "$(cat "$settings".old-*)"
     grep -q '"init"' "$settings" && fail "the reset left its section"
+    # Deep nesting in another section: the settings are read, and the reset's
+    # rewrite stays about the size of the file.
+    nest="$(printf '[%.0s' $(seq 20000))$(printf ']%.0s' $(seq 20000))"
+    write_settings "$plain"
+    json=$(cat "$settings")
+    write_file "${json%\}}, \"other\": $nest}"
+    expect_printed ok.gif "./ok.gif|120|60" ""
+    write_file "$(sed 's/"version": "115"/"version": "116"/' "$settings")"
+    expect_printed ok.gif "$tag" ""
+    size=$(stat -c %s "$settings")
+    [ "$size" -lt 50000 ] || fail "the rewrite grew to $size bytes"
+    grep -qF -- "$nest" "$settings" || fail "the other section was not kept"
     ;;
   *)
     fail "unknown case: ${1:-}"
