@@ -157,7 +157,7 @@ void CheckSameSettings(const Loaded& got, const Loaded& expected) {
   FUZZ_CHECK(got.app.clip_strs.Entries() == expected.app.clip_strs.Entries());
   FUZZ_CHECK_EQ(got.desktop.boxes.size(), expected.desktop.boxes.size());
   // Settings just saved are accepted: no reset, so no beep.
-  FUZZ_CHECK_EQ(got.desktop.beeps, 0);
+  FUZZ_CHECK_EQ(got.desktop.Count("beep"), 0);
 }
 
 }  // namespace
@@ -179,7 +179,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Loaded first(stored);
   if (!SaveSettings(first.app, first.store).ok()) std::abort();
   // A reset deleted the section before the save made it afresh.
-  if (first.desktop.beeps > 0 && document->Delete(kSection)) expected.erase(AsciiLower(kSection));
+  if (first.desktop.Count("beep") > 0 && document->Delete(kSection))
+    expected.erase(AsciiLower(kSection));
   std::vector<SavedSection> saves{first.store.last_save};
   if (text.size() < input.size()) saves.push_back(SaveNamedIn(input.substr(text.size() + 1)));
 
@@ -209,7 +210,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Loaded again from the store the save went to, and from the file text
   // unless the other save changed the section. A reset starts the section
   // afresh, in the program's order.
-  if (!KeysInTheirPlaces(stored) && first.desktop.beeps == 0) return 0;
+  if (!KeysInTheirPlaces(stored) && first.desktop.Count("beep") == 0) return 0;
   Loaded again_from_store(first.store.GetAll(kReadAppName, kSection));
   CheckSameSettings(again_from_store, first);
   if (saves.size() == 1 || AsciiLower(saves.back().section) != kSection) {

@@ -57,12 +57,28 @@ void FakeFileSystem::AddFile(const std::string& path, std::string_view contents,
 void FakeFileSystem::Add(const std::string& path, Node node) {
   const ParsedPath parsed = ParseOrThrow(path);
   if (parsed.components.empty()) throw std::logic_error("a root exists already: " + path);
+  if (!node.is_directory && parsed.names_directory) {
+    throw std::logic_error("not a file name: " + path);
+  }
+  Node& parent = MakeParents(parsed, path);
+  // A tree no file system could hold would let the path rules pass for the
+  // wrong reason.
+  if (FindChild(parent, parsed.components.back())) throw std::logic_error("name taken: " + path);
+  const std::string& alias = node.options.short_alias;
+  if (alias == "." || alias == ".." || (!alias.empty() && FindChild(parent, alias))) {
+    throw std::logic_error("short alias refused or taken: " + alias);
+  }
   node.name = parsed.components.back();
-  MakeParents(parsed, path).children.push_back(std::make_unique<Node>(std::move(node)));
+  parent.children.push_back(std::make_unique<Node>(std::move(node)));
 }
 
 void FakeFileSystem::ChangeDirectory(const std::string& path) {
-  if (!IsDirectory(path)) throw std::logic_error("not a directory: " + path);
+  const bool absolute = style_ == PathStyle::Windows
+                            ? path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == ':'
+                            : path.starts_with('/');
+  if (!absolute || !IsDirectory(path)) {
+    throw std::logic_error("not an absolute path of a directory: " + path);
+  }
   current_directory_ = path;
 }
 
@@ -194,6 +210,9 @@ std::string FakeFileSystem::FromCurrentDirectory(std::string_view relative) cons
 FakeFileSystem::ParsedPath FakeFileSystem::ParseOrThrow(const std::string& path) const {
   std::optional<ParsedPath> parsed = Parse(path);
   if (!parsed) throw std::logic_error("malformed path: " + path);
+  for (const std::string& component : parsed->components) {
+    if (component == "." || component == "..") throw std::logic_error("no such name: " + path);
+  }
   return std::move(*parsed);
 }
 

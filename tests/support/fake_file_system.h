@@ -13,9 +13,11 @@ namespace tagsmit::testing {
 
 // Marks of one entry of a FakeFileSystem.
 struct EntryOptions {
-  // Hidden entries are left out of both name lookups and of Subdirectories.
-  // They can still be opened, and a path may pass through a hidden directory.
+  // Hidden and system entries are left out of both name lookups and of
+  // Subdirectories. They can still be opened, and a path may pass through a
+  // hidden directory: only the entry a lookup names is filtered.
   bool hidden = false;
+  bool system = false;
   // A second name that every operation accepts in place of the stored one,
   // such as "PHOTO~1.JPG" for "Photo 1.jpg". Lookups return the stored name.
   std::string short_alias = {};  // (initialised so that designated initialisers may leave it out)
@@ -32,11 +34,13 @@ struct EntryOptions {
 // from the current directory, which starts at the root ("C:\" or "/"). So is
 // "C:a.gif" when C is the current drive; on another drive it is taken from
 // that drive's root. Empty components (C:\Web\\a.gif) make a path
-// malformed; "." and ".." are ordinary names that never exist. Forward slashes
+// malformed; "." and ".." are ordinary names that never exist (the building
+// calls refuse them, as names and as aliases). Forward slashes
 // are not separators in the Windows style.
 //
 // The building calls create missing parent directories (and drives), and throw
-// std::logic_error on a malformed path or a parent that is a file.
+// std::logic_error on misuse: a malformed path, a name or alias already taken,
+// a parent that is a file.
 class FakeFileSystem : public FileSystem {
  public:
   explicit FakeFileSystem(PathStyle style);
@@ -94,7 +98,7 @@ class FakeFileSystem : public FileSystem {
 
   char separator() const { return style_ == PathStyle::Windows ? '\\' : '/'; }
   bool SameName(std::string_view a, std::string_view b) const;
-  static bool Visible(const Node& node) { return !node.options.hidden; }
+  static bool Visible(const Node& node) { return !node.options.hidden && !node.options.system; }
   std::optional<char> DriveKey(std::string_view drive) const;
   std::optional<ParsedPath> Parse(const std::string& path) const;
   ParsedPath ParseOrThrow(const std::string& path) const;
