@@ -30,6 +30,24 @@ UINT IconFlag(BoxIcon icon) {
   return 0;
 }
 
+// MessageBoxW labels its buttons in the system's language; like every other
+// text of the program they are Japanese whatever the locale, so the box is
+// relabelled when it is first activated, before it is drawn.
+thread_local HHOOK box_hook = nullptr;
+
+LRESULT CALLBACK RelabelBoxButtons(int code, WPARAM wparam, LPARAM lparam) {
+  const LRESULT next = CallNextHookEx(box_hook, code, wparam, lparam);
+  if (code == HCBT_ACTIVATE) {
+    const HWND box = reinterpret_cast<HWND>(wparam);
+    SetDlgItemTextW(box, IDYES, L"はい");
+    SetDlgItemTextW(box, IDNO, L"いいえ");
+    SetDlgItemTextW(box, IDOK, L"OK");
+    UnhookWindowsHookEx(box_hook);
+    box_hook = nullptr;
+  }
+  return next;
+}
+
 // LCMapStringEx takes an int count; longer text goes in pieces that never
 // split a surrogate pair.
 constexpr std::size_t kPiece = INT_MAX / 2;
@@ -39,8 +57,13 @@ constexpr std::size_t kPiece = INT_MAX / 2;
 BoxAnswer Win32Desktop::MsgBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
                                const std::string& title) {
   const UINT button_flags = buttons == BoxButtons::YesNo ? MB_YESNO | MB_DEFBUTTON1 : MB_OK;
+  box_hook = SetWindowsHookExW(WH_CBT, RelabelBoxButtons, nullptr, GetCurrentThreadId());
   const int pressed = MessageBoxW(GetActiveWindow(), ToWindowsText(prompt).c_str(),
                                   ToWindowsText(title).c_str(), button_flags | IconFlag(icon));
+  if (box_hook != nullptr) {  // no box was activated
+    UnhookWindowsHookEx(box_hook);
+    box_hook = nullptr;
+  }
   if (buttons == BoxButtons::Ok) return BoxAnswer::Ok;
   // A box that could not be shown answered nothing: No changes nothing.
   return pressed == IDYES ? BoxAnswer::Yes : BoxAnswer::No;

@@ -1,5 +1,5 @@
 // The Windows desktop services that run without a person: the clipboard, the
-// lower-case mapping, and the input box answered from another thread.
+// lower-case mapping, and the boxes answered from another thread.
 #include "platform/win32/win32_desktop.h"
 
 #include <windows.h>
@@ -146,6 +146,31 @@ TEST(Win32InputBoxTest, EnterAnswersTheEditedTextAndEscapeNothing) {
                              PostMessageW(box, WM_COMMAND, IDOK, 0);  // the OK button
                            }),
             "kept");
+}
+
+TEST(Win32MsgBoxTest, ButtonsAreJapaneseAndAnswerAsPressed) {
+  const HWND probe =
+      CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  if (probe == nullptr) GTEST_SKIP() << "no windows without a display";
+  DestroyWindow(probe);
+
+  for (const int press : {IDYES, IDNO}) {
+    std::thread user([press] {
+      HWND box = nullptr;
+      for (int i = 0; i < 1000 && box == nullptr; ++i, Sleep(10)) {
+        box = FindWindowW(L"#32770", L"Tagsmit");
+      }
+      ASSERT_NE(box, nullptr) << "no message box";
+      EXPECT_EQ(TextOf(GetDlgItem(box, IDYES)), L"\u306F\u3044");       // はい
+      EXPECT_EQ(TextOf(GetDlgItem(box, IDNO)), L"\u3044\u3044\u3048");  // いいえ
+      PostMessageW(box, WM_COMMAND, press, 0);
+    });
+    Win32Desktop desktop;
+    const BoxAnswer answer = desktop.MsgBox("\u4FDD\u5B58\u3057\u307E\u3059\u304B?",
+                                            BoxIcon::Question, BoxButtons::YesNo, "Tagsmit");
+    user.join();
+    EXPECT_EQ(answer, press == IDYES ? BoxAnswer::Yes : BoxAnswer::No);
+  }
 }
 
 }  // namespace
