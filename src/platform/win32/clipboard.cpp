@@ -57,12 +57,16 @@ class OpenClipboardScope {
 };
 
 // Moveable global memory holding `text` and its closing NUL, as
-// SetClipboardData takes it; null when memory runs out.
+// SetClipboardData takes it; null when memory runs out or cannot be locked.
 HGLOBAL GlobalText(std::wstring_view text) {
   const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
   const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
   if (memory == nullptr) return nullptr;
   auto* data = static_cast<wchar_t*>(GlobalLock(memory));
+  if (data == nullptr) {
+    GlobalFree(memory);
+    return nullptr;
+  }
   std::memcpy(data, text.data(), text.size() * sizeof(wchar_t));
   data[text.size()] = L'\0';
   GlobalUnlock(memory);
