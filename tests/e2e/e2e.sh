@@ -89,19 +89,9 @@ case "${1:-}" in
     expect_eq "clipboard after a run without descriptors" "$(tag ./second.gif 120 60)" "$(clipboard)"
     ;;
   killed-caller)
-    # A caller may end its process group as soon as the run returns (a closed
-    # terminal, a task runner): the holder must have left it by then. strace
-    # holds the holder's setsid back, so a run that returns too early loses
-    # the text every time, not now and then.
     write_settings
-    if ! strace -o /dev/null true 2>/dev/null; then
-      echo "SKIP: strace cannot trace here"
-      exit 77
-    fi
-    on_setsid=(strace -f -qq -o /dev/null -e trace=setsid -e)
     for file in Logo.gif second.gif; do
-      { setsid -w "${on_setsid[@]}" inject=setsid:delay_enter=100ms \
-          bash -c '"$0" "$1"; kill -KILL 0' "$TAGSMIT" "$work/site/img/$file"; } 2>/dev/null
+      run_killed_caller "$work/site/img/$file"
       expect_eq "clipboard after $file" "$(tag "./$file" 120 60)" "$(clipboard)"
     done
     # A holder that dies before it has detached does not keep the run waiting.
