@@ -102,11 +102,15 @@ case "${1:-}" in
   launcher)
     # A launcher passes %F every dropped file in one command, %f one command
     # per file. Two dropped images must make one run, for the first of them.
+    # Its action 設定 opens the settings window, where Shift cannot (Wayland).
+    desktop="$STAGE/share/applications/tagsmit.desktop"
+    desktop-file-validate "$desktop" || fail "the desktop entry is not valid"
+    entry_key() { sed -n "/^\[$1\]/,/^\[/ s/^$2=//p" "$desktop"; }  # group, key
     write_settings
     mkdir "$work/bin"
     printf '#!/bin/sh\necho >>"%s"\nexec "%s" "$@"\n' "$work/runs" "$TAGSMIT" >"$work/bin/tagsmit"
     chmod +x "$work/bin/tagsmit"
-    read -ra exec_words <<<"$(sed -n 's/^Exec=//p' "$STAGE/share/applications/tagsmit.desktop")"
+    read -ra exec_words <<<"$(entry_key 'Desktop Entry' Exec)"
     launched=()
     launch() {  # files: starts the desktop entry's command for them
       local word command=()
@@ -125,6 +129,15 @@ case "${1:-}" in
     wait "${launched[@]}"
     expect_eq runs 1 "$(wc -l <"$work/runs")"
     expect_eq clipboard "$(tag ./Logo.gif 120 60)" "$(clipboard)"
+    expect_eq actions 'settings;' "$(entry_key 'Desktop Entry' Actions)"
+    expect_eq "action's name" 設定 "$(entry_key 'Desktop Action settings' Name)"
+    read -ra exec_words <<<"$(entry_key 'Desktop Action settings' Exec)"
+    launch
+    run_pid=${launched[-1]}
+    window=$(wait_window 'Tagsmit 設定') || fail "the action 設定 opened no settings window"
+    press "$window" Escape
+    wait_tagsmit
+    expect_eq "status after 設定" 0 "$run_status"
     ;;
   large)
     # A text too large for one X request goes out in INCR steps.
