@@ -19,6 +19,13 @@ packages=(
   librsvg2-bin icoutils
   # the release ZIP's listing checked by the suite
   unzip
+  # end to end in Wayland sessions: three headless compositors with Xwayland,
+  # the clipboard clients, a session bus, Python's D-Bus for Mutter's keyboard
+  sway kwin-wayland mutter xwayland wl-clipboard dbus-daemon python3-gi gir1.2-glib-2.0
+  # the windows on Qt's Wayland platform
+  qt6-wayland
+  # the desktop entry's check
+  desktop-file-utils
 )
 
 missing=()
