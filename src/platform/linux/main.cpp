@@ -50,19 +50,10 @@ int DesktopMode(const std::optional<std::string>& file_name) {
   AppState app;
 
   const StartupResult result = Startup(app, services, Invocation::FileName(file_name));
-  switch (result.outcome) {
-    case StartupOutcome::kSettingsWindow:
-      if (QtFrontEnd* front_end = qt.Get()) return front_end->RunSettingsWindow(app, services);
-      std::fprintf(stderr, "tagsmit: %s\n", qt.Error().c_str());
-      return 1;
-    case StartupOutcome::kClipboardFailed:
-      std::fprintf(stderr, "tagsmit: cannot put the text on the clipboard: %s\n",
-                   result.error.c_str());
-      break;
-    case StartupOutcome::kRunSucceeded:
-    case StartupOutcome::kRunFailed:
-    case StartupOutcome::kBadCommandLine:
-      break;
+  if (result.outcome == StartupOutcome::kSettingsWindow) {
+    if (QtFrontEnd* front_end = qt.Get()) return front_end->RunSettingsWindow(app, services);
+    std::fprintf(stderr, "tagsmit: %s\n", qt.Error().c_str());
+    return 1;
   }
   return ExitStatus(result.outcome);
 }
