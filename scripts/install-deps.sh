@@ -6,6 +6,8 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config dpkg-dev file
   qt6-base-dev libxcb1-dev nlohmann-json3-dev
+  # the Wayland clipboard: libwayland-client, and wayland-scanner for the glue
+  libwayland-dev libwayland-bin
   # tests and benchmarks
   libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format
   xvfb xauth xclip xdotool x11-utils procps time strace

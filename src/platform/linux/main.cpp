@@ -4,17 +4,20 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/linux/arguments.h"
 #include "platform/linux/console_desktop.h"
+#include "platform/linux/display_choice.h"
 #include "platform/linux/linux_desktop.h"
 #include "platform/linux/qt_loader.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/program_identity.h"
 #include "platform/settings_file/settings_file_store.h"
+#include "platform/wayland/wayland_session.h"
 #include "platform/x11/x11_session.h"
 #include "run/print_run.h"
 #include "run/startup.h"
@@ -44,25 +47,18 @@ int DesktopMode(const std::optional<std::string>& file_name) {
   PosixFileSystem fs;
   SettingsFileStore store;
   x11::Session x11;
+  wayland::Session wayland;
+  DisplayChoice displays(std::getenv("WAYLAND_DISPLAY"), wayland, x11);
   QtLoader qt(x11);
-  LinuxDesktop desktop(x11, qt);
+  LinuxDesktop desktop(displays, x11, qt);
   Services services{fs, desktop, store};
   AppState app;
 
   const StartupResult result = Startup(app, services, Invocation::FileName(file_name));
-  switch (result.outcome) {
-    case StartupOutcome::kSettingsWindow:
-      if (QtFrontEnd* front_end = qt.Get()) return front_end->RunSettingsWindow(app, services);
-      std::fprintf(stderr, "tagsmit: %s\n", qt.Error().c_str());
-      return 1;
-    case StartupOutcome::kClipboardFailed:
-      std::fprintf(stderr, "tagsmit: cannot put the text on the clipboard: %s\n",
-                   result.error.c_str());
-      break;
-    case StartupOutcome::kRunSucceeded:
-    case StartupOutcome::kRunFailed:
-    case StartupOutcome::kBadCommandLine:
-      break;
+  if (result.outcome == StartupOutcome::kSettingsWindow) {
+    if (QtFrontEnd* front_end = qt.Get()) return front_end->RunSettingsWindow(app, services);
+    std::fprintf(stderr, "tagsmit: %s\n", qt.Error().c_str());
+    return 1;
   }
   return ExitStatus(result.outcome);
 }

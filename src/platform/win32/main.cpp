@@ -15,8 +15,6 @@
 namespace tagsmit {
 namespace {
 
-constexpr const char* kClipboardFailed = "クリップボードを使えません。";
-
 int Run() {
   // A drive without a disk answers the lookups as missing instead of
   // stopping the program with the system's "insert a disk" box.
@@ -30,19 +28,8 @@ int Run() {
 
   const std::string arguments = Utf8FromUtf16(ArgumentText(GetCommandLineW()));
   const StartupResult result = Startup(app, services, Invocation::ArgumentText(arguments));
-  switch (result.outcome) {
-    case StartupOutcome::kSettingsWindow:
-      return win32::RunSettingsWindow(app, services);
-    case StartupOutcome::kClipboardFailed:
-      // Windows programs have no standard error to write to: the box names
-      // the failure.
-      desktop.MsgBox(std::string(kClipboardFailed) + "\n" + result.error, BoxIcon::Critical,
-                     BoxButtons::Ok, desktop.Identity().title);
-      break;
-    case StartupOutcome::kRunSucceeded:
-    case StartupOutcome::kRunFailed:
-    case StartupOutcome::kBadCommandLine:
-      break;
+  if (result.outcome == StartupOutcome::kSettingsWindow) {
+    return win32::RunSettingsWindow(app, services);
   }
   return ExitStatus(result.outcome);
 }
