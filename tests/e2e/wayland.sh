@@ -62,7 +62,7 @@ end_session() {
   for round in $(seq 100); do
     pids=$(session_pids)
     [ -z "$pids" ] && return
-    ((round > 50)) && signal=KILL
+    ((round > 20)) && signal=KILL
     kill -s "$signal" $pids 2>/dev/null
     sleep 0.05
   done
@@ -114,12 +114,25 @@ take_clipboard() {  # text: wl-copy sets it, as another program would
   timeout 5 "${in_session[@]}" wl-copy "$1" || fail "wl-copy failed"
   eventually wayland_clipboard_is "$1" || fail "wl-copy did not take the clipboard"
 }
+# Each program reads while a window of its kind is in front, as when the user
+# pastes into it: sway and KWin hand a Wayland selection to X11 programs only
+# while an X11 window has the focus, and take an X11 one only then.
+reader_in_front() {
+  [ "$("${in_session[@]}" xdotool getactivewindow getwindowname 2>/dev/null)" == "X11 reader" ]
+}
 expect_reads() {  # expected text, number of reads on each side
-  local read
+  local read reader
   for read in $(seq "$2"); do
     expect_eq "Wayland read $read" "$1" "$(wayland_clipboard)"
+  done
+  "${in_session[@]}" xev -name "X11 reader" >/dev/null 2>&1 &
+  reader=$!
+  eventually reader_in_front || fail "the X11 reader's window did not come to the front"
+  for read in $(seq "$2"); do
     expect_eq "X11 read $read" "$1" "$(clipboard)"
   done
+  kill "$reader"
+  wait "$reader" 2>/dev/null
 }
 holders_are() { (($(session_pids_of "$TAGSMIT" | wc -l) == $1)); }
 expect_holders() {  # count, when
@@ -149,7 +162,8 @@ case "${1#*-}" in
       expect_reads "$(tag "./$file" 120 60)" 1
     done
     expect_holders 1 "after two runs"
-    kill $(session_pids_of "$compositor_exe")
+    # Killed, as KWin may take seconds to end on TERM.
+    kill -KILL $(session_pids_of "$compositor_exe")
     expect_holders 0 "after the compositor ended"
     ;;
   window)
