@@ -153,6 +153,11 @@ case "${1:-}" in
     (export DISPLAY=:$((RANDOM + 20000)) && run_tagsmit "$work/site/img/Logo.gif" &&
       expect_eq status 1 "$run_status") || exit 1
     grep -q 'cannot connect to the X display' "$work/err" || fail "unreachable display not named"
+    # Nor a Wayland display (a session gone, its variable left): the box that
+    # names the failure cannot show either, and says so on standard error.
+    (unset DISPLAY && export WAYLAND_DISPLAY=gone && run_tagsmit "$work/site/img/Logo.gif" &&
+      expect_eq status 1 "$run_status") || exit 1
+    grep -q 'Wayland' "$work/err" || fail "unreachable Wayland display not named"
     ;;
   print)
     # No display needed; stdout carries the tag and one line feed.

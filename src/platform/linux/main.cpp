@@ -49,7 +49,7 @@ int DesktopMode(const std::optional<std::string>& file_name) {
   x11::Session x11;
   wayland::Session wayland;
   DisplayChoice displays(std::getenv("WAYLAND_DISPLAY"), wayland, x11);
-  QtLoader qt(x11);
+  QtLoader qt(x11, wayland);
   LinuxDesktop desktop(displays, x11, qt);
   Services services{fs, desktop, store};
   AppState app;

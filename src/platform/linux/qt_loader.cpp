@@ -8,12 +8,12 @@
 namespace tagsmit {
 namespace {
 
-// Qt gives up on the whole process when it finds no display, so look first;
-// QT_QPA_PLATFORM (offscreen, wayland) leaves the choice to Qt.
-bool DisplayAvailable(x11::Session& x11) {
+// Qt gives up on the whole process when it finds no display, so look first
+// (a WAYLAND_DISPLAY may outlive its compositor); QT_QPA_PLATFORM (offscreen,
+// wayland) leaves the choice to Qt.
+bool DisplayAvailable(x11::Session& x11, wayland::Session& wayland) {
   const char* platform = std::getenv("QT_QPA_PLATFORM");
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  return (platform && *platform) || (wayland && *wayland) || x11.Connected();
+  return (platform && *platform) || wayland.Connected() || x11.Connected();
 }
 
 std::filesystem::path ModulePath() {
@@ -27,7 +27,7 @@ std::filesystem::path ModulePath() {
 QtFrontEnd* QtLoader::Get() {
   if (tried_) return front_end_;
   tried_ = true;
-  if (!DisplayAvailable(x11_)) {
+  if (!DisplayAvailable(x11_, wayland_)) {
     error_ = "cannot show a window: " + x11_.Error();
     return nullptr;
   }
