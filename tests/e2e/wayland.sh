@@ -114,9 +114,10 @@ take_clipboard() {  # text: wl-copy sets it, as another program would
   timeout 5 "${in_session[@]}" wl-copy "$1" || fail "wl-copy failed"
   eventually wayland_clipboard_is "$1" || fail "wl-copy did not take the clipboard"
 }
-# Each program reads while a window of its kind is in front, as when the user
-# pastes into it: sway and KWin hand a Wayland selection to X11 programs only
-# while an X11 window has the focus, and take an X11 one only then.
+# X11 programs read while an X11 window is in front, as when the user pastes
+# into one: sway and KWin pass the clipboard between Wayland and X11 only
+# then. Wayland programs read first, before an X11 window has had the focus,
+# so that a text held through X11 alone does not reach them.
 reader_in_front() {
   [ "$("${in_session[@]}" xdotool getactivewindow getwindowname 2>/dev/null)" == "X11 reader" ]
 }
