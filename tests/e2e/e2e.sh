@@ -129,6 +129,28 @@ case "${1:-}" in
       set_sentinel
     done
     ;;
+  concurrent)
+    # Runs 8 at a time, 50 times over, each for a file of its own: none fails,
+    # after each round the clipboard holds the text of one of its runs, and
+    # in the end one holder is left.
+    write_settings 'ClipStr=&f\n'
+    for round in $(seq 50); do
+      runs=()
+      for i in $(seq 8); do
+        ln -f "$work/site/img/Logo.gif" "$work/site/img/$round-$i.gif"
+        "$TAGSMIT" "$work/site/img/$round-$i.gif" 2>>"$work/err" &
+        runs+=($!)
+      done
+      for run in "${runs[@]}"; do wait "$run" || fail "a run of round $round failed"; done
+      held=$(clipboard)
+      [[ $held == "./$round-"[1-8].gif ]] || fail "round $round: the clipboard holds [$held]"
+    done
+    for _ in $(seq 200); do
+      [ "$(pgrep -fc -- "^$TAGSMIT $work/site/img/")" == 1 ] && break
+      sleep 0.025
+    done
+    expect_eq "holders left" 1 "$(pgrep -fc -- "^$TAGSMIT $work/site/img/")"
+    ;;
   launcher)
     # A launcher passes %F every dropped file in one command, %f one command
     # per file. Two dropped images must make one run, for the first of them.

@@ -46,39 +46,62 @@ ClipboardOwner::ClipboardOwner(Connection& connection, std::string text)
 Status ClipboardOwner::Acquire() {
   xcb_connection_t* c = connection_.get();
   window_ = connection_.CreateHelperWindow();
-  const Result<xcb_timestamp_t> now = connection_.ServerTime(window_);
-  if (!now.ok()) return Status::Failure(now.error());
-  acquired_ = now.value();
-  xcb_set_selection_owner(c, window_, clipboard_, acquired_);
-  xcb_get_selection_owner_reply_t* owner =
-      xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, clipboard_), nullptr);
-  const bool ours = owner && owner->owner == window_;
-  std::free(owner);
-  if (!ours) return Status::Failure("the X server did not give Tagsmit the clipboard");
-  return Status::Ok();
+  // A client that takes the selection between our reading the server's time
+  // and our asking for it makes the server ignore our older time: ask again
+  // with a fresh one, so that the later request wins.
+  for (int attempt = 0; attempt < kAcquireAttempts; ++attempt) {
+    const Result<xcb_timestamp_t> now = connection_.ServerTime(window_);
+    if (!now.ok()) return Status::Failure(now.error());
+    acquired_ = now.value();
+    xcb_set_selection_owner(c, window_, clipboard_, acquired_);
+    xcb_get_selection_owner_reply_t* owner =
+        xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, clipboard_), nullptr);
+    const bool ours = owner && owner->owner == window_;
+    std::free(owner);
+    if (ours || TakenFromUsSince()) return Status::Ok();
+  }
+  return Status::Failure("the X server did not give Tagsmit the clipboard");
+}
+
+bool ClipboardOwner::TakenFromUsSince() {
+  // The server tells an owner that it lost the selection before it answers
+  // who owns it now, so the news is among the events already read.
+  bool taken = false;
+  while (xcb_generic_event_t* event = xcb_poll_for_queued_event(connection_.get())) {
+    taken = taken || ((event->response_type & 0x7F) == XCB_SELECTION_CLEAR &&
+                      As<xcb_selection_clear_event_t>(event).selection == clipboard_);
+    early_events_.emplace_back(event);
+  }
+  return taken;
 }
 
 void ClipboardOwner::Serve() {
-  xcb_connection_t* c = connection_.get();
-  while (xcb_generic_event_t* event = xcb_wait_for_event(c)) {
-    bool lost = false;
-    switch (event->response_type & 0x7F) {
-      case XCB_SELECTION_REQUEST:
-        Answer(As<xcb_selection_request_event_t>(event));
-        break;
-      case XCB_SELECTION_CLEAR:
-        lost = As<xcb_selection_clear_event_t>(event).selection == clipboard_;
-        break;
-      case XCB_PROPERTY_NOTIFY:
-        SendChunk(As<xcb_property_notify_event_t>(event));
-        break;
-      default:  // errors about requestors that went away, among others
-        break;
-    }
-    std::free(event);
-    xcb_flush(c);
-    if (lost) return;
+  for (const EventPointer& event : early_events_) {
+    if (!Handle(*event)) return;
   }
+  early_events_.clear();
+  while (const EventPointer event{xcb_wait_for_event(connection_.get())}) {
+    if (!Handle(*event)) return;
+  }
+}
+
+bool ClipboardOwner::Handle(const xcb_generic_event_t& event) {
+  bool lost = false;
+  switch (event.response_type & 0x7F) {
+    case XCB_SELECTION_REQUEST:
+      Answer(As<xcb_selection_request_event_t>(&event));
+      break;
+    case XCB_SELECTION_CLEAR:
+      lost = As<xcb_selection_clear_event_t>(&event).selection == clipboard_;
+      break;
+    case XCB_PROPERTY_NOTIFY:
+      SendChunk(As<xcb_property_notify_event_t>(&event));
+      break;
+    default:  // errors about requestors that went away, among others
+      break;
+  }
+  xcb_flush(connection_.get());
+  return !lost;
 }
 
 void ClipboardOwner::Answer(const xcb_selection_request_event_t& request) {

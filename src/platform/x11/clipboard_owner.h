@@ -3,6 +3,8 @@
 #include <xcb/xcb.h>
 
 #include <cstddef>
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,12 +20,20 @@ class ClipboardOwner {
  public:
   ClipboardOwner(Connection& connection, std::string text);
 
-  // Takes the selection; fails when the server does not give it.
+  // Takes the selection; fails when the server does not give it. Succeeds
+  // too when a later client has taken it from us already: Serve then answers
+  // what came meanwhile and ends.
   Status Acquire();
   // Answers requests until the selection is lost or the connection breaks.
   void Serve();
 
  private:
+  struct FreeEvent {
+    void operator()(xcb_generic_event_t* event) const { std::free(event); }
+  };
+  using EventPointer = std::unique_ptr<xcb_generic_event_t, FreeEvent>;
+  static constexpr int kAcquireAttempts = 10;
+
   struct Transfer {  // an INCR transfer in progress
     xcb_window_t requestor;
     xcb_atom_t property;
@@ -32,6 +42,11 @@ class ClipboardOwner {
     std::size_t sent = 0;
   };
 
+  // Whether the selection, once ours, has gone to another client already;
+  // keeps the events it reads for Serve.
+  bool TakenFromUsSince();
+  // Handles one event; false once the selection is lost.
+  bool Handle(const xcb_generic_event_t& event);
   void Answer(const xcb_selection_request_event_t& request);
   // Puts the value of `target` on the requestor's property; false when the
   // target is not one we offer.
@@ -45,6 +60,7 @@ class ClipboardOwner {
   xcb_timestamp_t acquired_ = XCB_CURRENT_TIME;
   std::size_t chunk_size_;
   std::vector<Transfer> transfers_;
+  std::vector<EventPointer> early_events_;  // read while taking the selection
 
   xcb_atom_t clipboard_, targets_, timestamp_, utf8_string_, text_atom_, incr_;
 };
