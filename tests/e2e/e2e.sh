@@ -183,6 +183,28 @@ case "${1:-}" in
     big=$(head -c 300000 /dev/zero | tr '\0' 'x')
     expect_run "$work/site/img/Logo.gif" "$big./Logo.gif" "ClipStr=$big&f\n"
     ;;
+  stalled-readers)
+    # Readers that ask for a large text and never read it, 200 at a time,
+    # three times over, each time going away after: the holder's memory stays
+    # bounded, and a reader meanwhile gets the whole text.
+    big=$(head -c 600000 /dev/zero | tr '\0' 'x')
+    expect_run "$work/site/img/Logo.gif" "$big./Logo.gif" "ClipStr=$big&f\n"
+    holder=$(pgrep -f -- "^$TAGSMIT $work/site/img/Logo.gif\$") || fail "no holder"
+    rss() { awk '/^VmRSS/ { print $2 }' "/proc/$holder/status"; }
+    start_rss=$(rss)
+    mkfifo "$work/hold"
+    for round in 1 2 3; do
+      "$STALLED_READER" 200 <"$work/hold" >"$work/asked" &
+      exec 8>"$work/hold"
+      for _ in $(seq 400); do [ -s "$work/asked" ] && break; sleep 0.025; done
+      expect_eq "INCR answers in round $round" 200 "$(cat "$work/asked")"
+      growth=$(($(rss) - start_rss))
+      ((growth < 10000)) || fail "round $round: the holder grew by $growth kB"
+      expect_eq "text read in round $round" "$big./Logo.gif" "$(clipboard)"
+      exec 8>&-
+      wait $!
+    done
+    ;;
   no-display)
     write_settings
     (unset DISPLAY && run_tagsmit "$work/site/img/Logo.gif" && expect_eq status 1 "$run_status") ||
