@@ -13,6 +13,18 @@ TEST_TITLE='Tagsmit  ｸﾘｯﾌﾟﾎﾞｰﾄﾞ内容'
 # Where the descriptors of process $1 lead, sorted, without inode numbers.
 descriptors() { for fd in "/proc/$1/fd/"*; do readlink "$fd"; done | sed 's/:.*//' | sort | xargs; }
 
+# Starts the fake X server with the arguments given; sets fake_display.
+start_fake_x() {
+  "$FAKE_X_SERVER" "$@" >"$work/fake" &
+  helper_pids+=($!)
+  for _ in $(seq 200); do
+    [ -s "$work/fake" ] && break
+    sleep 0.025
+  done
+  fake_display=$(cat "$work/fake")
+  [ -n "$fake_display" ] || fail "the fake X server did not start"
+}
+
 make_site
 start_xvfb  # the cases without a display unset DISPLAY
 
@@ -210,10 +222,19 @@ case "${1:-}" in
     (unset DISPLAY && run_tagsmit "$work/site/img/Logo.gif" && expect_eq status 1 "$run_status") ||
       exit 1
     grep -q DISPLAY "$work/err" || fail "the failure is not named: $(cat "$work/err")"
-    # A display that does not answer.
+    # A display that nobody listens on.
     (export DISPLAY=:$((RANDOM + 20000)) && run_tagsmit "$work/site/img/Logo.gif" &&
       expect_eq status 1 "$run_status") || exit 1
     grep -q 'cannot connect to the X display' "$work/err" || fail "unreachable display not named"
+    # A display that accepts and never answers: the run gives up after a few
+    # seconds (within patience); print mode needs no display.
+    start_fake_x
+    (export DISPLAY=$fake_display && run_tagsmit "$work/site/img/Logo.gif" &&
+      expect_eq status 1 "$run_status") || exit 1
+    grep -q "the X display \"$fake_display\" does not answer" "$work/err" ||
+      fail "silent display not named: $(cat "$work/err")"
+    expect_eq "print mode with a silent display" "$(tag ./Logo.gif 120 60)" \
+      "$(DISPLAY=$fake_display "$TAGSMIT" --print "$work/site/img/Logo.gif")"
     ;;
   print)
     # No display needed; stdout carries the tag and one line feed.

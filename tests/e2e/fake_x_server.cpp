@@ -1,0 +1,109 @@
+// An X display for the end-to-end tests, on an abstract socket of its own:
+//   fake_x_server          accepts connections and never answers, like a
+//                          server that has hung;
+//   fake_x_server REAL N   relays each connection to the X server of display
+//                          number REAL until the Nth connection comes, then
+//                          goes away as a server that dies: every connection
+//                          closes, the Nth too.
+// Prints its display (":NUMBER") on standard output once it listens.
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+// An X server's socket: abstract where `abstract`, else the file.
+int Socket(int display, bool abstract, sockaddr_un& address, socklen_t& length) {
+  const std::string path = "/tmp/.X11-unix/X" + std::to_string(display);
+  address = {};
+  address.sun_family = AF_UNIX;
+  std::memcpy(address.sun_path + (abstract ? 1 : 0), path.data(), path.size());
+  length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + path.size() + 1);
+  return socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+}
+
+// Listens on the first free display number from 1000 on.
+int Listen(int& display) {
+  for (display = 1000; display < 2000; ++display) {
+    sockaddr_un address;
+    socklen_t length;
+    const int fd = Socket(display, true, address, length);
+    if (bind(fd, reinterpret_cast<sockaddr*>(&address), length) == 0 && listen(fd, 64) == 0) {
+      return fd;
+    }
+    close(fd);
+  }
+  return -1;
+}
+
+int ConnectToDisplay(int display) {
+  sockaddr_un address;
+  socklen_t length;
+  const int fd = Socket(display, false, address, length);
+  if (connect(fd, reinterpret_cast<sockaddr*>(&address), length) != 0) {
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+// Copies what `from` has to `to`; false once either side has closed.
+bool Relay(int from, int to) {
+  char buffer[65536];
+  const ssize_t got = read(from, buffer, sizeof buffer);
+  for (ssize_t sent = 0; got > 0 && sent < got;) {
+    const ssize_t wrote = write(to, buffer + sent, static_cast<std::size_t>(got - sent));
+    if (wrote <= 0) return false;
+    sent += wrote;
+  }
+  return got > 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const bool relays = argc == 3;
+  const int real_display = relays ? std::atoi(argv[1]) : 0;
+  const int dying_connection = relays ? std::atoi(argv[2]) : 0;
+  int display = 0;
+  const int listener = Listen(display);
+  if (listener < 0) return 1;
+  std::printf(":%d\n", display);
+  std::fflush(stdout);
+
+  std::vector<pollfd> fds{{listener, POLLIN, 0}};  // then each client before its server
+  for (int connections = 0;;) {
+    if (poll(fds.data(), fds.size(), -1) < 0) return 1;
+    if (fds[0].revents & POLLIN) {
+      const int client = accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
+      if (client < 0) continue;
+      if (++connections == dying_connection) return 0;
+      if (!relays) continue;  // kept open, never read
+      const int server = ConnectToDisplay(real_display);
+      if (server < 0) return 1;
+      fds.push_back({client, POLLIN, 0});
+      fds.push_back({server, POLLIN, 0});
+    }
+    for (std::size_t i = 1; i < fds.size();) {
+      pollfd& client = fds[i];
+      pollfd& server = fds[i + 1];
+      if ((client.revents && !Relay(client.fd, server.fd)) ||
+          (server.revents && !Relay(server.fd, client.fd))) {
+        close(client.fd);
+        close(server.fd);
+        fds.erase(fds.begin() + static_cast<std::ptrdiff_t>(i),
+                  fds.begin() + static_cast<std::ptrdiff_t>(i + 2));
+      } else {
+        i += 2;
+      }
+    }
+  }
+}
