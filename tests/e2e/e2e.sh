@@ -206,10 +206,10 @@ case "${1:-}" in
     start_rss=$(rss)
     mkfifo "$work/hold"
     for round in 1 2 3; do
-      "$STALLED_READER" 200 <"$work/hold" >"$work/asked" &
+      "$STALLED_READER" 200 <"$work/hold" >"$work/asked$round" &
       exec 8>"$work/hold"
-      for _ in $(seq 400); do [ -s "$work/asked" ] && break; sleep 0.025; done
-      expect_eq "INCR answers in round $round" 200 "$(cat "$work/asked")"
+      for _ in $(seq 400); do [ -s "$work/asked$round" ] && break; sleep 0.025; done
+      expect_eq "INCR answers in round $round" 200 "$(cat "$work/asked$round")"
       growth=$(($(rss) - start_rss))
       ((growth < 10000)) || fail "round $round: the holder grew by $growth kB"
       expect_eq "text read in round $round" "$big./Logo.gif" "$(clipboard)"
