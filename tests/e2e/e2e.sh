@@ -15,6 +15,7 @@ descriptors() { for fd in "/proc/$1/fd/"*; do readlink "$fd"; done | sed 's/:.*/
 
 # Starts the fake X server with the arguments given; sets fake_display.
 start_fake_x() {
+  rm -f "$work/fake"
   "$FAKE_X_SERVER" "$@" >"$work/fake" &
   helper_pids+=($!)
   for _ in $(seq 200); do
@@ -53,6 +54,20 @@ case "${1:-}" in
     press "$window" Return
     wait_tagsmit
     expect_eq status 0 "$run_status"
+    ;;
+  display-dies)
+    # The X server goes away while a run with the test display goes on: as
+    # each connection of the run comes (the run's own, the clipboard read
+    # back, the check before the window, Qt's), and on Qt's after every 2,000
+    # bytes of its start. Each time the run ends with exit status 1 and a
+    # message, never with a signal.
+    write_settings Test=1
+    for death in 1 2 3 "4 "{0..40000..2000}; do
+      start_fake_x "${DISPLAY#:}" $death
+      (export DISPLAY=$fake_display && run_tagsmit "$work/site/img/Logo.gif" &&
+        expect_eq "status when the server dies at connection $death" 1 "$run_status") || exit 1
+      [ -s "$work/err" ] || fail "no message when the server dies at connection $death"
+    done
     ;;
   no-qt)
     # A successful run without the test display loads no Qt library. A failure

@@ -1,16 +1,19 @@
 // An X display for the end-to-end tests, on an abstract socket of its own:
 //   fake_x_server          accepts connections and never answers, like a
 //                          server that has hung;
-//   fake_x_server REAL N   relays each connection to the X server of display
+//   fake_x_server REAL N [BYTES]
+//                          relays each connection to the X server of display
 //                          number REAL until the Nth connection comes, then
 //                          goes away as a server that dies: every connection
-//                          closes, the Nth too.
+//                          closes. The Nth gets the first BYTES bytes of the
+//                          server's answers before (none without BYTES).
 // Prints its display (":NUMBER") on standard output once it listens.
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
@@ -55,24 +58,26 @@ int ConnectToDisplay(int display) {
   return fd;
 }
 
-// Copies what `from` has to `to`; false once either side has closed.
-bool Relay(int from, int to) {
+// Copies what `from` has to `to`, at most `most` bytes: how many, or 0 once
+// either side has closed.
+std::size_t Relay(int from, int to, std::size_t most) {
   char buffer[65536];
-  const ssize_t got = read(from, buffer, sizeof buffer);
+  const ssize_t got = read(from, buffer, std::min(sizeof buffer, most));
   for (ssize_t sent = 0; got > 0 && sent < got;) {
     const ssize_t wrote = write(to, buffer + sent, static_cast<std::size_t>(got - sent));
-    if (wrote <= 0) return false;
+    if (wrote <= 0) return 0;
     sent += wrote;
   }
-  return got > 0;
+  return got > 0 ? static_cast<std::size_t>(got) : 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const bool relays = argc == 3;
+  const bool relays = argc >= 3;
   const int real_display = relays ? std::atoi(argv[1]) : 0;
   const int dying_connection = relays ? std::atoi(argv[2]) : 0;
+  std::size_t bytes_left = argc >= 4 ? std::strtoul(argv[3], nullptr, 10) : 0;
   int display = 0;
   const int listener = Listen(display);
   if (listener < 0) return 1;
@@ -80,13 +85,16 @@ int main(int argc, char** argv) {
   std::fflush(stdout);
 
   std::vector<pollfd> fds{{listener, POLLIN, 0}};  // then each client before its server
+  int dying_client = -1;
   for (int connections = 0;;) {
     if (poll(fds.data(), fds.size(), -1) < 0) return 1;
     if (fds[0].revents & POLLIN) {
       const int client = accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
-      if (client < 0) continue;
-      if (++connections == dying_connection) return 0;
-      if (!relays) continue;  // kept open, never read
+      if (client < 0 || !relays) continue;  // kept open, never read
+      if (++connections == dying_connection) {
+        if (bytes_left == 0) return 0;
+        dying_client = client;
+      }
       const int server = ConnectToDisplay(real_display);
       if (server < 0) return 1;
       fds.push_back({client, POLLIN, 0});
@@ -95,8 +103,11 @@ int main(int argc, char** argv) {
     for (std::size_t i = 1; i < fds.size();) {
       pollfd& client = fds[i];
       pollfd& server = fds[i + 1];
-      if ((client.revents && !Relay(client.fd, server.fd)) ||
-          (server.revents && !Relay(server.fd, client.fd))) {
+      const bool dying = client.fd == dying_client;
+      const std::size_t answered =
+          server.revents ? Relay(server.fd, client.fd, dying ? bytes_left : SIZE_MAX) : 1;
+      if (dying && server.revents && (bytes_left -= answered) == 0) return 0;
+      if (answered == 0 || (client.revents && Relay(client.fd, server.fd, SIZE_MAX) == 0)) {
         close(client.fd);
         close(server.fd);
         fds.erase(fds.begin() + static_cast<std::ptrdiff_t>(i),
