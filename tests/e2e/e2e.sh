@@ -224,7 +224,7 @@ case "${1:-}" in
       "$STALLED_READER" 200 <"$work/hold" >"$work/asked$round" &
       exec 8>"$work/hold"
       for _ in $(seq 400); do [ -s "$work/asked$round" ] && break; sleep 0.025; done
-      expect_eq "INCR answers in round $round" 200 "$(cat "$work/asked$round")"
+      expect_eq "requests granted in round $round" 200 "$(cat "$work/asked$round")"
       growth=$(($(rss) - start_rss))
       ((growth < 10000)) || fail "round $round: the holder grew by $growth kB"
       expect_eq "text read in round $round" "$big./Logo.gif" "$(clipboard)"

@@ -23,39 +23,21 @@
 
 namespace {
 
-// An X server's socket: abstract where `abstract`, else the file.
-int Socket(int display, bool abstract, sockaddr_un& address, socklen_t& length) {
-  const std::string path = "/tmp/.X11-unix/X" + std::to_string(display);
-  address = {};
+// A socket, bound (`listening`) or connected to display `display`'s abstract
+// address; -1 when that fails.
+int DisplaySocket(int display, bool listening) {
+  const std::string name = "/tmp/.X11-unix/X" + std::to_string(display);
+  sockaddr_un address{};
   address.sun_family = AF_UNIX;
-  std::memcpy(address.sun_path + (abstract ? 1 : 0), path.data(), path.size());
-  length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + path.size() + 1);
-  return socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-}
-
-// Listens on the first free display number from 1000 on.
-int Listen(int& display) {
-  for (display = 1000; display < 2000; ++display) {
-    sockaddr_un address;
-    socklen_t length;
-    const int fd = Socket(display, true, address, length);
-    if (bind(fd, reinterpret_cast<sockaddr*>(&address), length) == 0 && listen(fd, 64) == 0) {
-      return fd;
-    }
-    close(fd);
+  std::memcpy(address.sun_path + 1, name.data(), name.size());
+  const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  const auto* at = reinterpret_cast<const sockaddr*>(&address);
+  if (listening ? bind(fd, at, length) == 0 && listen(fd, 64) == 0 : connect(fd, at, length) == 0) {
+    return fd;
   }
+  close(fd);
   return -1;
-}
-
-int ConnectToDisplay(int display) {
-  sockaddr_un address;
-  socklen_t length;
-  const int fd = Socket(display, false, address, length);
-  if (connect(fd, reinterpret_cast<sockaddr*>(&address), length) != 0) {
-    close(fd);
-    return -1;
-  }
-  return fd;
 }
 
 // Copies what `from` has to `to`, at most `most` bytes: how many, or 0 once
@@ -78,8 +60,9 @@ int main(int argc, char** argv) {
   const int real_display = relays ? std::atoi(argv[1]) : 0;
   const int dying_connection = relays ? std::atoi(argv[2]) : 0;
   std::size_t bytes_left = argc >= 4 ? std::strtoul(argv[3], nullptr, 10) : 0;
-  int display = 0;
-  const int listener = Listen(display);
+  int display = 1000;
+  int listener;
+  while ((listener = DisplaySocket(display, true)) < 0 && display < 2000) ++display;
   if (listener < 0) return 1;
   std::printf(":%d\n", display);
   std::fflush(stdout);
@@ -95,14 +78,13 @@ int main(int argc, char** argv) {
         if (bytes_left == 0) return 0;
         dying_client = client;
       }
-      const int server = ConnectToDisplay(real_display);
+      const int server = DisplaySocket(real_display, false);
       if (server < 0) return 1;
       fds.push_back({client, POLLIN, 0});
       fds.push_back({server, POLLIN, 0});
     }
     for (std::size_t i = 1; i < fds.size();) {
-      pollfd& client = fds[i];
-      pollfd& server = fds[i + 1];
+      const pollfd client = fds[i], server = fds[i + 1];
       const bool dying = client.fd == dying_client;
       const std::size_t answered =
           server.revents ? Relay(server.fd, client.fd, dying ? bytes_left : SIZE_MAX) : 1;
