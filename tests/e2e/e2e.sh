@@ -63,10 +63,12 @@ case "${1:-}" in
     # message, never with a signal.
     write_settings Test=1
     for death in 1 2 3 "4 "{0..40000..2000}; do
-      start_fake_x "${DISPLAY#:}" $death
+      read -r connection bytes <<<"$death"
+      when="the server dies at connection $connection${bytes:+ after $bytes bytes}"
+      start_fake_x "${DISPLAY#:}" "$connection" $bytes
       (export DISPLAY=$fake_display && run_tagsmit "$work/site/img/Logo.gif" &&
-        expect_eq "status when the server dies at connection $death" 1 "$run_status") || exit 1
-      [ -s "$work/err" ] || fail "no message when the server dies at connection $death"
+        expect_eq "status when $when" 1 "$run_status") || exit 1
+      [ -s "$work/err" ] || fail "no message when $when"
     done
     ;;
   no-qt)
