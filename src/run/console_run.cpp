@@ -1,0 +1,35 @@
+#include "run/console_run.h"
+
+#include "run/print_run.h"
+
+namespace tagsmit {
+
+int ConsoleRun(const Arguments& arguments, Services& services, StandardStreams& streams) {
+  const Invocation::Form form = arguments.invocation.form;
+  switch (arguments.mode) {
+    case Arguments::Mode::kHelp:
+      return streams.Out(UsageText(form)).ok() ? 0 : 1;
+    case Arguments::Mode::kVersion: {
+      const ProgramIdentity identity = services.desktop.Identity();
+      const std::string version = identity.title + " " + std::to_string(identity.major) + "." +
+                                  std::to_string(identity.minor) + "." +
+                                  std::to_string(identity.revision) + "\n";
+      return streams.Out(version).ok() ? 0 : 1;
+    }
+    case Arguments::Mode::kUsageError:
+      streams.Err(ProgramCommand(form) + ": " + arguments.problem + "\n" + UsageText(form));
+      return ExitStatus(StartupOutcome::kBadCommandLine);
+    case Arguments::Mode::kPrint:
+    case Arguments::Mode::kDesktop:
+      break;
+  }
+  AppState app;
+  const Result<std::string> printed = PrintRun(app, services, arguments.file);
+  if (!printed.ok()) {
+    streams.Err(printed.error());
+    return ExitStatus(StartupOutcome::kRunFailed);
+  }
+  return streams.Out(printed.value() + "\n").ok() ? 0 : ExitStatus(StartupOutcome::kRunFailed);
+}
+
+}  // namespace tagsmit
