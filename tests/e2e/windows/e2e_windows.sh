@@ -92,6 +92,8 @@ case "${1:-}" in
     expect_eq "standard error" "ファイルが存在しません"$'\r\n'"$site\\img\\missing.gif"$'\r' \
       "$(cat "$work/err")"
     [ -s "$work/out" ] && fail "output from a failure: $(cat "$work/out")"
+    "$TAGSMIT" --print "$site\\img\\Logo.gif" >/dev/full 2>/dev/null
+    expect_eq "status on a full disk" 1 $?
     "$TAGSMIT" --print >/dev/null 2>"$work/err"
     expect_eq "status without FILE" 2 $?
     grep -q '^Tagsmit.exe: --print needs a FILE' "$work/err" || fail "no usage error"
@@ -106,10 +108,10 @@ case "${1:-}" in
     expect_eq "output through cmd" "$(tag ./logo.gif 120 60)"$'\r' "$(cat "$work/out")"
     # Started from a console without redirection: written on that console,
     # Japanese and all.
-    console_tool "$(windows_path "$TAGSMIT_EXE")" --print "$site\\img\\ÄÖ Ünï.GIF" >"$work/out"
+    start_tool console "$(windows_path "$TAGSMIT_EXE")" --print "$site\\img\\ÄÖ Ünï.GIF" >"$work/out"
     expect_eq "status in a console" 0 $?
     expect_eq "on the console" "$(tag "./äö ünï.gif" 120 60)" "$(cat "$work/out")"
-    console_tool "$(windows_path "$TAGSMIT_EXE")" --print "$site\\img\\missing.gif" >"$work/out"
+    start_tool console "$(windows_path "$TAGSMIT_EXE")" --print "$site\\img\\missing.gif" >"$work/out"
     expect_eq "status of a failure in a console" 1 $?
     expect_eq "failure on the console" "ファイルが存在しません"$'\n'"$site\\img\\missing.gif" \
       "$(cat "$work/out")"

@@ -46,9 +46,6 @@ start_session
 case "${1:-}" in
   keep-settings)
     install
-    for shortcut in "$start_menu" "$send_to"; do
-      expect_eq "target of $shortcut" "$program" "$(shortcut_tool show "$(windows_path "$shortcut")")"
-    done
     entry=$("$WINE_RUN" "$WINEPREFIX" reg query "$uninstall_key" | tr -d '\r')
     for value in 'DisplayName    REG_SZ    Tagsmit' "DisplayVersion    REG_SZ    $VERSION" \
       "UninstallString    REG_SZ    \"${program%\\*}\\Uninstall.exe\"" \
@@ -59,16 +56,18 @@ case "${1:-}" in
     # Sent to Tagsmit from Explorer: the tag arrives.
     write_settings
     set_sentinel
-    shortcut_tool run "$(windows_path "$send_to")" "$site\\img\\a photo.jpg"
+    start_tool shortcut "$(windows_path "$send_to")" "$site\\img\\a photo.jpg" >"$work/target"
     expect_eq "status sent to" 0 $?
+    expect_eq "target of Send To" "$program" "$(cat "$work/target")"
     expect_eq "clipboard sent to" "$(tag "./a photo.jpg" 64 48)" "$(clipboard)"
 
     # The Start menu entry opens the settings window.
-    shortcut_tool run "$(windows_path "$start_menu")" &
+    start_tool shortcut "$(windows_path "$start_menu")" >"$work/target" &
     run_pid=$!
     window=$(wait_window 'Tagsmit 設定') || fail "no settings window from the Start menu"
     press "$window" Escape
     wait_tagsmit
+    expect_eq "target of the Start menu entry" "$program" "$(cat "$work/target")"
 
     cp "$settings_folder/settings.json" "$work/before.json"
     uninstall
