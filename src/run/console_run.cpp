@@ -20,7 +20,7 @@ int ConsoleRun(const Arguments& arguments, Services& services, StandardStreams& 
       streams.Err(ProgramCommand(form) + ": " + arguments.problem + "\n" + UsageText(form));
       return ExitStatus(StartupOutcome::kBadCommandLine);
     case Arguments::Mode::kPrint:
-    case Arguments::Mode::kDesktop:
+    case Arguments::Mode::kDesktop:  // the caller's run, never handed here
       break;
   }
   AppState app;

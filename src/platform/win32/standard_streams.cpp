@@ -65,8 +65,12 @@ Win32StandardStreams::~Win32StandardStreams() {
 Win32StandardStreams::Stream Win32StandardStreams::Open(unsigned long which) {
   const HANDLE given = GetStdHandle(which);
   if (given != nullptr && given != INVALID_HANDLE_VALUE) {
+    const DWORD type = GetFileType(given);
+    // A console's handle serves only a process attached to that console; a
+    // device that is no console (NUL) takes bytes like a file.
+    if (type == FILE_TYPE_CHAR && !IsConsole(given)) AttachConsole(ATTACH_PARENT_PROCESS);
     if (IsConsole(given)) return {given, true, false};
-    if (GetFileType(given) != FILE_TYPE_UNKNOWN) return {given, false, false};
+    if (type != FILE_TYPE_UNKNOWN) return {given, false, false};
   }
   // Started from a console without redirection. Attaching fails when the
   // process has a console already (the other stream attached it), or when
