@@ -91,17 +91,18 @@ Section "Tagsmit"
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
+; The folder goes last, so that its going tells that the rest has gone.
 Section "un.$(ProgramPart)" UninstallProgram
   SectionIn RO
+  Delete "$SMPROGRAMS\Tagsmit.lnk"
+  Delete "$SENDTO\Tagsmit.lnk"
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
   Delete "$INSTDIR\Tagsmit.exe"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\readme.txt"
   Delete "$INSTDIR\Uninstall.exe"
   ; Only when empty: whatever else the user put there stays.
   RMDir "$INSTDIR"
-  Delete "$SMPROGRAMS\Tagsmit.lnk"
-  Delete "$SENDTO\Tagsmit.lnk"
-  DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd
 
 ; Off unless ticked, or /REMOVESETTINGS on the command line.

@@ -26,13 +26,18 @@ install() {
   expect_eq "installed files" "LICENSE.txt Tagsmit.exe Uninstall.exe readme.txt " "$(installed_files)"
 }
 
-# The uninstaller hands over to a copy of itself and returns at once; it has
-# done when the program folder has gone.
+wait_gone() {  # path: false when it is still there after patience
+  local deadline=$((SECONDS + patience))
+  while [ -e "$1" ] && ((SECONDS < deadline)); do sleep 0.1; done
+  [ ! -e "$1" ]
+}
+
+# The uninstaller hands over to a copy of itself and returns at once; the
+# program folder goes last but for the settings.
 uninstall() {
   timeout 60 "$WINE_RUN" "$WINEPREFIX" "$program_folder/Uninstall.exe" /S "$@" ||
     fail "the uninstaller failed"
-  local deadline=$((SECONDS + patience))
-  while [ -e "$program_folder" ] && ((SECONDS < deadline)); do sleep 0.1; done
+  wait_gone "$program_folder"
   expect_eq "files left" "" "$(installed_files)"
   [ -e "$start_menu" ] && fail "the Start menu shortcut stays"
   [ -e "$send_to" ] && fail "the Send To shortcut stays"
@@ -77,7 +82,7 @@ case "${1:-}" in
     install
     write_settings
     uninstall /REMOVESETTINGS
-    [ -e "$settings_folder" ] && fail "the settings stay: $(ls "$settings_folder")"
+    wait_gone "$settings_folder" || fail "the settings stay: $(ls "$settings_folder")"
     ;;
   *)
     fail "unknown case: ${1:-}"
