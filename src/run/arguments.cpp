@@ -1,5 +1,8 @@
 #include "run/arguments.h"
 
+#include <optional>
+#include <utility>
+
 #include "run/command_line.h"
 
 namespace tagsmit {

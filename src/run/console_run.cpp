@@ -1,20 +1,30 @@
 #include "run/console_run.h"
 
+#include <string>
+
 #include "run/print_run.h"
 
 namespace tagsmit {
+namespace {
+
+// Output that could not be written is a failed run, as a tag lost would be.
+int WrittenStatus(const Status& written) {
+  return ExitStatus(written.ok() ? StartupOutcome::kRunSucceeded : StartupOutcome::kRunFailed);
+}
+
+}  // namespace
 
 int ConsoleRun(const Arguments& arguments, Services& services, StandardStreams& streams) {
   const Invocation::Form form = arguments.invocation.form;
   switch (arguments.mode) {
     case Arguments::Mode::kHelp:
-      return streams.Out(UsageText(form)).ok() ? 0 : 1;
+      return WrittenStatus(streams.Out(UsageText(form)));
     case Arguments::Mode::kVersion: {
       const ProgramIdentity identity = services.desktop.Identity();
       const std::string version = identity.title + " " + std::to_string(identity.major) + "." +
                                   std::to_string(identity.minor) + "." +
                                   std::to_string(identity.revision) + "\n";
-      return streams.Out(version).ok() ? 0 : 1;
+      return WrittenStatus(streams.Out(version));
     }
     case Arguments::Mode::kUsageError:
       streams.Err(ProgramCommand(form) + ": " + arguments.problem + "\n" + UsageText(form));
@@ -29,7 +39,7 @@ int ConsoleRun(const Arguments& arguments, Services& services, StandardStreams& 
     streams.Err(printed.error());
     return ExitStatus(StartupOutcome::kRunFailed);
   }
-  return streams.Out(printed.value() + "\n").ok() ? 0 : ExitStatus(StartupOutcome::kRunFailed);
+  return WrittenStatus(streams.Out(printed.value() + "\n"));
 }
 
 }  // namespace tagsmit
