@@ -264,6 +264,9 @@ case "${1:-}" in
     expect_eq "status without FILE" 2 $?
     expect_eq version "Tagsmit 1.1.5" "$("$TAGSMIT" --version)"
     "$TAGSMIT" --help | grep -q -- '--print FILE' || fail "--help"
+    # A tag that cannot be written is a failed run.
+    "$TAGSMIT" --print "$work/site/img/Logo.gif" >/dev/full 2>/dev/null
+    expect_eq "status on a full disk" 1 $?
     ;;
   license)
     # The package carries LICENSE as a Debian machine-readable copyright file.
