@@ -3,7 +3,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,6 +26,13 @@ namespace {
 
 constexpr int kUsageStatus = 2;
 
+// The text and a line feed on standard output; false, with errno telling why,
+// when any of it could not be written.
+bool WriteLine(const std::string& text) {
+  return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
+         std::fputc('\n', stdout) != EOF && std::fflush(stdout) == 0;
+}
+
 int PrintMode(const std::string& file_name) {
   PosixFileSystem fs;
   SettingsFileStore store;
@@ -35,9 +44,11 @@ int PrintMode(const std::string& file_name) {
     std::fputs(printed.error().c_str(), stderr);
     return 1;
   }
-  std::fwrite(printed.value().data(), 1, printed.value().size(), stdout);
-  std::fputc('\n', stdout);
-  return std::fflush(stdout) == 0 ? 0 : 1;
+  if (!WriteLine(printed.value())) {
+    std::fprintf(stderr, "tagsmit: cannot write the text: %s\n", std::strerror(errno));
+    return 1;
+  }
+  return 0;
 }
 
 int DesktopMode(const std::optional<std::string>& file_name) {
@@ -69,10 +80,12 @@ int DesktopMode(const std::optional<std::string>& file_name) {
 
 // Started with a standard descriptor closed, the program would give that
 // number to the X connection, which the clipboard holder then replaces with
-// /dev/null as it detaches. /dev/null takes the free places first.
+// /dev/null as it detaches. /dev/null takes the free places first, opened for
+// reading only: a write there fails as on the closed descriptor, so that print
+// mode never reports text written to nowhere as printed.
 void KeepStandardDescriptorsTaken() {
   int fd = -1;
-  while ((fd = open("/dev/null", O_RDWR)) >= 0 && fd <= STDERR_FILENO) {
+  while ((fd = open("/dev/null", O_RDONLY)) >= 0 && fd <= STDERR_FILENO) {
   }
   if (fd > STDERR_FILENO) close(fd);
 }
