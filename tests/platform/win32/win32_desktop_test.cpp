@@ -90,6 +90,26 @@ TEST(Win32DesktopTest, LowerCasesLettersOfEveryScriptAndNothingElse) {
   EXPECT_EQ(desktop.ToLower(""), "");
 }
 
+TEST(Win32DesktopTest, WarningsGoToTheStandardErrorTheCallerHandedOver) {
+  HANDLE read_end = nullptr;
+  HANDLE write_end = nullptr;
+  ASSERT_TRUE(CreatePipe(&read_end, &write_end, nullptr, 0));
+  const HANDLE before = GetStdHandle(STD_ERROR_HANDLE);
+  Win32Desktop desktop;
+  SetStdHandle(STD_ERROR_HANDLE, write_end);
+  desktop.Warn("設定を初期化できませんでした。\nC:\\a");
+  SetStdHandle(STD_ERROR_HANDLE, nullptr);  // as when started from the desktop
+  desktop.Warn("to nowhere");
+  SetStdHandle(STD_ERROR_HANDLE, before);
+  CloseHandle(write_end);
+  std::string written(200, '\0');
+  DWORD length = 0;
+  ReadFile(read_end, written.data(), static_cast<DWORD>(written.size()), &length, nullptr);
+  CloseHandle(read_end);
+  written.resize(length);
+  EXPECT_EQ(written, "設定を初期化できませんでした。\r\nC:\\a\r\n");
+}
+
 // Shows the input box and, from another thread, waits for it and hands its
 // prompt control, edit field and the box to `act`.
 std::string AnswerInputBox(const std::string& prompt, const std::string& default_text,
