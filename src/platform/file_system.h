@@ -57,8 +57,8 @@ class FileSystem {
   virtual OpenResult OpenForReading(const std::string& path) = 0;
 
   // The stored name of the last component (no directory part), matching
-  // ordinary files only (no directories, no hidden or system entries);
-  // empty text when nothing matches.
+  // ordinary files only, hidden and system ones too (a name that exists is
+  // never empty); empty text when nothing matches.
   virtual std::string LookupFileName(const std::string& path) = 0;
 
   // As LookupFileName, with directories matched as well. For a path that ends

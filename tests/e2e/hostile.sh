@@ -81,7 +81,7 @@ case "${1:-}" in
     expect_printed apps.jpg "./apps.jpg|64|48" ""
     ;;
   names)
-    for name in 'a b.gif' 'q"uo"te.gif' $'line\nfeed.gif' $'\xff\xfe invalid.gif' \
+    for name in '.hidden.gif' 'a b.gif' 'q"uo"te.gif' $'line\nfeed.gif' $'\xff\xfe invalid.gif' \
       "$(printf 'x%.0s' $(seq 251)).gif"; do
       cp "$SAMPLES/logo.gif" "$name" || fail "cannot make $name"
       expect_printed "$name" "./$name|120|60" ""
