@@ -131,15 +131,15 @@ case "${1:-}" in
     cp "$SAMPLES/logo.gif" ok.gif
     reason="File too large"
     if [ "${2:-}" == tmpfs ]; then
-      mount -t tmpfs -o size=2m tmpfs "$settings_folder" || fail "cannot mount a tmpfs"
+      mount -t tmpfs -o size=256k tmpfs "$settings_folder" || fail "cannot mount a tmpfs"
       trap 'umount "$settings_folder"; cleanup' EXIT
       reason="No space left on device"
     fi
-    write_file "{\"init\": {\"version\": \"116\"}, \"other\": {\"k\": \"$(printf '%1000000s')\"}}"
+    write_file "{\"init\": {\"version\": \"116\"}, \"other\": {\"k\": \"$(printf '%100000s')\"}}"
     if [ "${2:-}" == tmpfs ]; then
       cat /dev/zero >"$settings_folder/filler" 2>/dev/null
     else
-      ulimit -S -f 512 # KiB, less than the file
+      ulimit -S -f 64 # KiB, less than the file
       trap '' XFSZ
     fi
     told="設定を初期化できませんでした。"$'\n'"$(realpath "$settings")"$'\n'"$reason"
