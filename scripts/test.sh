@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs the whole test suite: once in a
-# debug build, once under AddressSanitizer and UndefinedBehaviorSanitizer,
-# then runs each fuzz target for a minute, then builds the Windows test suite
-# with mingw-w64 and runs it under Wine, then builds the Windows release ZIP
-# and installer and checks them; and checks the formatting.
+# debug build, once under AddressSanitizer and UndefinedBehaviorSanitizer;
+# builds the benchmarks in a release build, then runs each fuzz target for a
+# minute, then builds the Windows test suite with mingw-w64 and runs it under
+# Wine, then builds the Windows release ZIP and installer and checks them; and
+# checks the formatting.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,6 +20,10 @@ for preset in debug sanitize; do
   echo "== $preset tests"
   ctest --preset "$preset" -j2
 done
+
+echo "== release build of the benchmarks (built so that they cannot rot; not run)"
+cmake --preset release >/dev/null
+cmake --build --preset release --target tagsmit_bench
 
 echo "== fuzzing"
 scripts/fuzz.sh 60

@@ -39,7 +39,11 @@ int ConsoleRun(const Arguments& arguments, Services& services, StandardStreams& 
     streams.Err(printed.error());
     return ExitStatus(StartupOutcome::kRunFailed);
   }
-  return WrittenStatus(streams.Out(printed.value() + "\n"));
+  const Status written = streams.Out(printed.value() + "\n");
+  if (!written.ok()) {
+    streams.Err(ProgramCommand(form) + ": cannot write the text: " + written.error() + "\n");
+  }
+  return WrittenStatus(written);
 }
 
 }  // namespace tagsmit

@@ -17,6 +17,7 @@ constexpr Number kNumberCap = 1'000'000'000'000;
 // Versions whose settings are still understood.
 constexpr Number kOldestAcceptedVersion = 113;
 constexpr const char* kVersionKey = "version";
+constexpr const char* kResetFailed = "設定を初期化できませんでした。";
 
 Number AppendDigit(Number value, char digit) {
   return std::min(value * 10 + (digit - '0'), kNumberCap);
@@ -175,9 +176,12 @@ void LoadSettings(AppState& app, Services& services) {
   }
 
   if (!entries.empty()) {
-    // Settings of a version we cannot read are dropped; should the delete
-    // fail, the next start simply drops them again.
-    (void)services.store.DeleteSection(kReadAppName, kSection);
+    // Settings of a version we cannot read are dropped. Should the delete
+    // fail, the next start tries again; each start says why, without a box,
+    // since the defaults report no errors in boxes (NotyfyErr 0).
+    if (Status deleted = services.store.DeleteSection(kReadAppName, kSection); !deleted.ok()) {
+      services.desktop.Warn(std::string(kResetFailed) + "\n" + deleted.error());
+    }
   }
   services.desktop.Beep();
   FillClipStrList(app, services.desktop, options.DefClipStr);

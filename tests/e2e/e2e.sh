@@ -260,6 +260,13 @@ case "${1:-}" in
     out=$("$TAGSMIT" --print "$work/site/img/ÄÖ Ünï.GIF"; echo "|$?")
     expect_eq output "$(tag "./äö ünï.gif" 120 60)
 |0" "$out"
+    # Text that cannot be written is a failure, told on standard error.
+    "$TAGSMIT" --print "$SAMPLES/logo.gif" >&- 2>"$work/err"
+    expect_eq "status, output closed" "1 tagsmit: cannot write the text: Bad file descriptor" \
+      "$? $(cat "$work/err")"
+    "$TAGSMIT" --print "$SAMPLES/logo.gif" >/dev/full 2>"$work/err"
+    expect_eq "status, output full" "1 tagsmit: cannot write the text: No space left on device" \
+      "$? $(cat "$work/err")"
     "$TAGSMIT" --print >/dev/null 2>&1
     expect_eq "status without FILE" 2 $?
     expect_eq version "Tagsmit 1.1.5" "$("$TAGSMIT" --version)"

@@ -77,6 +77,18 @@ TEST_F(SettingsTest, AcceptsVersions113To115AndResetsOthers) {
   }
 }
 
+// Outdated settings that cannot be deleted: the start says once why, no box.
+TEST_F(SettingsTest, AResetThatCannotDeleteIsToldOnce) {
+  ASSERT_TRUE(start.store.Save("tagsmit", "init", Section("116", "a\n", "0")).ok());
+  start.store.fail_changes = true;
+  LoadSettings(start.app, start.services);
+  EXPECT_THAT(
+      start.desktop.events,
+      ::testing::ElementsAre("warn: 設定を初期化できませんでした。\n"
+                             "/home/u/.config/tagsmit/settings.json\nNo space left on device",
+                             "beep"));
+}
+
 TEST_F(SettingsTest, LoadTakesValuesByPositionNotByName) {
   auto section = Section("115", "first\nsecond\nthird\n", "1");
   section[7].first = "SomethingElse";

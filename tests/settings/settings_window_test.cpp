@@ -213,7 +213,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BaseCase{PathStyle::Windows, "c:\\web\\img", "c:\\Web\\Img", ""}));
 
 TEST_F(SettingsWindowTest, FailedSaveNamesTheFailureAndKeepsTheWindowOpen) {
-  store.fail_saves = true;
+  store.fail_changes = true;
   Press(btnOk);
 
   // One sentence, then the store's file and reason.

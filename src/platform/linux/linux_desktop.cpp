@@ -31,6 +31,10 @@ std::string LinuxDesktop::InputBox(const std::string& prompt, const std::string&
   return {};
 }
 
+void LinuxDesktop::Warn(const std::string& text) {
+  WriteBoxToStandardError(text);
+}
+
 std::string LinuxDesktop::ToLower(const std::string& text) {
   return LowerCaseUtf8(text);
 }

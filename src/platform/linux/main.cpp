@@ -60,10 +60,12 @@ int DesktopMode(const Invocation& invocation) {
 
 // Started with a standard descriptor closed, the program would give that
 // number to the X connection, which the clipboard holder then replaces with
-// /dev/null as it detaches. /dev/null takes the free places first.
+// /dev/null as it detaches. /dev/null takes the free places first, opened for
+// reading only: a write there fails as on the closed descriptor, so that print
+// mode never reports text written to nowhere as printed.
 void KeepStandardDescriptorsTaken() {
   int fd = -1;
-  while ((fd = open("/dev/null", O_RDWR)) >= 0 && fd <= STDERR_FILENO) {
+  while ((fd = open("/dev/null", O_RDONLY)) >= 0 && fd <= STDERR_FILENO) {
   }
   if (fd > STDERR_FILENO) close(fd);
 }

@@ -78,6 +78,19 @@ void Win32Desktop::Beep() {
   MessageBeep(MB_OK);
 }
 
+void Win32Desktop::Warn(const std::string& text) {
+  const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+  if (error == nullptr || error == INVALID_HANDLE_VALUE) return;
+  std::string line;
+  for (const char c : text) {
+    if (c == '\n') line += '\r';
+    line += c;
+  }
+  line += "\r\n";
+  DWORD written = 0;
+  WriteFile(error, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
 Status Win32Desktop::SetClipboardText(const std::string& text) {
   return PutClipboardText(text);
 }

@@ -36,6 +36,9 @@ case "${1:-}" in
     (cd "$work/site/img" && expect_run "a photo.jpg" 'images/a photo.jpg|64|48' \
       FixedPath=images/ 'ClipStr=&f|&w|&h\n') || exit 1
     expect_run "$site\\img\\ÄÖ Ünï.GIF" "$(tag "img/äö ünï.gif" 120 60)" LowerCase=1 FixedPath=IMG/
+    # Wine marks names that begin with a dot hidden: named like any other file.
+    cp "$SAMPLES/logo.gif" "$work/site/img/.hidden.gif"
+    expect_run "$site\\img\\.hidden.gif" "$(tag ./.hidden.gif 120 60)"
     ;;
   relative)
     expect_run "$site\\img\\a photo.jpg" "$(tag "../img/a photo.jpg" 64 48)" \
