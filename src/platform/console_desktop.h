@@ -23,7 +23,7 @@ class ConsoleDesktop final : public Desktop {
   std::string InputBox(const std::string& prompt, const std::string& title,
                        const std::string& default_text) override;
   void Beep() override {}
-  void Warn(const std::string& text) override { WriteBoxToStandardError(text); }
+  void Warn(const std::string& text) override { streams_.Err(text + '\n'); }
   Status SetClipboardText(const std::string& text) override;
   Result<std::string> ClipboardText() override;
   bool IsShiftDown() override { return false; }

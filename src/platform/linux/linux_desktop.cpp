@@ -32,7 +32,7 @@ std::string LinuxDesktop::InputBox(const std::string& prompt, const std::string&
 }
 
 void LinuxDesktop::Warn(const std::string& text) {
-  WriteBoxToStandardError(text);
+  StdioStreams().Err(text + '\n');
 }
 
 std::string LinuxDesktop::ToLower(const std::string& text) {

@@ -8,6 +8,7 @@
 #include "platform/program_identity.h"
 #include "platform/win32/clipboard.h"
 #include "platform/win32/input_box.h"
+#include "platform/win32/standard_streams.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/windows_text.h"
 
@@ -79,16 +80,8 @@ void Win32Desktop::Beep() {
 }
 
 void Win32Desktop::Warn(const std::string& text) {
-  const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
-  if (error == nullptr || error == INVALID_HANDLE_VALUE) return;
-  std::string line;
-  for (const char c : text) {
-    if (c == '\n') line += '\r';
-    line += c;
-  }
-  line += "\r\n";
-  DWORD written = 0;
-  WriteFile(error, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+  Win32StandardStreams().Err(text + '
+');
 }
 
 Status Win32Desktop::SetClipboardText(const std::string& text) {
