@@ -127,6 +127,9 @@ constexpr StoredField kStoredFields[] = {
     {"RelativePath", SwitchText<&Options::RelativePath>, LoadSwitch<&Options::RelativePath>},
     {"FixedPath", PathText<&Options::FixedPath>, LoadPath<&Options::FixedPath>},
     {"BasePath", PathText<&Options::BasePath>, LoadPath<&Options::BasePath>},
+    // Added after release 1.1.5: older files end before them and leave them off.
+    {"MoreFormats", SwitchText<&Options::MoreFormats>, LoadSwitch<&Options::MoreFormats>},
+    {"DisplaySize", SwitchText<&Options::DisplaySize>, LoadSwitch<&Options::DisplaySize>},
 };
 
 }  // namespace
@@ -182,6 +185,7 @@ void LoadSettings(AppState& app, Services& services) {
   services.desktop.Beep();
   FillClipStrList(app, services.desktop, options.DefClipStr);
   options.NotyfyErr = options.Test = options.LowerCase = options.RelativePath = 0;
+  options.MoreFormats = options.DisplaySize = 0;
   options.BasePath = services.fs.CurrentDirectory();
   options.FixedPath = "./";
 }
