@@ -64,15 +64,18 @@ struct ControlLook {
   ControlPicture picture = ControlPicture::None;
 };
 
-inline constexpr int kNoTabStop = -1;
+// Labels, frames and pictures only show; Tab passes them by.
+constexpr bool TakesFocus(ControlKind kind) {
+  return kind != ControlKind::Label && kind != ControlKind::Frame && kind != ControlKind::Picture;
+}
 
 // One control of a window whose logic is a `Logic` and whose controls are
-// named by `Control`.
+// named by `Control`. A window's table lists its controls in the order Tab
+// reaches them.
 template <typename Control, typename Logic>
 struct ControlSpec {
   Control control;
   ControlLook look;
-  int tab_index = kNoTabStop;  // place in the Tab order
   KeyRoles keys = {};
   ControlEvent event = ControlEvent::None;
   // Runs the logic's handler; `index` is the entry for the list events.
@@ -90,16 +93,12 @@ struct WindowSpec {
                          [control](const auto& spec) { return spec.control == control; });
   }
 
-  // The controls that Tab reaches, in the order it reaches them.
+  // The controls that Tab reaches, in the order it reaches them: the table's.
   std::vector<Control> TabOrder() const {
-    std::vector<const ControlSpec<Control, Logic>*> stops;
-    for (const auto& spec : controls) {
-      if (spec.tab_index != kNoTabStop) stops.push_back(&spec);
-    }
-    std::sort(stops.begin(), stops.end(),
-              [](const auto* a, const auto* b) { return a->tab_index < b->tab_index; });
     std::vector<Control> order;
-    for (const auto* spec : stops) order.push_back(spec->control);
+    for (const auto& spec : controls) {
+      if (TakesFocus(spec.look.kind)) order.push_back(spec.control);
+    }
     return order;
   }
 
