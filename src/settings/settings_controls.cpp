@@ -9,8 +9,8 @@ using enum SettingsControl;
 using enum ControlKind;
 using enum ControlEvent;
 
-// In the window's own order; the number after each look is its place in the
-// Tab order.
+// In the window's own order, which is the Tab order. A check box names the
+// switch it shows.
 constexpr SettingsControlSpec kSettingsControls[] = {
     {optRelative,
      {"optRelative",
@@ -51,20 +51,24 @@ constexpr SettingsControlSpec kSettingsControls[] = {
       "ﾄﾞﾗｲﾌﾞ名も含めた絶対ﾊﾟｽで指定してください",
       {2520, 1800, 3495, 270},
       {FontFace::Fixed}}},
-    {chkLower,
-     {"chkLower",
-      CheckBox,
-      "小文字でｺﾋﾟｰ",
-      "ﾊﾟｽおよびﾌｧｲﾙ名を小文字でｺﾋﾟｰします",
-      {480, 1080, 1455, 255}}},
+    {.control = chkLower,
+     .look = {"chkLower",
+              CheckBox,
+              "小文字でｺﾋﾟｰ",
+              "ﾊﾟｽおよびﾌｧｲﾙ名を小文字でｺﾋﾟｰします",
+              {480, 1080, 1455, 255}},
+     .binding = {.option = &Options::LowerCase}},
     {runFrame, {"runFrame", Frame, "実行時ｵﾌﾟｼｮﾝ", "実行時の表示設定", {240, 2400, 1575, 975}}},
-    {chkNotify, {"chkNotify", CheckBox, "ｴﾗｰ報告", "ｴﾗｰの報告をします", {480, 2640, 1095, 255}}},
-    {chkTest,
-     {"chkTest",
-      CheckBox,
-      "ﾃｽﾄ表示",
-      "ｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰされた文字列を表示します",
-      {480, 3000, 1095, 255}}},
+    {.control = chkNotify,
+     .look = {"chkNotify", CheckBox, "ｴﾗｰ報告", "ｴﾗｰの報告をします", {480, 2640, 1095, 255}},
+     .binding = {.option = &Options::NotyfyErr, .on_only_at_one = true}},
+    {.control = chkTest,
+     .look = {"chkTest",
+              CheckBox,
+              "ﾃｽﾄ表示",
+              "ｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰされた文字列を表示します",
+              {480, 3000, 1095, 255}},
+     .binding = {.option = &Options::Test}},
     {btnDel,
      {"btnDel", CommandButton, "-", "この文字列をリストから削除します", {6240, 520, 255, 180}},
      {},

@@ -69,10 +69,14 @@ constexpr bool TakesFocus(ControlKind kind) {
   return kind != ControlKind::Label && kind != ControlKind::Frame && kind != ControlKind::Picture;
 }
 
+// What a control stands for in its window's logic beyond its handler, for
+// windows whose controls show data; the others bind nothing.
+struct NoBinding {};
+
 // One control of a window whose logic is a `Logic` and whose controls are
 // named by `Control`. A window's table lists its controls in the order Tab
 // reaches them.
-template <typename Control, typename Logic>
+template <typename Control, typename Logic, typename Binding = NoBinding>
 struct ControlSpec {
   Control control;
   ControlLook look;
@@ -80,15 +84,16 @@ struct ControlSpec {
   ControlEvent event = ControlEvent::None;
   // Runs the logic's handler; `index` is the entry for the list events.
   void (*handler)(Logic& logic, int index) = nullptr;
+  Binding binding = {};
 };
 
 // A window: the size of its client area and its controls.
-template <typename Control, typename Logic>
+template <typename Control, typename Logic, typename Binding = NoBinding>
 struct WindowSpec {
   TwipsSize client;
-  std::span<const ControlSpec<Control, Logic>> controls;
+  std::span<const ControlSpec<Control, Logic, Binding>> controls;
 
-  const ControlSpec<Control, Logic>& Find(Control control) const {
+  const ControlSpec<Control, Logic, Binding>& Find(Control control) const {
     return *std::find_if(controls.begin(), controls.end(),
                          [control](const auto& spec) { return spec.control == control; });
   }
