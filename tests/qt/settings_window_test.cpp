@@ -1,6 +1,7 @@
 #include "platform/qt/views/settings_window.h"
 
 #include <gtest/gtest.h>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -11,6 +12,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+
+#include <tuple>
 
 #include "fake_file_system.h"
 #include "memory_settings_store.h"
@@ -105,6 +108,27 @@ TEST_F(QtSettingsWindowTest, ListModeAndTypedTextGoBothWaysBetweenWidgetsAndLogi
   }
   QTest::keyClicks(Find<QLineEdit>("txtFixedPath"), QStringLiteral("img/"));
   EXPECT_EQ(window.Text(txtFixedPath), "./img/");  // as typed, for OK to save
+}
+
+// The switches added under the first two of the run-time frame show their
+// texts whole, and OK saves them.
+TEST_F(QtSettingsWindowTest, AddedSwitchesShowTheirTextsAndOkSavesThem) {
+  form.Open();
+  for (const auto& [name, caption, tooltip] :
+       {std::tuple{"chkMoreFormats", "他の形式も読む",
+                   "PNG, WebP, AVIF, HEIF, SVG, BMP, ICO と .jpeg も読みます"},
+        std::tuple{"chkDisplaySize", "表示の向きで寸法",
+                   "写真の回転 (Exif) を反映した幅と高さにします"}}) {
+    auto* box = Find<QCheckBox>(name);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), QString::fromUtf8(caption));
+    EXPECT_EQ(box->toolTip(), QString::fromUtf8(tooltip));
+    EXPECT_GE(box->width(), box->sizeHint().width()) << name;
+    QTest::mouseClick(box, Qt::LeftButton);
+  }
+  QTest::mouseClick(Find<QPushButton>("btnOk"), Qt::LeftButton);
+  EXPECT_EQ(store.Get("Tagsmit", "init", "MoreFormats"), "1");
+  EXPECT_EQ(store.Get("Tagsmit", "init", "DisplaySize"), "1");
 }
 
 TEST_F(QtSettingsWindowTest, AboutTakesTheWindowOffTheTopmostBandWhileOpen) {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "about/about_controls.h"
@@ -116,8 +117,8 @@ void ExpectBuiltFromTable(HWND window, const WindowSpec<Control, Logic, Binding>
   EXPECT_EQ(walked, expected);
 }
 
-// Whether the control's font fits in it: a label's whole text, a line of
-// text in a drop-down list's selection field.
+// Whether the control's font fits in it: a label's whole text, a check box's
+// caption beside its box, a line of text in a drop-down list's selection field.
 bool TextFits(HWND control, ControlKind kind) {
   const HDC dc = GetDC(control);
   const HGDIOBJ previous =
@@ -131,6 +132,10 @@ bool TextFits(HWND control, ControlKind kind) {
   ReleaseDC(control, dc);
   GetClientRect(control, &has);
   if (kind == ControlKind::Label) return has.right >= needed.right && has.bottom >= needed.bottom;
+  if (kind == ControlKind::CheckBox) {
+    const int box = GetSystemMetricsForDpi(SM_CXMENUCHECK, GetDpiForWindow(control));
+    return has.right >= box + needed.right && has.bottom >= needed.bottom;
+  }
   return SendMessageW(control, CB_GETITEMHEIGHT, WPARAM(-1), 0) >= metrics.tmHeight;
 }
 
@@ -279,6 +284,26 @@ TEST_F(Win32ViewsTest, EnterPressesOkAndEscCancelsTheSettingsWindow) {
   ASSERT_EQ(desktop.boxes.size(), 1u);
   EXPECT_EQ(desktop.boxes[0].prompt, settings_text::kConfirmSave);
   EXPECT_FALSE(IsWindowVisible(window->Handle()));
+}
+
+// The switches added under the first two of the run-time frame show their
+// texts whole, and OK saves them.
+TEST_F(Win32ViewsTest, AddedSwitchesShowTheirTextsAndOkSavesThem) {
+  form->Open();
+  const HWND tooltips = TooltipsOf(window->Handle());
+  for (const auto& [box, caption, tooltip] :
+       {std::tuple{chkMoreFormats, "他の形式も読む",
+                   "PNG, WebP, AVIF, HEIF, SVG, BMP, ICO と .jpeg も読みます"},
+        std::tuple{chkDisplaySize, "表示の向きで寸法",
+                   "写真の回転 (Exif) を反映した幅と高さにします"}}) {
+    EXPECT_EQ(TextOf(Control(box)), Utf16FromUtf8(caption));
+    EXPECT_EQ(TooltipOf(tooltips, window->Handle(), Control(box), false), Utf16FromUtf8(tooltip));
+    EXPECT_TRUE(TextFits(Control(box), ControlKind::CheckBox)) << caption;
+    SendMessageW(Control(box), BM_CLICK, 0, 0);
+  }
+  SendMessageW(Control(btnOk), BM_CLICK, 0, 0);
+  EXPECT_EQ(store.Get("Tagsmit", "init", "MoreFormats"), "1");
+  EXPECT_EQ(store.Get("Tagsmit", "init", "DisplaySize"), "1");
 }
 
 // Esc leaves the base path as it was, Enter takes the directory list's path.
