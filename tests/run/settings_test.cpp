@@ -61,13 +61,15 @@ TEST_F(SettingsTest, FirstStartBeepsAndTurnsEverySwitchOff) {
   EXPECT_EQ(options.NotyfyErr + options.Test + options.LowerCase + options.RelativePath, 0);
 }
 
-TEST_F(SettingsTest, AcceptsVersions113To115AndResetsOthers) {
+// Release 1.2.0 reads the settings of 1.1.3 to 1.2.0.
+TEST_F(SettingsTest, AcceptsVersions113To120AndResetsOthers) {
   struct Case {
     const char* version;
     bool accepted;
   };
-  for (const Case c : {Case{"113", true}, Case{"115", true}, Case{" 1 15", true},
-                       Case{"112", false}, Case{"116", false}, Case{"v115", false},
+  ASSERT_EQ(start.app.options.VerStr, "120");
+  for (const Case c : {Case{"113", true}, Case{"115", true}, Case{" 1 15", true}, Case{"120", true},
+                       Case{"112", false}, Case{"121", false}, Case{"v115", false},
                        Case{"4294967411", false}, Case{"18446744073709551731", false}}) {
     Start s{fs};
     s.Load(Section(c.version, "a&w&h\n", "0"));
