@@ -13,8 +13,6 @@
 #include <QTimer>
 #include <QWindow>
 
-#include <tuple>
-
 #include "fake_file_system.h"
 #include "memory_settings_store.h"
 #include "platform/qt/views/dir_picker_dialog.h"
@@ -111,18 +109,12 @@ TEST_F(QtSettingsWindowTest, ListModeAndTypedTextGoBothWaysBetweenWidgetsAndLogi
 }
 
 // The switches added under the first two of the run-time frame show their
-// texts whole, and OK saves them.
-TEST_F(QtSettingsWindowTest, AddedSwitchesShowTheirTextsAndOkSavesThem) {
+// captions whole, and OK saves them.
+TEST_F(QtSettingsWindowTest, AddedSwitchesFitTheirCaptionsAndOkSavesThem) {
   form.Open();
-  for (const auto& [name, caption, tooltip] :
-       {std::tuple{"chkMoreFormats", "他の形式も読む",
-                   "PNG, WebP, AVIF, HEIF, SVG, BMP, ICO と .jpeg も読みます"},
-        std::tuple{"chkDisplaySize", "表示の向きで寸法",
-                   "写真の回転 (Exif) を反映した幅と高さにします"}}) {
+  for (const char* name : {"chkMoreFormats", "chkDisplaySize"}) {
     auto* box = Find<QCheckBox>(name);
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->text(), QString::fromUtf8(caption));
-    EXPECT_EQ(box->toolTip(), QString::fromUtf8(tooltip));
     EXPECT_GE(box->width(), box->sizeHint().width()) << name;
     QTest::mouseClick(box, Qt::LeftButton);
   }

@@ -11,7 +11,6 @@
 #include <memory>
 #include <string>
 #include <thread>
-#include <tuple>
 #include <vector>
 
 #include "about/about_controls.h"
@@ -287,18 +286,11 @@ TEST_F(Win32ViewsTest, EnterPressesOkAndEscCancelsTheSettingsWindow) {
 }
 
 // The switches added under the first two of the run-time frame show their
-// texts whole, and OK saves them.
-TEST_F(Win32ViewsTest, AddedSwitchesShowTheirTextsAndOkSavesThem) {
+// captions whole, and OK saves them.
+TEST_F(Win32ViewsTest, AddedSwitchesFitTheirCaptionsAndOkSavesThem) {
   form->Open();
-  const HWND tooltips = TooltipsOf(window->Handle());
-  for (const auto& [box, caption, tooltip] :
-       {std::tuple{chkMoreFormats, "他の形式も読む",
-                   "PNG, WebP, AVIF, HEIF, SVG, BMP, ICO と .jpeg も読みます"},
-        std::tuple{chkDisplaySize, "表示の向きで寸法",
-                   "写真の回転 (Exif) を反映した幅と高さにします"}}) {
-    EXPECT_EQ(TextOf(Control(box)), Utf16FromUtf8(caption));
-    EXPECT_EQ(TooltipOf(tooltips, window->Handle(), Control(box), false), Utf16FromUtf8(tooltip));
-    EXPECT_TRUE(TextFits(Control(box), ControlKind::CheckBox)) << caption;
+  for (const SettingsControl box : {chkMoreFormats, chkDisplaySize}) {
+    EXPECT_TRUE(TextFits(Control(box), ControlKind::CheckBox)) << static_cast<int>(box);
     SendMessageW(Control(box), BM_CLICK, 0, 0);
   }
   SendMessageW(Control(btnOk), BM_CLICK, 0, 0);
