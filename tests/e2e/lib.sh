@@ -7,10 +7,12 @@ set -uo pipefail
 work=$(mktemp -d)
 xvfb_pid=""
 run_pid=""
+helper_pids=()  # background helpers of a case, ended with it
 cleanup() {
   # Holders end by themselves when their X server goes away.
   [ -n "$xvfb_pid" ] && xdotool keyup shift 2>/dev/null
   [ -n "$run_pid" ] && kill "$run_pid" 2>/dev/null
+  ((${#helper_pids[@]})) && kill "${helper_pids[@]}" 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
