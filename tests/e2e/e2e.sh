@@ -269,7 +269,9 @@ case "${1:-}" in
       "$? $(cat "$work/err")"
     "$TAGSMIT" --print >/dev/null 2>&1
     expect_eq "status without FILE" 2 $?
-    expect_eq version "Tagsmit 1.1.5" "$("$TAGSMIT" --version)"
+    expect_eq version "Tagsmit 1.2.0" "$("$TAGSMIT" --version)"
+    expect_eq "manual page version" '.TH TAGSMIT 1 "2026" "Tagsmit 1.2.0" "User Commands"' \
+      "$(gzip -dc "$STAGE/share/man/man1/tagsmit.1.gz" | head -1)"
     "$TAGSMIT" --help | grep -q -- '--print FILE' || fail "--help"
     # A tag that cannot be written is a failed run.
     "$TAGSMIT" --print "$work/site/img/Logo.gif" >/dev/full 2>/dev/null

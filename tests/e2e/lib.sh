@@ -111,7 +111,8 @@ press() {  # window, key
 }
 
 # settings.json for the store, in settings_folder; arguments are KEY=VALUE
-# overrides whose values are JSON string text (\n, \\).
+# overrides whose values are JSON string text (\n, \\). The file holds the
+# nine keys of release 1.1.5, and the later switches only when given.
 settings_folder="$XDG_CONFIG_HOME/tagsmit"
 write_settings() {
   local -A v=([ClipStr]='<IMG SRC="&f" WIDTH=&w HEIGHT=&h ALT="">\n' [ClipStrNo]=0 [NotyfyErr]=0
@@ -119,7 +120,9 @@ write_settings() {
   local pair
   for pair in "$@"; do v[${pair%%=*}]=${pair#*=}; done
   local json='{"init": {"version": "115"' key value
-  for key in ClipStr ClipStrNo NotyfyErr Test LowerCase RelativePath FixedPath BasePath; do
+  for key in ClipStr ClipStrNo NotyfyErr Test LowerCase RelativePath FixedPath BasePath \
+    MoreFormats DisplaySize; do
+    [ -n "${v[$key]+set}" ] || continue  # the later switches only when given
     value=${v[$key]//\"/\\\"}
     json+=", \"$key\": \"$value\""
   done
