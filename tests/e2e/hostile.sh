@@ -135,7 +135,7 @@ case "${1:-}" in
       trap 'umount "$settings_folder"; cleanup' EXIT
       reason="No space left on device"
     fi
-    write_file "{\"init\": {\"version\": \"116\"}, \"other\": {\"k\": \"$(printf '%100000s')\"}}"
+    write_file "{\"init\": {\"version\": \"121\"}, \"other\": {\"k\": \"$(printf '%100000s')\"}}"
     if [ "${2:-}" == tmpfs ]; then
       cat /dev/zero >"$settings_folder/filler" 2>/dev/null
     else

@@ -81,7 +81,7 @@ TEST_F(SettingsTest, AcceptsVersions113To120AndResetsOthers) {
 
 // Outdated settings that cannot be deleted: the start says once why, no box.
 TEST_F(SettingsTest, AResetThatCannotDeleteIsToldOnce) {
-  ASSERT_TRUE(start.store.Save("tagsmit", "init", Section("116", "a\n", "0")).ok());
+  ASSERT_TRUE(start.store.Save("tagsmit", "init", Section("121", "a\n", "0")).ok());
   start.store.fail_changes = true;
   LoadSettings(start.app, start.services);
   EXPECT_THAT(
