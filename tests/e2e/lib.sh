@@ -12,12 +12,14 @@ run_pid=""
 in_session=()
 # Commands that end what a script started beside Xvfb, run first at exit.
 cleanup_steps=()
+helper_pids=()  # background helpers of a case, ended with it
 cleanup() {
   local step
   for step in "${cleanup_steps[@]}"; do $step; done
   # Holders end by themselves when their X server goes away.
   [ -n "$xvfb_pid" ] && xdotool keyup shift 2>/dev/null
   [ -n "$run_pid" ] && kill "$run_pid" 2>/dev/null
+  ((${#helper_pids[@]})) && kill "${helper_pids[@]}" 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
@@ -142,7 +144,8 @@ run_killed_caller() {  # file
 }
 
 # settings.json for the store, in settings_folder; arguments are KEY=VALUE
-# overrides whose values are JSON string text (\n, \\).
+# overrides whose values are JSON string text (\n, \\). The file holds the
+# nine keys of release 1.1.5, and the later switches only when given.
 settings_folder="$XDG_CONFIG_HOME/tagsmit"
 write_settings() {
   local -A v=([ClipStr]='<IMG SRC="&f" WIDTH=&w HEIGHT=&h ALT="">\n' [ClipStrNo]=0 [NotyfyErr]=0
@@ -150,7 +153,9 @@ write_settings() {
   local pair
   for pair in "$@"; do v[${pair%%=*}]=${pair#*=}; done
   local json='{"init": {"version": "115"' key value
-  for key in ClipStr ClipStrNo NotyfyErr Test LowerCase RelativePath FixedPath BasePath; do
+  for key in ClipStr ClipStrNo NotyfyErr Test LowerCase RelativePath FixedPath BasePath \
+    MoreFormats DisplaySize; do
+    [ -n "${v[$key]+set}" ] || continue  # the later switches only when given
     value=${v[$key]//\"/\\\"}
     json+=", \"$key\": \"$value\""
   done

@@ -23,6 +23,7 @@ class LinuxDesktop final : public Desktop {
   std::string InputBox(const std::string& prompt, const std::string& title,
                        const std::string& default_text) override;
   void Beep() override { displays_.Beep(); }
+  void Warn(const std::string& text) override;
   Status SetClipboardText(const std::string& text) override {
     return displays_.SetClipboardText(text);
   }
