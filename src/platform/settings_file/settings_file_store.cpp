@@ -1,12 +1,9 @@
 #include "platform/settings_file/settings_file_store.h"
 
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <system_error>
 
@@ -63,17 +60,12 @@ LoadedFile Load(const fs::path& path) {
     file.problem = "通常のファイルではありません";
     return file;
   }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    file.problem = std::generic_category().message(errno);
+  const Result<std::string> text = ReadWholeFile(path);
+  if (!text.ok()) {
+    file.problem = text.error();
     return file;
   }
-  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) {
-    file.problem = std::generic_category().message(EIO);
-    return file;
-  }
-  if (auto document = SettingsDocument::Parse(text)) {
+  if (auto document = SettingsDocument::Parse(text.value())) {
     file.state = LoadedFile::State::Parsed;
     file.document = std::move(*document);
   } else {

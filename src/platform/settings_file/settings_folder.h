@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 #include "base/result.h"
@@ -46,6 +47,11 @@ class FolderLock {
 // of its own on failure.
 Status ReplaceFileAtomically(const FolderLock& lock, const std::filesystem::path& path,
                              std::string_view contents);
+
+// The whole contents of the file at `path`. Read with the system's own calls:
+// every start reads the settings, and a C++ file stream would first build the
+// C++ locales, which costs a run more memory than all the rest of its work.
+Result<std::string> ReadWholeFile(const std::filesystem::path& path);
 
 // Keeps the file at `path` as it is now under the new name `copy`: a second
 // link to it where the file system allows that (no partial copy can be left),

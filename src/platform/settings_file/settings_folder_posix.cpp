@@ -123,6 +123,25 @@ Status ReplaceFileAtomically(const FolderLock& lock, const std::filesystem::path
   return Status::Ok();
 }
 
+Result<std::string> ReadWholeFile(const std::filesystem::path& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return Result<std::string>::Failure(std::strerror(errno));
+  std::string text;
+  char buffer[16384];
+  ssize_t got;
+  while ((got = read(fd, buffer, sizeof buffer)) != 0) {
+    if (got > 0) {
+      text.append(buffer, static_cast<std::size_t>(got));
+    } else if (errno != EINTR) {
+      const int error = errno;
+      close(fd);
+      return Result<std::string>::Failure(std::strerror(error));
+    }
+  }
+  close(fd);
+  return text;
+}
+
 Result<bool> KeepUnder(const std::filesystem::path& path, const std::filesystem::path& copy) {
   if (link(path.c_str(), copy.c_str()) == 0) return true;
   if (errno == EEXIST) return false;

@@ -158,6 +158,27 @@ Status ReplaceFileAtomically(const FolderLock& lock, const std::filesystem::path
   return replaced;
 }
 
+Result<std::string> ReadWholeFile(const std::filesystem::path& path) {
+  // Shared for deletion too, so that a save may replace the file meanwhile.
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    return Result<std::string>::Failure(SystemErrorText(GetLastError()));
+  }
+  std::string text;
+  char buffer[16384];
+  DWORD got = 0;
+  BOOL read;
+  while ((read = ReadFile(file, buffer, sizeof buffer, &got, nullptr)) && got > 0) {
+    text.append(buffer, got);
+  }
+  const DWORD error = read ? ERROR_SUCCESS : GetLastError();
+  CloseHandle(file);
+  if (!read) return Result<std::string>::Failure(SystemErrorText(error));
+  return text;
+}
+
 Result<bool> KeepUnder(const std::filesystem::path& path, const std::filesystem::path& copy) {
   if (CreateHardLinkW(copy.c_str(), path.c_str(), nullptr)) return true;
   if (GetLastError() == ERROR_ALREADY_EXISTS) return false;
