@@ -11,6 +11,8 @@ namespace tagsmit {
 class DisplayServices {
  public:
   virtual ~DisplayServices() = default;
+  // Whether the display system answers; connects if need be.
+  virtual bool Connected() = 0;
   // Puts `text` on the clipboard, to stay there after the run; or names why not.
   virtual Status SetClipboardText(const std::string& text) = 0;
   // The text the clipboard holds now.

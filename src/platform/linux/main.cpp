@@ -14,9 +14,9 @@
 #include "platform/linux/lower_case.h"
 #include "platform/linux/qt_loader.h"
 #include "platform/linux/stdio_streams.h"
+#include "platform/linux/wayland_loader.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/settings_file/settings_file_store.h"
-#include "platform/wayland/wayland_session.h"
 #include "platform/x11/x11_session.h"
 #include "run/arguments.h"
 #include "run/console_run.h"
@@ -38,7 +38,7 @@ int DesktopMode(const Invocation& invocation) {
   PosixFileSystem fs;
   SettingsFileStore store;
   x11::Session x11;
-  wayland::Session wayland;
+  WaylandLoader wayland;
   DisplayChoice displays(std::getenv("WAYLAND_DISPLAY"), wayland, x11);
   QtLoader qt(x11, wayland);
   LinuxDesktop desktop(displays, x11, qt);

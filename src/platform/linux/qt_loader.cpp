@@ -1,10 +1,9 @@
 #include "platform/linux/qt_loader.h"
 
-#include <dlfcn.h>
-
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
+
+#include "platform/linux/module_entry.h"
 
 namespace tagsmit {
 namespace {
@@ -14,15 +13,9 @@ constexpr const char* kNoWindow = "cannot show a window: ";
 // QT_QPA_PLATFORM (offscreen, wayland) leaves the display to Qt, and so does a
 // Wayland session whose compositor answers (WAYLAND_DISPLAY may outlive it);
 // otherwise Qt takes the X display.
-bool QtChoosesDisplay(wayland::Session& wayland) {
+bool QtChoosesDisplay(DisplayServices& wayland) {
   const char* platform = std::getenv("QT_QPA_PLATFORM");
   return (platform && *platform) || wayland.Connected();
-}
-
-std::filesystem::path ModulePath() {
-  std::error_code error;
-  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  return (program.parent_path() / kQtFrontEndPath).lexically_normal();
 }
 
 }  // namespace
@@ -38,18 +31,12 @@ QtFrontEnd* QtLoader::Get() {
     }
     WatchDisplay();
   }
-  const std::string path = ModulePath().string();
-  void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (!module) {
-    error_ = std::string("cannot load the window module: ") + dlerror();
+  const Result<void*> entry = LoadModuleEntry(kQtFrontEndPath, kQtFrontEndEntry);
+  if (!entry.ok()) {
+    error_ = "cannot load the window module: " + entry.error();
     return nullptr;
   }
-  auto entry = reinterpret_cast<QtFrontEndEntry>(dlsym(module, kQtFrontEndEntry));
-  if (!entry) {
-    error_ = "cannot load the window module: " + path + " has no " + kQtFrontEndEntry;
-    return nullptr;
-  }
-  front_end_ = entry();  // Qt starts here
+  front_end_ = reinterpret_cast<QtFrontEndEntry>(entry.value())();  // Qt starts here
   return front_end_;
 }
 

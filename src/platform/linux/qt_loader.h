@@ -4,8 +4,8 @@
 #include <string>
 
 #include "platform/linux/display_loss_guard.h"
+#include "platform/linux/display_services.h"
 #include "platform/qt/front_end.h"
-#include "platform/wayland/wayland_session.h"
 #include "platform/x11/x11_session.h"
 
 namespace tagsmit {
@@ -16,7 +16,7 @@ namespace tagsmit {
 // crash.
 class QtLoader {
  public:
-  QtLoader(x11::Session& x11, wayland::Session& wayland) : x11_(x11), wayland_(wayland) {}
+  QtLoader(x11::Session& x11, DisplayServices& wayland) : x11_(x11), wayland_(wayland) {}
 
   // The front end, or null with Error() saying why (no display, module
   // missing). Tries once. Ends the process when the X display of the run has
@@ -30,7 +30,7 @@ class QtLoader {
   void WatchDisplay();
 
   x11::Session& x11_;
-  wayland::Session& wayland_;
+  DisplayServices& wayland_;
   std::optional<DisplayLossGuard> guard_;
   bool tried_ = false;
   QtFrontEnd* front_end_ = nullptr;

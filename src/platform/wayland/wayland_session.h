@@ -16,8 +16,7 @@ namespace tagsmit::wayland {
 // connection where the compositor offers none.
 class Session final : public DisplayServices {
  public:
-  // Whether the compositor answers; connects if need be.
-  bool Connected() { return Get().ok(); }
+  bool Connected() override { return Get().ok(); }
   Status SetClipboardText(const std::string& text) override;
   Result<std::string> ClipboardText() override;
   bool RingBell() override;

@@ -16,7 +16,7 @@ namespace tagsmit::x11 {
 // nothing, and Error() names why.
 class Session final : public DisplayServices {
  public:
-  bool Connected();
+  bool Connected() override;
   const std::string& Error() const { return error_; }
 
   // True while a Shift key is held; false without a display.

@@ -19,6 +19,7 @@ class FakeDisplay final : public DisplayServices {
   FakeDisplay(std::string name, std::vector<std::string>& log)
       : name_(std::move(name)), log_(log) {}
 
+  bool Connected() override { return true; }
   Status SetClipboardText(const std::string& text) override {
     log_.push_back(name_ + " set");
     if (failure) return Status::Failure(*failure);
