@@ -70,6 +70,7 @@ in_session=("${as_user[@]}" env -i "PATH=$PATH" "HOME=$work" "XDG_RUNTIME_DIR=$s
 printf 'xwayland force\nexec %s %s\n' "$work/session_ready.sh" "$work/session.env" >"$work/sway.conf"
 "${in_session[@]}" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
   sway -c "$work/sway.conf" >"$work/sway.log" 2>&1 &
+disown  # ended with the rest of the session at exit
 for _ in $(seq 400); do [ -e "$work/session.env" ] && break; sleep 0.025; done
 [ -e "$work/session.env" ] || { echo "sway did not start: $(tail -5 "$work/sway.log")" >&2; exit 1; }
 mapfile -t addresses <"$work/session.env"
