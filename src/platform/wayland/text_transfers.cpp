@@ -16,14 +16,15 @@ TextTransfers::~TextTransfers() {
 void TextTransfers::Start(int fd, std::string_view data, Clock::time_point now) {
   std::signal(SIGPIPE, SIG_IGN);
   fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
-  Transfer transfer{fd, data, now + kPatience};
+  Transfer transfer{fd, data, now + kIdleLimit};
   if (!Write(transfer, now)) {
     close(fd);
     return;
   }
-  if (transfers_.size() == kMaxInFlight) {
-    close(transfers_.front().fd);
-    transfers_.erase(transfers_.begin());
+  if (transfers_.size() == kMaxTransfers) {
+    const auto idlest = std::min_element(transfers_.begin(), transfers_.end(), EarlierDeadline);
+    close(idlest->fd);
+    transfers_.erase(idlest);
   }
   transfers_.push_back(transfer);
 }
@@ -45,11 +46,13 @@ void TextTransfers::Continue(const std::vector<pollfd>& fds, Clock::time_point n
 
 int TextTransfers::TimeoutMs(Clock::time_point now) const {
   if (transfers_.empty()) return -1;
-  const auto next = std::min_element(
-      transfers_.begin(), transfers_.end(),
-      [](const Transfer& a, const Transfer& b) { return a.deadline < b.deadline; });
+  const auto next = std::min_element(transfers_.begin(), transfers_.end(), EarlierDeadline);
   const auto left = std::chrono::ceil<std::chrono::milliseconds>(next->deadline - now).count();
   return static_cast<int>(std::clamp<decltype(left)>(left, 0, 60'000));
+}
+
+bool TextTransfers::EarlierDeadline(const Transfer& a, const Transfer& b) {
+  return a.deadline < b.deadline;
 }
 
 bool TextTransfers::Write(Transfer& transfer, Clock::time_point now) {
@@ -57,7 +60,7 @@ bool TextTransfers::Write(Transfer& transfer, Clock::time_point now) {
     const ssize_t written = write(transfer.fd, transfer.rest.data(), transfer.rest.size());
     if (written > 0) {
       transfer.rest.remove_prefix(static_cast<std::size_t>(written));
-      transfer.deadline = now + kPatience;
+      transfer.deadline = now + kIdleLimit;
     } else if (written < 0 && errno == EINTR) {
       continue;
     } else {

@@ -11,15 +11,16 @@ namespace tagsmit::wayland {
 
 // The writes of the clipboard text into the pipes of the readers that asked
 // for it, side by side and never blocking: a reader that does not read holds
-// up no other. A reader that takes nothing for kPatience is given up, and so
-// is the oldest reader when kMaxInFlight are under way and another asks.
-// Writing into a pipe whose reader has gone is a failed write, not the end of
-// the process: SIGPIPE is ignored from the first transfer on.
+// up no other. As with the X11 holder's INCR transfers (x11/incr_transfers.h),
+// a reader that takes nothing for kIdleLimit is given up, and so is the one
+// idle longest when kMaxTransfers are under way and another asks. Writing into
+// a pipe whose reader has gone is a failed write, not the end of the process:
+// SIGPIPE is ignored from the first transfer on.
 class TextTransfers {
  public:
   using Clock = std::chrono::steady_clock;
-  static constexpr std::size_t kMaxInFlight = 16;
-  static constexpr Clock::duration kPatience = std::chrono::seconds(5);
+  static constexpr std::size_t kMaxTransfers = 16;
+  static constexpr Clock::duration kIdleLimit = std::chrono::seconds(10);
 
   TextTransfers() = default;
   TextTransfers(const TextTransfers&) = delete;
@@ -47,10 +48,11 @@ class TextTransfers {
     Clock::time_point deadline;
   };
 
+  static bool EarlierDeadline(const Transfer& a, const Transfer& b);
   // Writes what the pipe takes; false once the transfer is over.
   static bool Write(Transfer& transfer, Clock::time_point now);
 
-  std::vector<Transfer> transfers_;  // oldest first
+  std::vector<Transfer> transfers_;
 };
 
 }  // namespace tagsmit::wayland

@@ -76,7 +76,7 @@ std::vector<pollfd> Polled(const TextTransfers& transfers) {
 const std::string kLarge(4 << 20, 'x');
 
 // A stalled reader holds up neither a quick one nor one that reads as it
-// goes; once it has taken nothing for the whole patience it is given up.
+// goes; once it has taken nothing for the idle limit it is given up.
 TEST(TextTransfersTest, NoReaderWaitsForAnother) {
   TextTransfers transfers;
   const Clock::time_point start = Clock::now();
@@ -89,22 +89,22 @@ TEST(TextTransfersTest, NoReaderWaitsForAnother) {
   transfers.Start(steady.writer, kLarge, start);
   while (!steady.Read()) transfers.Continue(Polled(transfers), Clock::now());
   EXPECT_EQ(steady.text, kLarge);
-  EXPECT_EQ(transfers.TimeoutMs(start), 5000);
+  EXPECT_EQ(transfers.TimeoutMs(start), 10000);
 
-  transfers.Continue(Polled(transfers), start + TextTransfers::kPatience);
+  transfers.Continue(Polled(transfers), start + TextTransfers::kIdleLimit);
   EXPECT_TRUE(transfers.empty());
   EXPECT_TRUE(stalled.Read());  // given up: the reader sees the end
   EXPECT_LT(stalled.text.size(), kLarge.size());
 }
 
-// At the bound the oldest transfer makes room; a reader that has gone ends
-// its transfer (SIGPIPE does not end the process).
+// At the bound the transfer idle longest (here the first) makes room; a
+// reader that has gone ends its transfer (SIGPIPE does not end the process).
 TEST(TextTransfersTest, BoundedAndReadersMayGo) {
   TextTransfers transfers;
   const Clock::time_point now = Clock::now();
-  std::vector<Reader> readers(TextTransfers::kMaxInFlight + 1);
+  std::vector<Reader> readers(TextTransfers::kMaxTransfers + 1);
   for (Reader& reader : readers) transfers.Start(reader.writer, kLarge, now);
-  EXPECT_EQ(Polled(transfers).size(), TextTransfers::kMaxInFlight);
+  EXPECT_EQ(Polled(transfers).size(), TextTransfers::kMaxTransfers);
   EXPECT_TRUE(readers.front().Read());
   EXPECT_FALSE(readers.back().Read());
 
@@ -112,7 +112,7 @@ TEST(TextTransfersTest, BoundedAndReadersMayGo) {
   close(gone.fd);
   gone.fd = -1;
   transfers.Start(gone.writer, "<IMG>", now);
-  EXPECT_EQ(Polled(transfers).size(), TextTransfers::kMaxInFlight);
+  EXPECT_EQ(Polled(transfers).size(), TextTransfers::kMaxTransfers);
   EXPECT_FALSE(readers[1].Read());  // the gone reader's transfer took no room
 }
 
