@@ -6,11 +6,14 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTextDocument>
 #include <QTimer>
 
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "platform/qt/views/about_dialog.h"
 #include "platform/qt/views/boxes.h"
@@ -101,6 +104,31 @@ TEST(QtAboutDialogTest, ShowsTheTextsWithABoldTwelvePointTitleAndOkCloses) {
     EXPECT_EQ(description->document()->blockCount(), 2);  // the line feed after the thanks
     EXPECT_FALSE(shown.findChild<QLabel*>("picIcon")->pixmap().isNull());
     QTest::mouseClick(shown.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+  }));
+}
+
+// Nothing touches in the font the window is drawn in: no two controls
+// overlap, a label measured by the room its text takes. The suite runs this
+// at 96 dpi and, with TAGSMIT_SCREEN_DPI naming the screen's, at 144 and 192.
+TEST(QtAboutDialogTest, NothingTouchesInTheMeasuredFont) {
+  EXPECT_TRUE(RunAbout([](AboutDialog& shown) {
+    if (const QByteArray dpi = qgetenv("TAGSMIT_SCREEN_DPI"); !dpi.isEmpty()) {
+      EXPECT_EQ(shown.screen()->logicalDotsPerInch(), dpi.toDouble());
+    }
+    std::vector<std::pair<QString, QRect>> measured;
+    for (QWidget* control : shown.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      const auto* label = qobject_cast<QLabel*>(control);
+      measured.emplace_back(control->objectName(), label != nullptr
+                                                       ? QRect(label->pos(), label->sizeHint())
+                                                       : control->geometry());
+    }
+    for (std::size_t a = 0; a < measured.size(); ++a) {
+      for (std::size_t b = a + 1; b < measured.size(); ++b) {
+        EXPECT_FALSE(measured[a].second.intersects(measured[b].second))
+            << measured[a].first.toStdString() << " and " << measured[b].first.toStdString();
+      }
+    }
+    QTest::keyClick(&shown, Qt::Key_Escape);
   }));
 }
 
