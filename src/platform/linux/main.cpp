@@ -11,8 +11,8 @@
 #include "platform/linux/arguments.h"
 #include "platform/linux/console_desktop.h"
 #include "platform/linux/linux_desktop.h"
+#include "platform/linux/linux_file_system.h"
 #include "platform/linux/qt_loader.h"
-#include "platform/posix/posix_file_system.h"
 #include "platform/program_identity.h"
 #include "platform/settings_file/settings_file_store.h"
 #include "platform/x11/x11_session.h"
@@ -25,7 +25,7 @@ namespace {
 constexpr int kUsageStatus = 2;
 
 int PrintMode(const std::string& file_name) {
-  PosixFileSystem fs;
+  LinuxFileSystem fs;
   SettingsFileStore store;
   ConsoleDesktop desktop;
   Services services{fs, desktop, store};
@@ -41,7 +41,7 @@ int PrintMode(const std::string& file_name) {
 }
 
 int DesktopMode(const std::optional<std::string>& file_name) {
-  PosixFileSystem fs;
+  LinuxFileSystem fs;
   SettingsFileStore store;
   x11::Session x11;
   QtLoader qt(x11);

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "platform/settings_file/settings_folder.h"
-#include "platform/win32/utf16.h"
+#include "platform/win32_api/utf16.h"
 
 namespace tagsmit {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/box_buttons.h"
-#include "platform/win32/windows_text.h"
+#include "platform/win32_api/windows_text.h"
 
 namespace tagsmit {
 namespace {

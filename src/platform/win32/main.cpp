@@ -6,10 +6,10 @@
 
 #include "platform/settings_file/settings_file_store.h"
 #include "platform/win32/command_line.h"
-#include "platform/win32/utf16.h"
 #include "platform/win32/views/settings_window_runner.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32_api/utf16.h"
 #include "run/startup.h"
 
 namespace tagsmit {

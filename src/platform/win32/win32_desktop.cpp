@@ -9,8 +9,8 @@
 #include "platform/program_identity.h"
 #include "platform/win32/clipboard.h"
 #include "platform/win32/input_box.h"
-#include "platform/win32/utf16.h"
-#include "platform/win32/windows_text.h"
+#include "platform/win32_api/utf16.h"
+#include "platform/win32_api/windows_text.h"
 
 namespace tagsmit {
 namespace {

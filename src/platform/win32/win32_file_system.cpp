@@ -6,8 +6,8 @@
 #include <memory>
 #include <string_view>
 
-#include "platform/win32/utf16.h"
 #include "platform/win32/win32_byte_reader.h"
+#include "platform/win32_api/utf16.h"
 
 namespace tagsmit {
 namespace {

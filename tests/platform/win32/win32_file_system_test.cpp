@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/win32/utf16.h"
+#include "platform/win32_api/utf16.h"
 #include "temp_dir.h"
 
 namespace tagsmit::testing {

@@ -6,7 +6,7 @@
 
 #include "platform/win32/views/control_windows.h"
 #include "platform/win32/views/window_look.h"
-#include "platform/win32/windows_text.h"
+#include "platform/win32_api/windows_text.h"
 #include "window/first_focus.h"
 #include "window/grow_to_fit.h"
 #include "window/push_down.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/win32/resources/resource_ids.h"
-#include "platform/win32/utf16.h"
+#include "platform/win32_api/utf16.h"
 #include "window/font_faces.h"
 
 namespace tagsmit::win32 {
