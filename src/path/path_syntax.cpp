@@ -27,6 +27,31 @@ std::size_t CharPrefixLength(std::string_view text, std::size_t count) {
   return end;
 }
 
+// As many links as Linux follows in one path; more count as a loop.
+constexpr int kMostLinks = 40;
+
+// The absolute POSIX path of `components` below the root.
+std::string PosixPath(const std::vector<std::string>& components) {
+  std::string path;
+  for (const std::string& component : components) {
+    path += '/';
+    path += component;
+  }
+  return path.empty() ? "/" : path;
+}
+
+// Puts the components of a POSIX path, empty ones included, on `ahead` so
+// that the first comes off the back first.
+void PushComponents(std::vector<std::string>& ahead, std::string_view path) {
+  const std::size_t first = ahead.size();
+  for (std::size_t end = path.find('/');; end = path.find('/')) {
+    ahead.emplace_back(path.substr(0, end));
+    if (end == std::string_view::npos) break;
+    path.remove_prefix(end + 1);
+  }
+  std::reverse(ahead.begin() + static_cast<std::ptrdiff_t>(first), ahead.end());
+}
+
 }  // namespace
 
 bool PathSyntax::SameName(std::string_view a, std::string_view b) const {
@@ -46,13 +71,31 @@ std::optional<std::string> PathSyntax::Rooted(const std::string& path, FileSyste
   if (!joined.starts_with('/')) return std::nullopt;  // no usable current directory
   // Dropping "." and empty components never changes the file named. ".." is
   // taken back textually, as the shell does for its logical current directory,
-  // so "../img/a.gif" names img beside the current directory.
-  std::string absolute;
-  for (const std::string& component : PlainComponents(joined)) {
-    absolute += '/';
-    absolute += component;
+  // so "../img/a.gif" names img beside the current directory. After a symbolic
+  // link, though, the system goes to the folder above the link's target: there
+  // the link gives way to its target before ".." applies, so that the path
+  // names the file the system opens.
+  std::vector<std::string> walked;
+  std::vector<std::string> ahead;  // the next component last
+  PushComponents(ahead, joined);
+  int links = 0;
+  while (!ahead.empty()) {
+    std::string component = std::move(ahead.back());
+    ahead.pop_back();
+    if (component != "..") {
+      if (!component.empty() && component != ".") walked.push_back(std::move(component));
+      continue;
+    }
+    if (walked.empty()) continue;  // above the root is the root
+    const std::optional<std::string> target = fs.LinkTarget(PosixPath(walked));
+    walked.pop_back();
+    if (!target) continue;
+    if (++links > kMostLinks) return std::nullopt;  // a loop, which the system refuses too
+    if (target->starts_with('/')) walked.clear();
+    ahead.emplace_back("..");
+    PushComponents(ahead, *target);
   }
-  return absolute.empty() ? "/" : absolute;
+  return PosixPath(walked);
 }
 
 std::string PathSyntax::DriveKey(std::string_view path) const {

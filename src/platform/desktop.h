@@ -31,6 +31,9 @@ class Desktop {
   virtual std::string InputBox(const std::string& prompt, const std::string& title,
                                const std::string& default_text) = 0;
   virtual void Beep() = 0;
+  // Tells of a failure that lets the program go on, without a box: a line on
+  // standard error, where the program has one.
+  virtual void Warn(const std::string& text) = 0;
 
   // Clears every clipboard format and puts `text` as plain text.
   virtual Status SetClipboardText(const std::string& text) = 0;

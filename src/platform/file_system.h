@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -56,8 +57,8 @@ class FileSystem {
   virtual OpenResult OpenForReading(const std::string& path) = 0;
 
   // The stored name of the last component (no directory part), matching
-  // ordinary files only (no directories, no hidden or system entries);
-  // empty text when nothing matches.
+  // ordinary files only, hidden and system ones too (a name that exists is
+  // never empty); empty text when nothing matches.
   virtual std::string LookupFileName(const std::string& path) = 0;
 
   // As LookupFileName, with directories matched as well. For a path that ends
@@ -66,6 +67,14 @@ class FileSystem {
 
   // Full path of the current directory.
   virtual std::string CurrentDirectory() = 0;
+
+  // What the symbolic link at `path` (a full path) holds, as written in it;
+  // nothing when `path` is no link. Only POSIX systems need it: they resolve
+  // ".." after a link beside the link's target, while Windows takes ".."
+  // back by the text before it follows any link.
+  virtual std::optional<std::string> LinkTarget(const std::string& /*path*/) {
+    return std::nullopt;
+  }
 
   // Used by the directory picker.
   virtual bool IsDirectory(const std::string& path) = 0;

@@ -17,6 +17,7 @@ constexpr Number kNumberCap = 1'000'000'000'000;
 // Versions whose settings are still understood.
 constexpr Number kOldestAcceptedVersion = 113;
 constexpr const char* kVersionKey = "version";
+constexpr const char* kResetFailed = "設定を初期化できませんでした。";
 
 Number AppendDigit(Number value, char digit) {
   return std::min(value * 10 + (digit - '0'), kNumberCap);
@@ -111,7 +112,15 @@ struct StoredField {
   const char* key;
   std::string (*text)(const AppState&);
   void (*load)(AppState&, Desktop&, const std::string&);
+  // A switch, which the defaults turn off: a switch added later never
+  // changes what the program does until the user turns it on.
+  std::uint8_t Options::*switch_field = nullptr;
 };
+
+template <std::uint8_t Options::*field>
+constexpr StoredField Switch(const char* key) {
+  return {key, SwitchText<field>, LoadSwitch<field>, field};
+}
 
 // The section's values in the order they are written. Loading reads them
 // back by this position, not by key, so the list is filled before the stored
@@ -121,12 +130,15 @@ constexpr StoredField kStoredFields[] = {
     {"ClipStr", ListText, FillClipStrList},
     {"ClipStrNo", [](const AppState& app) { return std::to_string(app.clip_strs.SelectedIndex()); },
      SelectStored},
-    {"NotyfyErr", SwitchText<&Options::NotyfyErr>, LoadSwitch<&Options::NotyfyErr>},
-    {"Test", SwitchText<&Options::Test>, LoadSwitch<&Options::Test>},
-    {"LowerCase", SwitchText<&Options::LowerCase>, LoadSwitch<&Options::LowerCase>},
-    {"RelativePath", SwitchText<&Options::RelativePath>, LoadSwitch<&Options::RelativePath>},
+    Switch<&Options::NotyfyErr>("NotyfyErr"),
+    Switch<&Options::Test>("Test"),
+    Switch<&Options::LowerCase>("LowerCase"),
+    Switch<&Options::RelativePath>("RelativePath"),
     {"FixedPath", PathText<&Options::FixedPath>, LoadPath<&Options::FixedPath>},
     {"BasePath", PathText<&Options::BasePath>, LoadPath<&Options::BasePath>},
+    // Added after release 1.1.5: older files end before them and leave them off.
+    Switch<&Options::MoreFormats>("MoreFormats"),
+    Switch<&Options::DisplaySize>("DisplaySize"),
 };
 
 }  // namespace
@@ -175,13 +187,18 @@ void LoadSettings(AppState& app, Services& services) {
   }
 
   if (!entries.empty()) {
-    // Settings of a version we cannot read are dropped; should the delete
-    // fail, the next start simply drops them again.
-    (void)services.store.DeleteSection(kReadAppName, kSection);
+    // Settings of a version we cannot read are dropped. Should the delete
+    // fail, the next start tries again; each start says why, without a box,
+    // since the defaults report no errors in boxes (NotyfyErr 0).
+    if (Status deleted = services.store.DeleteSection(kReadAppName, kSection); !deleted.ok()) {
+      services.desktop.Warn(std::string(kResetFailed) + "\n" + deleted.error());
+    }
   }
   services.desktop.Beep();
   FillClipStrList(app, services.desktop, options.DefClipStr);
-  options.NotyfyErr = options.Test = options.LowerCase = options.RelativePath = 0;
+  for (const StoredField& field : kStoredFields) {
+    if (field.switch_field != nullptr) options.*field.switch_field = 0;
+  }
   options.BasePath = services.fs.CurrentDirectory();
   options.FixedPath = "./";
 }

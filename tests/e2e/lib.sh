@@ -7,10 +7,12 @@ set -uo pipefail
 work=$(mktemp -d)
 xvfb_pid=""
 run_pid=""
+helper_pids=()  # background helpers of a case, ended with it
 cleanup() {
   # Holders end by themselves when their X server goes away.
   [ -n "$xvfb_pid" ] && xdotool keyup shift 2>/dev/null
   [ -n "$run_pid" ] && kill "$run_pid" 2>/dev/null
+  ((${#helper_pids[@]})) && kill "${helper_pids[@]}" 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
@@ -109,7 +111,8 @@ press() {  # window, key
 }
 
 # settings.json for the store, in settings_folder; arguments are KEY=VALUE
-# overrides whose values are JSON string text (\n, \\).
+# overrides whose values are JSON string text (\n, \\). The file holds the
+# nine keys of release 1.1.5, and the later switches only when given.
 settings_folder="$XDG_CONFIG_HOME/tagsmit"
 write_settings() {
   local -A v=([ClipStr]='<IMG SRC="&f" WIDTH=&w HEIGHT=&h ALT="">\n' [ClipStrNo]=0 [NotyfyErr]=0
@@ -117,7 +120,9 @@ write_settings() {
   local pair
   for pair in "$@"; do v[${pair%%=*}]=${pair#*=}; done
   local json='{"init": {"version": "115"' key value
-  for key in ClipStr ClipStrNo NotyfyErr Test LowerCase RelativePath FixedPath BasePath; do
+  for key in ClipStr ClipStrNo NotyfyErr Test LowerCase RelativePath FixedPath BasePath \
+    MoreFormats DisplaySize; do
+    [ -n "${v[$key]+set}" ] || continue  # the later switches only when given
     value=${v[$key]//\"/\\\"}
     json+=", \"$key\": \"$value\""
   done

@@ -61,13 +61,15 @@ TEST_F(SettingsTest, FirstStartBeepsAndTurnsEverySwitchOff) {
   EXPECT_EQ(options.NotyfyErr + options.Test + options.LowerCase + options.RelativePath, 0);
 }
 
-TEST_F(SettingsTest, AcceptsVersions113To115AndResetsOthers) {
+// Release 1.2.0 reads the settings of 1.1.3 to 1.2.0.
+TEST_F(SettingsTest, AcceptsVersions113To120AndResetsOthers) {
   struct Case {
     const char* version;
     bool accepted;
   };
-  for (const Case c : {Case{"113", true}, Case{"115", true}, Case{" 1 15", true},
-                       Case{"112", false}, Case{"116", false}, Case{"v115", false},
+  ASSERT_EQ(start.app.options.VerStr, "120");
+  for (const Case c : {Case{"113", true}, Case{"115", true}, Case{" 1 15", true}, Case{"120", true},
+                       Case{"112", false}, Case{"121", false}, Case{"v115", false},
                        Case{"4294967411", false}, Case{"18446744073709551731", false}}) {
     Start s{fs};
     s.Load(Section(c.version, "a&w&h\n", "0"));
@@ -75,6 +77,18 @@ TEST_F(SettingsTest, AcceptsVersions113To115AndResetsOthers) {
     EXPECT_EQ(s.store.GetAll("Tagsmit", "init").empty(), !c.accepted) << c.version;
     EXPECT_EQ(s.app.options.CurClipStr, c.accepted ? "a&w&h" : kImageTag) << c.version;
   }
+}
+
+// Outdated settings that cannot be deleted: the start says once why, no box.
+TEST_F(SettingsTest, AResetThatCannotDeleteIsToldOnce) {
+  ASSERT_TRUE(start.store.Save("tagsmit", "init", Section("121", "a\n", "0")).ok());
+  start.store.fail_changes = true;
+  LoadSettings(start.app, start.services);
+  EXPECT_THAT(
+      start.desktop.events,
+      ::testing::ElementsAre("warn: 設定を初期化できませんでした。\n"
+                             "/home/u/.config/tagsmit/settings.json\nNo space left on device",
+                             "beep"));
 }
 
 TEST_F(SettingsTest, LoadTakesValuesByPositionNotByName) {
@@ -115,7 +129,7 @@ TEST_F(SettingsTest, SaveAndLoadRoundTripTheListOrderAndSelection) {
   ASSERT_TRUE(SaveSettings(start.app, start.store).ok());
 
   const auto saved = start.store.GetAll("Tagsmit", "init");
-  ASSERT_EQ(saved.size(), 9u);  // names and order are checked end to end
+  ASSERT_EQ(saved.size(), 11u);  // names and order are checked end to end
   EXPECT_EQ(saved[1].second, start.app.options.DefClipStr + "new &w &h\n");
   EXPECT_EQ(saved[2].second, "2");
 
@@ -124,6 +138,22 @@ TEST_F(SettingsTest, SaveAndLoadRoundTripTheListOrderAndSelection) {
   EXPECT_EQ(again.app.clip_strs.Entries(), start.app.clip_strs.Entries());
   EXPECT_EQ(again.app.clip_strs.SelectedIndex(), 2);
   EXPECT_EQ(again.app.options.CurClipStr, start.app.clip_strs.Entry(2));
+}
+
+// The switches added since 1.1.5 follow the first nine keys: a file of 1.1.5
+// reads them as off and is written back with them at the end.
+TEST_F(SettingsTest, SwitchesAfterTheFirstNineKeys) {
+  const auto old = Section("115", "a&w&h\n", "0");
+  start.Load(old);
+  EXPECT_EQ(start.app.options.MoreFormats + start.app.options.DisplaySize, 0);
+  start.app.options.DisplaySize = 1;
+  ASSERT_TRUE(SaveSettings(start.app, start.store).ok());
+  const auto saved = start.store.GetAll("Tagsmit", "init");
+  ASSERT_EQ(saved.size(), 11u);
+  EXPECT_EQ(std::vector(saved.begin() + 1, saved.begin() + 9),
+            std::vector(old.begin() + 1, old.end()));
+  EXPECT_EQ(saved[9], SettingsEntry("MoreFormats", "0"));
+  EXPECT_EQ(saved[10], SettingsEntry("DisplaySize", "1"));
 }
 
 TEST_F(SettingsTest, HandEditedValuesNeverBreakTheProgram) {

@@ -141,9 +141,7 @@ TEST_F(StartupTest, FailuresAreReportedAsTheTableSaysAndChangeNothing) {
       {file(""), unsuitable},
       // A split argument is the name whole, quotes and all.
       {file("\"C:\\Web\\Logo.GIF"), unsuitable + "\"C:\\Web\\Logo.GIF"},
-      // Readable, but hidden from the name lookups: with no fixed prefix, or in
-      // relative mode.
-      {text("c:\\web\\HIDDEN.gif"), hidden, {"FixedPath", ""}},
+      // Readable, but hidden from the walk of relative mode.
       {text("c:\\web\\HIDDEN.gif"), hidden, {"RelativePath", "255"}},
   };
   for (const std::string notify : {"0", "1", "255"}) {
@@ -173,9 +171,10 @@ TEST_F(StartupTest, FixedPathTakesTheStoredNameAndNoSeparator) {
   Start("c:\\web\\img\\photob~1.gif");
   EXPECT_EQ(desktop.clipboard, "imagesphoto big.gif");  // the prefix is lower-cased too
 
+  // A hidden file is named like any other, never by the prefix alone.
   Store({{"ClipStr", "&f\n"}, {"FixedPath", "../pics/"}});
-  Start("C:\\Web\\hidden.gif");  // hidden: the prefix alone
-  EXPECT_EQ(desktop.clipboard, "../pics/");
+  Start("C:\\Web\\HIDDEN.gif");
+  EXPECT_EQ(desktop.clipboard, "../pics/hidden.gif");
 }
 
 // A clipboard that fails is named, and nothing else happens.

@@ -143,6 +143,36 @@ TEST(WindowTablesTest, SettingsWindowAndPickerAreCompleteWindows) {
   ExpectCompleteWindow(kPickerWindow, static_cast<int>(PickerControl::Command2) + 1);
 }
 
+// Every check box is bound to a stored switch of its own: ticking one box
+// alone and pressing OK turns on its switch, and no other, for the next start.
+// The real windows show the table's texts.
+TEST_F(SettingsWindowTest, EachCheckBoxSavesASwitchOfItsOwn) {
+  EXPECT_STREQ(kSettingsWindow.Find(chkMoreFormats).look.caption, "他の形式も読む");
+  EXPECT_STREQ(kSettingsWindow.Find(chkMoreFormats).look.tooltip,
+               "PNG, WebP, AVIF, HEIF, SVG, BMP, ICO と .jpeg も読みます");
+  EXPECT_STREQ(kSettingsWindow.Find(chkDisplaySize).look.caption, "表示の向きで寸法");
+  EXPECT_STREQ(kSettingsWindow.Find(chkDisplaySize).look.tooltip,
+               "写真の回転 (Exif) を反映した幅と高さにします");
+  std::vector<SettingsControl> boxes;
+  for (const SettingsControlSpec& spec : kSettingsWindow.controls) {
+    EXPECT_EQ(spec.look.kind == ControlKind::CheckBox, spec.binding.option != nullptr)
+        << spec.look.name;
+    if (spec.binding.option != nullptr) boxes.push_back(spec.control);
+  }
+  for (const SettingsControl ticked : boxes) {
+    for (const SettingsControl box : boxes) view.checked[box] = box == ticked;
+    Press(btnOk);
+    AppState next;
+    SetDefaults(next.options, desktop.identity);
+    LoadSettings(next, services);
+    for (const SettingsControl box : boxes) {
+      EXPECT_EQ(next.options.*kSettingsWindow.Find(box).binding.option, box == ticked ? 1 : 0)
+          << kSettingsWindow.Find(box).look.name << " after ticking "
+          << kSettingsWindow.Find(ticked).look.name;
+    }
+  }
+}
+
 // The paste string is checked in a copy: the list keeps it as typed.
 TEST_F(SettingsWindowTest, OkInFixedModeSavesTheControlsAsTyped) {
   app.clip_strs.InsertAtTop("<IMG WIDTH=&W HEIGHT=&H>");
@@ -213,7 +243,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BaseCase{PathStyle::Windows, "c:\\web\\img", "c:\\Web\\Img", ""}));
 
 TEST_F(SettingsWindowTest, FailedSaveNamesTheFailureAndKeepsTheWindowOpen) {
-  store.fail_saves = true;
+  store.fail_changes = true;
   Press(btnOk);
 
   // One sentence, then the store's file and reason.

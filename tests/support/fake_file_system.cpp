@@ -99,8 +99,7 @@ OpenResult FakeFileSystem::OpenForReading(const std::string& path) {
 
 std::string FakeFileSystem::LookupFileName(const std::string& path) {
   const Resolved resolved = Resolve(path);
-  if (resolved.reach != Reach::Found || resolved.names_directory || resolved.node->is_directory ||
-      !Visible(*resolved.node)) {
+  if (resolved.reach != Reach::Found || resolved.names_directory || resolved.node->is_directory) {
     return {};
   }
   return resolved.node->name;

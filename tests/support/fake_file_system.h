@@ -13,9 +13,10 @@ namespace tagsmit::testing {
 
 // Marks of one entry of a FakeFileSystem.
 struct EntryOptions {
-  // Hidden and system entries are left out of both name lookups and of
-  // Subdirectories. They can still be opened, and a path may pass through a
-  // hidden directory: only the entry a lookup names is filtered.
+  // Hidden and system entries are left out of LookupEntryName and of
+  // Subdirectories (LookupFileName names files whatever their marks). They
+  // can still be opened, and a path may pass through a hidden directory: only
+  // the entry a lookup names is filtered.
   bool hidden = false;
   bool system = false;
   // A second name that every operation accepts in place of the stored one,

@@ -9,6 +9,10 @@ std::string SectionKey(const std::string& app, const std::string& section) {
   return AsciiLower(app) + "/" + AsciiLower(section);
 }
 
+Status NoSpace() {
+  return Status::Failure("/home/u/.config/tagsmit/settings.json\nNo space left on device");
+}
+
 }  // namespace
 
 std::string MemorySettingsStore::Get(const std::string& app, const std::string& section,
@@ -24,8 +28,7 @@ std::vector<SettingsEntry> MemorySettingsStore::GetAll(const std::string& app,
 
 Status MemorySettingsStore::Save(const std::string& app, const std::string& section,
                                  const std::vector<SettingsEntry>& entries) {
-  if (fail_saves)
-    return Status::Failure("/home/u/.config/tagsmit/settings.json\nNo space left on device");
+  if (fail_changes) return NoSpace();
   ++saves;
   auto& stored = sections_[SectionKey(app, section)];
   for (const auto& [key, value] : entries) {
@@ -40,6 +43,7 @@ Status MemorySettingsStore::Save(const std::string& app, const std::string& sect
 }
 
 Status MemorySettingsStore::DeleteSection(const std::string& app, const std::string& section) {
+  if (fail_changes) return NoSpace();
   sections_.erase(SectionKey(app, section));
   return Status::Ok();
 }

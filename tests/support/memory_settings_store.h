@@ -19,7 +19,7 @@ class MemorySettingsStore : public SettingsStore {
               const std::vector<SettingsEntry>& entries) override;
   Status DeleteSection(const std::string& app, const std::string& section) override;
 
-  bool fail_saves = false;  // every Save fails and changes nothing
+  bool fail_changes = false;  // every Save and DeleteSection fails and changes nothing
   int saves = 0;
 
  private:

@@ -32,6 +32,7 @@ class ScriptedDesktop : public Desktop {
   std::string InputBox(const std::string& prompt, const std::string& title,
                        const std::string& default_text) override;
   void Beep() override { events.push_back("beep"); }
+  void Warn(const std::string& text) override { events.push_back("warn: " + text); }
   Status SetClipboardText(const std::string& text) override;
   Result<std::string> ClipboardText() override;
   bool IsShiftDown() override {
@@ -46,12 +47,13 @@ class ScriptedDesktop : public Desktop {
   std::deque<std::string> inputs;
   bool shift_held = false;
   bool clipboard_fails = false;
-  ProgramIdentity identity{"Tagsmit", 1, 1, 5};
+  ProgramIdentity identity{"Tagsmit", 1, 2, 0};
 
   // Record.
   std::vector<Box> boxes;
   std::vector<Input> input_boxes;
-  std::vector<std::string> events;  // "box", "input", "beep", "clipboard", "shift" in order
+  // "box", "input", "beep", "warn: TEXT", "clipboard", "shift" in order
+  std::vector<std::string> events;
   int Count(const std::string& event) const {
     return static_cast<int>(std::count(events.begin(), events.end(), event));
   }

@@ -20,6 +20,7 @@ class LinuxDesktop final : public Desktop {
   std::string InputBox(const std::string& prompt, const std::string& title,
                        const std::string& default_text) override;
   void Beep() override { x11_.Bell(); }
+  void Warn(const std::string& text) override;
   Status SetClipboardText(const std::string& text) override { return x11_.SetClipboardText(text); }
   Result<std::string> ClipboardText() override { return x11_.ClipboardText(); }
   bool IsShiftDown() override { return x11_.ShiftHeld(); }

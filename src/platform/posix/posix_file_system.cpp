@@ -136,6 +136,23 @@ std::string PosixFileSystem::CurrentDirectory() {
   }
 }
 
+std::optional<std::string> PosixFileSystem::LinkTarget(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return std::nullopt;
+  // The size a link reports may be 0 (as in /proc), so the buffer grows until
+  // the text fits with room to spare.
+  std::string target(static_cast<std::size_t>(st.st_size) + 1, '\0');
+  for (;;) {
+    const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+    if (length < 0) return std::nullopt;
+    if (static_cast<std::size_t>(length) < target.size()) {
+      target.resize(static_cast<std::size_t>(length));
+      return target;
+    }
+    target.resize(target.size() * 2 + 64);
+  }
+}
+
 bool PosixFileSystem::IsDirectory(const std::string& path) {
   return StatIsDirectory(path);
 }

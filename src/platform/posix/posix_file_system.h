@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@ class PosixFileSystem : public FileSystem {
   std::string LookupFileName(const std::string& path) override;
   std::string LookupEntryName(const std::string& path) override;
   std::string CurrentDirectory() override;
+  std::optional<std::string> LinkTarget(const std::string& path) override;
   bool IsDirectory(const std::string& path) override;
   // The one root, "/"; where the system tells its mounts, the volumes it
   // mounted may follow (LinuxFileSystem).

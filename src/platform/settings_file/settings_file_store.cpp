@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <optional>
 
 #include "base/ascii.h"
 #include "platform/settings_file/config_folder.h"
@@ -80,18 +81,18 @@ std::string TimeStamp() {
 }
 
 // Keeps the file as it is now beside it, as <name>.<why>-<UTC time>, never
-// over an earlier copy, so that what replaces it loses nothing.
-Status KeepBeside(const fs::path& path, const std::string& why) {
+// over an earlier copy, so that what replaces it loses nothing. The copy's path.
+Result<fs::path> KeepBeside(const fs::path& path, const std::string& why) {
   fs::path base = path;
   base += PathFromUtf8("." + why + "-" + TimeStamp());
   for (int n = 1; n <= 100; ++n) {
     fs::path copy = base;
     if (n > 1) copy += PathFromUtf8("-" + std::to_string(n));
     const Result<bool> kept = KeepUnder(path, copy);
-    if (!kept.ok()) return Status::Failure(kept.error());
-    if (kept.value()) return Status::Ok();
+    if (!kept.ok()) return Result<fs::path>::Failure(kept.error());
+    if (kept.value()) return copy;
   }
-  return Status::Failure("これ以上コピーを残せません");
+  return Result<fs::path>::Failure("これ以上コピーを残せません");
 }
 
 // How a change reports a failure: the file, then the reason.
@@ -121,12 +122,18 @@ Status ChangeFile(const std::string& app, Change change, Edit edit) {
     const Result<bool> edited = edit(file.document);
     if (!edited.ok()) return Failed(path, edited.error());
     if (!edited.value()) return Status::Ok();
+    std::optional<fs::path> copy;
     if (file.state == LoadedFile::State::Corrupt || change == Change::kDelete) {
       const char* why = file.state == LoadedFile::State::Corrupt ? "corrupt" : "old";
-      if (Status kept = KeepBeside(path, why); !kept.ok()) return Failed(path, kept.error());
+      Result<fs::path> kept = KeepBeside(path, why);
+      if (!kept.ok()) return Failed(path, kept.error());
+      copy = std::move(kept.value());
     }
     if (Status written = ReplaceFileAtomically(lock.value(), path, file.document.Dump());
         !written.ok()) {
+      // The file stays as it was, so its copy would only be one more at every
+      // attempt (a reset that fails runs again at each start).
+      if (copy) RemoveKept(*copy);
       return Failed(path, written.error());
     }
     return Status::Ok();

@@ -16,7 +16,8 @@ namespace tagsmit {
 // writes over a file it could not read. Nothing is destroyed unseen: a file
 // that could not be parsed is kept beside the new one before a save replaces
 // it (settings.json.corrupt-<UTC time>), and so is the file as it was before
-// a section is deleted (settings.json.old-<UTC time>).
+// a section is deleted (settings.json.old-<UTC time>). A change that fails
+// leaves the file as it was and keeps no copy of it.
 //
 // Each save or deletion reads, changes and replaces the whole file under a
 // lock of its folder, so that concurrent saves never lose each other's

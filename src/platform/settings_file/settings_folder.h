@@ -70,4 +70,7 @@ Status ReplaceFileAtomically(const FolderLock& lock, const std::filesystem::path
 // a copy otherwise. False when `copy` is taken already.
 Result<bool> KeepUnder(const std::filesystem::path& path, const std::filesystem::path& copy);
 
+// Removes a copy that KeepUnder made, where it can.
+void RemoveKept(const std::filesystem::path& copy);
+
 }  // namespace tagsmit

@@ -160,4 +160,8 @@ Result<bool> KeepUnder(const std::filesystem::path& path, const std::filesystem:
   return Result<bool>::Failure(error.message());
 }
 
+void RemoveKept(const std::filesystem::path& copy) {
+  unlink(copy.c_str());
+}
+
 }  // namespace tagsmit

@@ -211,4 +211,8 @@ Result<bool> KeepUnder(const std::filesystem::path& path, const std::filesystem:
   return Result<bool>::Failure(SystemErrorText(error));
 }
 
+void RemoveKept(const std::filesystem::path& copy) {
+  DeleteFileW(Native(copy).c_str());
+}
+
 }  // namespace tagsmit

@@ -9,6 +9,7 @@
 #include "platform/program_identity.h"
 #include "platform/win32/clipboard.h"
 #include "platform/win32/input_box.h"
+#include "platform/win32/standard_streams.h"
 #include "platform/win32_api/utf16.h"
 #include "platform/win32_api/windows_text.h"
 
@@ -78,6 +79,11 @@ std::string Win32Desktop::InputBox(const std::string& prompt, const std::string&
 
 void Win32Desktop::Beep() {
   MessageBeep(MB_OK);
+}
+
+void Win32Desktop::Warn(const std::string& text) {
+  Win32StandardStreams().Err(text + '
+');
 }
 
 Status Win32Desktop::SetClipboardText(const std::string& text) {

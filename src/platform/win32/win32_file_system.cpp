@@ -79,9 +79,10 @@ bool IsExistingFolder(const std::wstring& path) {
 std::string Lookup(const std::string& path, Matching matching) {
   const std::wstring wide = Utf16FromUtf8(path);
   if (!IsPlainName(wide)) return {};
+  // A file is named whatever its marks: the name of a hidden file is no less
+  // its name. Walking a path, hidden and system entries are not matched.
   const auto acceptable = [matching](const WIN32_FIND_DATAW& entry) {
-    return IsVisible(entry) &&
-           (matching == Matching::kFilesAndDirectories || !IsDirectoryEntry(entry));
+    return matching == Matching::kFilesOnly ? !IsDirectoryEntry(entry) : IsVisible(entry);
   };
   std::string name;
   if (!NamesFolder(wide)) {

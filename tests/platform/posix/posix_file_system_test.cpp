@@ -14,6 +14,7 @@
 #include <string>
 #include <tuple>
 
+#include "path/reference_path.h"
 #include "temp_dir.h"
 
 namespace tagsmit {
@@ -89,6 +90,31 @@ TEST_F(PosixFileSystemTest, NameLookupsGiveTheListedName) {
   // all the same and answers with its own entry.
   EXPECT_EQ(fs_.LookupEntryName("Web/"), "img");
   EXPECT_EQ(fs_.LookupEntryName("Empty/"), ".");
+}
+
+// ".." after a link leads where the system goes, above the link's target, so
+// the path named is the file measured; paths without it keep their links.
+TEST_F(PosixFileSystemTest, ActualPathsTakeDotDotAfterALinkAsTheSystemDoes) {
+  dir_.WriteFile("site/x.gif", {1});
+  dir_.WriteFile("other/x.gif", {2});
+  dir_.MakeFolder("other/real/deep");
+  dir_.MakeFolder("site/img");
+  ASSERT_EQ(::symlink("../other/real", "site/link"), 0);
+  ASSERT_EQ(::symlink(dir_.PathOf("other/real/deep").c_str(), "site/absolute"), 0);
+  ASSERT_EQ(::symlink("link/deep/..", "site/chain"), 0);
+  ASSERT_EQ(::symlink("loop/..", "site/loop"), 0);
+  const std::pair<std::string, std::string> cases[] = {
+      {"site/link/../x.gif", "other/x.gif"},
+      {"site/absolute/../../x.gif", "other/x.gif"},
+      {"site/chain/../x.gif", "other/x.gif"},
+      {"site/link/deep/../../x.gif", "other/x.gif"},
+      {"site/img/../x.gif", "site/x.gif"},
+      {"site/link/deep", "site/link/deep"},
+      {"site/loop/../x.gif", ""},
+  };
+  for (const auto& [path, actual] : cases) {
+    EXPECT_EQ(GetActualPath(fs_, path), actual.empty() ? "" : dir_.PathOf(actual)) << path;
+  }
 }
 
 TEST_F(PosixFileSystemTest, ReaderReadsAndSkipsAcrossBufferBoundaries) {

@@ -357,14 +357,16 @@ void SaveOnAFullDisk(SettingsStore& store, const std::vector<SettingsEntry>& ent
   std::_Exit(saved.ok() ? 1 : 0);
 }
 
-TEST_F(SettingsFileTest, AFailedSaveLeavesTheOldFileAndNoTemporaryFile) {
-  ASSERT_TRUE(store_.Save("tagsmit", "init", {{"version", "115"}}).ok());
-  const std::string before = ReadFile();
-  // The file, then the system's reason.
-  EXPECT_EXIT(SaveOnAFullDisk(store_, {{"version", "115"}, {"ClipStr", std::string(200, 'x')}}),
-              ::testing::ExitedWithCode(0), "^" + FilePath().string() + "\nFile too large$");
-  EXPECT_EQ(ReadFile(), before);
-  EXPECT_THAT(FolderNames(), ElementsAre("settings.json"));
+// Nor a copy of a damaged file, which each failed attempt would add again.
+TEST_F(SettingsFileTest, AFailedSaveLeavesTheOldFileAndNothingBeside) {
+  for (const std::string before : {R"({"init": {"version": "115"}})", R"({"init": )"}) {
+    WriteFile(before);
+    // The file, then the system's reason.
+    EXPECT_EXIT(SaveOnAFullDisk(store_, {{"version", "115"}, {"ClipStr", std::string(200, 'x')}}),
+                ::testing::ExitedWithCode(0), "^" + FilePath().string() + "\nFile too large$");
+    EXPECT_EQ(ReadFile(), before);
+    EXPECT_THAT(FolderNames(), ElementsAre("settings.json"));
+  }
 }
 #endif
 

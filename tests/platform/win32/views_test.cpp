@@ -89,8 +89,8 @@ std::wstring TooltipOf(HWND tooltips, HWND window, HWND control, bool frame) {
 
 // Every control of the table is a child of the window, with its caption and
 // tooltip; Tab walks them in the table's order.
-template <typename Control, typename Logic>
-void ExpectBuiltFromTable(HWND window, const WindowSpec<Control, Logic>& spec,
+template <typename Control, typename Logic, typename Binding>
+void ExpectBuiltFromTable(HWND window, const WindowSpec<Control, Logic, Binding>& spec,
                           const std::function<HWND(Control)>& handle) {
   int children = 0;
   for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -134,13 +134,17 @@ SIZE TextSize(HWND control) {
   return {needed.right, std::max<LONG>(needed.bottom, metrics.tmHeight)};
 }
 
-// Whether the control's font fits in it: a label's whole text, a line of
-// text in a drop-down list's selection field.
+// Whether the control's font fits in it: a label's whole text, a check box's
+// caption beside its box, a line of text in a drop-down list's selection field.
 bool TextFits(HWND control, ControlKind kind) {
   const SIZE needed = TextSize(control);
   RECT has{};
   GetClientRect(control, &has);
   if (kind == ControlKind::Label) return has.right >= needed.cx && has.bottom >= needed.cy;
+  if (kind == ControlKind::CheckBox) {
+    const int box = GetSystemMetricsForDpi(SM_CXMENUCHECK, GetDpiForWindow(control));
+    return has.right >= box + needed.cx && has.bottom >= needed.cy;
+  }
   return SendMessageW(control, CB_GETITEMHEIGHT, WPARAM(-1), 0) >= needed.cy;
 }
 
@@ -151,8 +155,8 @@ bool TextFits(HWND control, ControlKind kind) {
 // no text is cut, and what lies under it moves down, so that nothing touches:
 // no two controls overlap (frames aside, which hold them), a label measured
 // by its text.
-template <typename Control, typename Logic>
-void ExpectLaidOutAt(UINT dpi, HWND window, const WindowSpec<Control, Logic>& spec,
+template <typename Control, typename Logic, typename Binding>
+void ExpectLaidOutAt(UINT dpi, HWND window, const WindowSpec<Control, Logic, Binding>& spec,
                      const std::function<HWND(Control)>& handle) {
   RECT suggested{};
   GetWindowRect(window, &suggested);
@@ -316,6 +320,19 @@ TEST_F(Win32ViewsTest, EnterPressesOkAndEscCancelsTheSettingsWindow) {
   ASSERT_EQ(desktop.boxes.size(), 1u);
   EXPECT_EQ(desktop.boxes[0].prompt, settings_text::kConfirmSave);
   EXPECT_FALSE(IsWindowVisible(window->Handle()));
+}
+
+// The switches added under the first two of the run-time frame show their
+// captions whole, and OK saves them.
+TEST_F(Win32ViewsTest, AddedSwitchesFitTheirCaptionsAndOkSavesThem) {
+  form->Open();
+  for (const SettingsControl box : {chkMoreFormats, chkDisplaySize}) {
+    EXPECT_TRUE(TextFits(Control(box), ControlKind::CheckBox)) << static_cast<int>(box);
+    SendMessageW(Control(box), BM_CLICK, 0, 0);
+  }
+  SendMessageW(Control(btnOk), BM_CLICK, 0, 0);
+  EXPECT_EQ(store.Get("Tagsmit", "init", "MoreFormats"), "1");
+  EXPECT_EQ(store.Get("Tagsmit", "init", "DisplaySize"), "1");
 }
 
 // Esc leaves the base path as it was, Enter takes the directory list's path.

@@ -90,6 +90,23 @@ TEST(Win32DesktopTest, LowerCasesLettersOfEveryScriptAndNothingElse) {
   EXPECT_EQ(desktop.ToLower(""), "");
 }
 
+TEST(Win32DesktopTest, WarningsGoToTheStandardErrorTheCallerHandedOver) {
+  HANDLE read_end = nullptr;
+  HANDLE write_end = nullptr;
+  ASSERT_TRUE(CreatePipe(&read_end, &write_end, nullptr, 0));
+  const HANDLE before = GetStdHandle(STD_ERROR_HANDLE);
+  SetStdHandle(STD_ERROR_HANDLE, write_end);
+  Win32Desktop().Warn("設定を初期化できませんでした。\nC:\\a");
+  SetStdHandle(STD_ERROR_HANDLE, before);
+  std::string written(100, '\0');
+  DWORD length = 0;
+  ReadFile(read_end, written.data(), 100, &length, nullptr);
+  written.resize(length);
+  EXPECT_EQ(written, "設定を初期化できませんでした。\r\nC:\\a\r\n");
+  CloseHandle(read_end);
+  CloseHandle(write_end);
+}
+
 // Shows the input box and, from another thread, waits for it and hands its
 // prompt control, edit field and the box to `act`.
 std::string AnswerInputBox(const std::string& prompt, const std::string& default_text,

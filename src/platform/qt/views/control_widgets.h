@@ -43,8 +43,9 @@ QWidget* WidgetOf(const std::vector<QWidget*>& widgets, Control control) {
 }
 
 // Lays the window out again, as when a label's text has changed.
-template <typename Control, typename Logic>
-void LayOutControls(const WindowSpec<Control, Logic>& spec, const std::vector<QWidget*>& widgets) {
+template <typename Control, typename Logic, typename Binding>
+void LayOutControls(const WindowSpec<Control, Logic, Binding>& spec,
+                    const std::vector<QWidget*>& widgets) {
   std::vector<ControlWidget> controls;
   for (const auto& control : spec.controls) {
     controls.push_back({&control.look, WidgetOf(widgets, control.control)});
@@ -53,8 +54,8 @@ void LayOutControls(const WindowSpec<Control, Logic>& spec, const std::vector<QW
 }
 
 // Focuses the control a window opens with.
-template <typename Control, typename Logic>
-void FocusFirstControl(const WindowSpec<Control, Logic>& spec,
+template <typename Control, typename Logic, typename Binding>
+void FocusFirstControl(const WindowSpec<Control, Logic, Binding>& spec,
                        const std::vector<QWidget*>& widgets) {
   std::vector<ControlWidget> tab_order;
   for (Control control : spec.TabOrder()) {
@@ -66,8 +67,9 @@ void FocusFirstControl(const WindowSpec<Control, Logic>& spec,
 // Builds every control of `spec` in `window`: each widget, laid out, the
 // default button, the Tab order and the events, which go to `*logic` while it
 // is set. The widgets come back indexed by their control.
-template <typename Control, typename Logic>
-std::vector<QWidget*> BuildControls(QWidget& window, const WindowSpec<Control, Logic>& spec,
+template <typename Control, typename Logic, typename Binding>
+std::vector<QWidget*> BuildControls(QWidget& window,
+                                    const WindowSpec<Control, Logic, Binding>& spec,
                                     Logic* const* logic) {
   std::vector<QWidget*> widgets(spec.controls.size());
   for (const auto& control : spec.controls) {
