@@ -6,6 +6,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -82,6 +84,28 @@ Status WriteAndRename(int fd, const std::filesystem::path& temporary,
 
 }  // namespace
 
+std::filesystem::path FollowLinks(const std::filesystem::path& path) {
+  std::error_code error;
+  if (std::filesystem::path target = std::filesystem::canonical(path, error); !error) {
+    return target;
+  }
+  return path;
+}
+
+FileContents ReadWholeFile(const std::filesystem::path& path) {
+  using Kind = FileContents::Kind;
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  if (status.type() == std::filesystem::file_type::not_found) return {Kind::kMissing, {}};
+  if (error) return {Kind::kUnreadable, error.message()};
+  if (!std::filesystem::is_regular_file(status)) return {Kind::kNotAFile, {}};
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return {Kind::kUnreadable, std::strerror(errno)};
+  std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  if (in.bad()) return {Kind::kUnreadable, std::strerror(EIO)};
+  return {Kind::kRead, std::move(text)};
+}
+
 Result<FolderLock> FolderLock::Take(const std::filesystem::path& folder) {
   if (Status made = MakeFolders(folder); !made.ok())
     return Result<FolderLock>::Failure(made.error());
@@ -134,6 +158,10 @@ Result<bool> KeepUnder(const std::filesystem::path& path, const std::filesystem:
   std::error_code ignored;
   std::filesystem::remove(copy, ignored);  // a partial copy
   return Result<bool>::Failure(error.message());
+}
+
+void RemoveKept(const std::filesystem::path& copy) {
+  unlink(copy.c_str());
 }
 
 }  // namespace tagsmit
