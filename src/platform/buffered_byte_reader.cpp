@@ -12,14 +12,20 @@ constexpr std::size_t kLargestRead = 1 << 20;
 }  // namespace
 
 bool BufferedByteReader::Read(std::span<std::uint8_t> out) {
-  while (!out.empty()) {
-    if (begin_ == end_ && !Refill(Refilling::kForRead)) return false;
-    const std::size_t count = std::min(out.size(), end_ - begin_);
-    std::copy_n(buffer_.begin() + static_cast<std::ptrdiff_t>(begin_), count, out.begin());
+  return ReadUpTo(out) == out.size();
+}
+
+std::size_t BufferedByteReader::ReadUpTo(std::span<std::uint8_t> out) {
+  std::size_t done = 0;
+  while (done < out.size()) {
+    if (begin_ == end_ && !Refill(Refilling::kForRead)) break;
+    const std::size_t count = std::min(out.size() - done, end_ - begin_);
+    std::copy_n(buffer_.begin() + static_cast<std::ptrdiff_t>(begin_), count,
+                out.begin() + static_cast<std::ptrdiff_t>(done));
     begin_ += count;
-    out = out.subspan(count);
+    done += count;
   }
-  return true;
+  return done;
 }
 
 bool BufferedByteReader::Skip(std::uint64_t count) {
@@ -62,6 +68,12 @@ bool BufferedByteReader::SkipWhile(std::uint8_t byte) {
         std::find_if(first, last, [byte](std::uint8_t b) { return b != byte; }) - buffer_.begin());
     if (begin_ != end_) return true;
   }
+}
+
+void BufferedByteReader::Rewind() {
+  next_offset_ = 0;
+  read_size_ = 0;
+  begin_ = end_ = 0;
 }
 
 bool BufferedByteReader::Refill(Refilling why) {

@@ -20,10 +20,12 @@ class BufferedByteReader : public ByteReader {
   explicit BufferedByteReader(std::uint64_t size) : size_(size) {}
 
   bool Read(std::span<std::uint8_t> out) final;
+  std::size_t ReadUpTo(std::span<std::uint8_t> out) final;
   bool Skip(std::uint64_t count) final;
   bool AtEnd() final;
   bool SkipPast(std::uint8_t byte) final;
   bool SkipWhile(std::uint8_t byte) final;
+  void Rewind() final;
 
  protected:
   // Reads up to out.size() bytes from `offset` on; the count read, 0 at the
