@@ -142,7 +142,7 @@ void MeasureRepeatedly(benchmark::State& state, const std::string& path) {
   for (auto _ : state) {
     SizeResult result = GetImageSize(fs, path);
     benchmark::DoNotOptimize(result);
-    if (result.width != 1920 || result.height != 1080) {
+    if (!result.ok() || result.value().width != 1920 || result.value().height != 1080) {
       state.SkipWithError("wrong size");
       break;
     }

@@ -30,15 +30,17 @@ constexpr char kGifWrong[] = "gif ファイルがおかしい";
 constexpr char kJpgWrong[] = "jpg ファイルがおかしい";
 constexpr char kJpgStrange[] = "jpg ファイルが変です";
 
-SizeResult Size(std::int16_t width, std::int16_t height) {
-  return {width, height, ""};
+SizeResult Size(std::uint64_t width, std::uint64_t height) {
+  return ImageSize{width, height};
 }
-SizeResult Failure(const char* message) {
-  return {0, 0, message};
+SizeResult Failure(const std::string& message) {
+  return SizeFailure(message);
 }
-// The three values of a result, comparable and printable in one expectation.
-std::tuple<int, int, std::string> Fields(const SizeResult& result) {
-  return {result.width, result.height, result.message};
+// Width, height and message (0, 0 and the message on failure), comparable and
+// printable in one expectation.
+std::tuple<std::uint64_t, std::uint64_t, std::string> Fields(const SizeResult& result) {
+  if (!result.ok()) return {0, 0, result.error()};
+  return {result.value().width, result.value().height, ""};
 }
 
 Bytes Join(std::initializer_list<Bytes> parts) {
@@ -196,8 +198,8 @@ TEST(CorpusTest, EveryListedFileMeasuresAsExpected) {
     std::getline(fields, message);
     ASSERT_FALSE(height.empty()) << "malformed line: " << line;
 
-    const SizeResult expected{static_cast<std::int16_t>(std::stoi(width)),
-                              static_cast<std::int16_t>(std::stoi(height)), message};
+    const SizeResult expected =
+        message.empty() ? Size(std::stoul(width), std::stoul(height)) : Failure(message);
     EXPECT_EQ(Fields(GetImageSize(fs, (corpus / file).string())), Fields(expected)) << file;
     ++checked;
   }
