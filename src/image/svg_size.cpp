@@ -101,6 +101,16 @@ RootTag FindRootTag(std::string_view text) {
   }
 }
 
+std::size_t NameEnd(std::string_view tag) {
+  return std::min(tag.find_first_of(" \t\r\n/"), tag.size());
+}
+
+// An svg element, with or without a namespace prefix.
+bool IsSvgElement(std::string_view tag) {
+  const std::string_view name = tag.substr(0, NameEnd(tag));
+  return name == "svg" || name.ends_with(":svg");
+}
+
 struct SvgAttributes {
   std::optional<std::string_view> width, height, view_box;
 };
@@ -108,11 +118,9 @@ struct SvgAttributes {
 // The attributes of an svg start tag (the text between '<' and '>'); none when
 // the element is another one or its attributes are malformed.
 std::optional<SvgAttributes> RootAttributes(std::string_view tag) {
-  const std::size_t name_end = std::min(tag.find_first_of(" \t\r\n/"), tag.size());
-  const std::string_view name = tag.substr(0, name_end);
-  if (name != "svg" && !name.ends_with(":svg")) return std::nullopt;
+  if (!IsSvgElement(tag)) return std::nullopt;
   SvgAttributes found;
-  std::string_view rest = tag.substr(name_end);
+  std::string_view rest = tag.substr(NameEnd(tag));
   for (;;) {
     rest.remove_prefix(std::min(rest.find_first_not_of(kBlanks), rest.size()));
     if (rest.empty() || rest == "/") return found;
@@ -149,10 +157,12 @@ SizeResult SizeOf(const SvgAttributes& attributes) {
 }  // namespace
 
 bool IsSvg(std::span<const std::uint8_t> head) {
-  const std::string_view text = WithoutByteOrderMark(AsText(head));
-  const std::size_t start = text.find_first_not_of(kBlanks);
-  return start != npos && text[start] == '<' &&
-         (text.find("<svg") != npos || text.find(":svg") != npos);
+  const std::string_view text = AsText(head);
+  const RootTag root = FindRootTag(text);
+  if (root.scan == Scan::kFound) return IsSvgElement(root.inside);
+  // Markup whose prolog runs past the head: its reader decides.
+  return root.scan == Scan::kNeedMore &&
+         WithoutByteOrderMark(text).find_first_not_of(kBlanks) != npos;
 }
 
 SizeResult GetSvgSize(ByteReader& in, const SizeSwitches&) {

@@ -8,8 +8,8 @@
 
 namespace tagsmit {
 
-// Text that opens with markup (after a UTF-8 byte-order mark and blanks) and
-// names an svg element among its first bytes.
+// Markup (after a UTF-8 byte-order mark and blanks) whose root element is an
+// svg element, or whose prolog runs past the first bytes.
 bool IsSvg(std::span<const std::uint8_t> head);
 
 // Size from the width and height of the root svg element, completed from its
