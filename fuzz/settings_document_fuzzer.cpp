@@ -131,11 +131,12 @@ struct Loaded {
   AppState app;
 };
 
-// Whether each key the section holds at positions 0 to 8 is the one the
+// Whether each key the section holds is the one the
 // program writes there, so that a save puts every value back in its place.
 bool KeysInTheirPlaces(const Entries& entries) {
-  constexpr const char* kKeys[] = {"version",   "ClipStr",      "ClipStrNo", "NotyfyErr", "Test",
-                                   "LowerCase", "RelativePath", "FixedPath", "BasePath"};
+  constexpr const char* kKeys[] = {"version",  "ClipStr",     "ClipStrNo",    "NotyfyErr",
+                                   "Test",     "LowerCase",   "RelativePath", "FixedPath",
+                                   "BasePath", "MoreFormats", "DisplaySize"};
   for (std::size_t i = 0; i < entries.size() && i < std::size(kKeys); ++i) {
     if (AsciiLower(entries[i].first) != AsciiLower(kKeys[i])) return false;
   }
@@ -150,6 +151,8 @@ void CheckSameSettings(const Loaded& got, const Loaded& expected) {
   FUZZ_CHECK_EQ(a.Test, b.Test);
   FUZZ_CHECK_EQ(a.LowerCase, b.LowerCase);
   FUZZ_CHECK_EQ(a.RelativePath, b.RelativePath);
+  FUZZ_CHECK_EQ(a.MoreFormats, b.MoreFormats);
+  FUZZ_CHECK_EQ(a.DisplaySize, b.DisplaySize);
   FUZZ_CHECK_EQ(a.FixedPath, b.FixedPath);
   FUZZ_CHECK_EQ(a.BasePath, b.BasePath);
   FUZZ_CHECK_EQ(a.CmdLine, b.CmdLine);

@@ -13,6 +13,8 @@ struct Options {
   std::uint8_t Test = 0;          // show the clipboard text after a run
   std::uint8_t LowerCase = 0;     // lower-case the reference path
   std::uint8_t RelativePath = 0;  // relative-path mode; the window stores 255
+  std::uint8_t MoreFormats = 0;   // read formats beyond GIF and JPEG, chosen by content
+  std::uint8_t DisplaySize = 0;   // the size as displayed, after the photo's rotation
   std::string DefClipStr;         // built-in default list, in list-text form
   std::string CmdLine;            // argument text, then the file name
   std::string VerStr;             // "115"

@@ -111,7 +111,15 @@ struct StoredField {
   const char* key;
   std::string (*text)(const AppState&);
   void (*load)(AppState&, Desktop&, const std::string&);
+  // A switch, which the defaults turn off: a switch added later never
+  // changes what the program does until the user turns it on.
+  std::uint8_t Options::*switch_field = nullptr;
 };
+
+template <std::uint8_t Options::*field>
+constexpr StoredField Switch(const char* key) {
+  return {key, SwitchText<field>, LoadSwitch<field>, field};
+}
 
 // The section's values in the order they are written. Loading reads them
 // back by this position, not by key, so the list is filled before the stored
@@ -121,12 +129,15 @@ constexpr StoredField kStoredFields[] = {
     {"ClipStr", ListText, FillClipStrList},
     {"ClipStrNo", [](const AppState& app) { return std::to_string(app.clip_strs.SelectedIndex()); },
      SelectStored},
-    {"NotyfyErr", SwitchText<&Options::NotyfyErr>, LoadSwitch<&Options::NotyfyErr>},
-    {"Test", SwitchText<&Options::Test>, LoadSwitch<&Options::Test>},
-    {"LowerCase", SwitchText<&Options::LowerCase>, LoadSwitch<&Options::LowerCase>},
-    {"RelativePath", SwitchText<&Options::RelativePath>, LoadSwitch<&Options::RelativePath>},
+    Switch<&Options::NotyfyErr>("NotyfyErr"),
+    Switch<&Options::Test>("Test"),
+    Switch<&Options::LowerCase>("LowerCase"),
+    Switch<&Options::RelativePath>("RelativePath"),
     {"FixedPath", PathText<&Options::FixedPath>, LoadPath<&Options::FixedPath>},
     {"BasePath", PathText<&Options::BasePath>, LoadPath<&Options::BasePath>},
+    // Added after release 1.1.5: older files end before them and leave them off.
+    Switch<&Options::MoreFormats>("MoreFormats"),
+    Switch<&Options::DisplaySize>("DisplaySize"),
 };
 
 }  // namespace
@@ -181,7 +192,9 @@ void LoadSettings(AppState& app, Services& services) {
   }
   services.desktop.Beep();
   FillClipStrList(app, services.desktop, options.DefClipStr);
-  options.NotyfyErr = options.Test = options.LowerCase = options.RelativePath = 0;
+  for (const StoredField& field : kStoredFields) {
+    if (field.switch_field != nullptr) options.*field.switch_field = 0;
+  }
   options.BasePath = services.fs.CurrentDirectory();
   options.FixedPath = "./";
 }

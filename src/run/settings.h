@@ -18,7 +18,7 @@ void SetDefaults(Options& options, const ProgramIdentity& identity);
 // (with a beep) when no accepted settings are stored.
 void LoadSettings(AppState& app, Services& services);
 
-// Writes the nine values in one step. A failure leaves the store as it was.
+// Writes every stored value in one step. A failure leaves the store as it was.
 Status SaveSettings(const AppState& app, SettingsStore& store);
 
 // Replaces the list with the entries of a list text and selects the top one;

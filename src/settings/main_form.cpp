@@ -5,6 +5,7 @@
 #include "run/settings.h"
 #include "settings/check_clip_str.h"
 #include "settings/dir_picker.h"
+#include "settings/settings_controls.h"
 #include "settings/settings_texts.h"
 
 namespace tagsmit {
@@ -30,10 +31,13 @@ void MainForm::Open() {
   view_.MoveTo((screen.width - window.width) / 2, (screen.height - window.height) / 3);
 
   const Options& options = app_.options;
-  // The boxes show what the switches do: error reports only at exactly 1.
-  view_.SetChecked(chkNotify, options.NotyfyErr == 1);
-  view_.SetChecked(chkTest, options.Test != 0);
-  view_.SetChecked(chkLower, options.LowerCase != 0);
+  // Each check box shows its switch as the run reads it.
+  for (const SettingsControlSpec& spec : kSettingsWindow.controls) {
+    const SwitchBinding& bound = spec.binding;
+    if (bound.option == nullptr) continue;
+    const std::uint8_t value = options.*bound.option;
+    view_.SetChecked(spec.control, bound.on_only_at_one ? value == 1 : value != 0);
+  }
   view_.SetChecked(optRelative, options.RelativePath != 0);
   optRelative_Click();
   view_.SetText(txtFixedPath, options.FixedPath);
@@ -72,9 +76,11 @@ void MainForm::btnOk_Click() {
     options.BasePath = resolved;
   }
   options.FixedPath = view_.Text(txtFixedPath);
-  options.LowerCase = view_.IsChecked(chkLower) ? 1 : 0;
-  options.NotyfyErr = view_.IsChecked(chkNotify) ? 1 : 0;
-  options.Test = view_.IsChecked(chkTest) ? 1 : 0;
+  for (const SettingsControlSpec& spec : kSettingsWindow.controls) {
+    if (spec.binding.option != nullptr) {
+      options.*spec.binding.option = view_.IsChecked(spec.control) ? 1 : 0;
+    }
+  }
 
   // The store keeps its old contents when a save fails; the user is told why
   // and may try again or cancel.

@@ -64,42 +64,46 @@ struct ControlLook {
   ControlPicture picture = ControlPicture::None;
 };
 
-inline constexpr int kNoTabStop = -1;
+// Labels, frames and pictures only show; Tab passes them by.
+constexpr bool TakesFocus(ControlKind kind) {
+  return kind != ControlKind::Label && kind != ControlKind::Frame && kind != ControlKind::Picture;
+}
+
+// What a control stands for in its window's logic beyond its handler, for
+// windows whose controls show data; the others bind nothing.
+struct NoBinding {};
 
 // One control of a window whose logic is a `Logic` and whose controls are
-// named by `Control`.
-template <typename Control, typename Logic>
+// named by `Control`. A window's table lists its controls in the order Tab
+// reaches them.
+template <typename Control, typename Logic, typename Binding = NoBinding>
 struct ControlSpec {
   Control control;
   ControlLook look;
-  int tab_index = kNoTabStop;  // place in the Tab order
   KeyRoles keys = {};
   ControlEvent event = ControlEvent::None;
   // Runs the logic's handler; `index` is the entry for the list events.
   void (*handler)(Logic& logic, int index) = nullptr;
+  Binding binding = {};
 };
 
 // A window: the size of its client area and its controls.
-template <typename Control, typename Logic>
+template <typename Control, typename Logic, typename Binding = NoBinding>
 struct WindowSpec {
   TwipsSize client;
-  std::span<const ControlSpec<Control, Logic>> controls;
+  std::span<const ControlSpec<Control, Logic, Binding>> controls;
 
-  const ControlSpec<Control, Logic>& Find(Control control) const {
+  const ControlSpec<Control, Logic, Binding>& Find(Control control) const {
     return *std::find_if(controls.begin(), controls.end(),
                          [control](const auto& spec) { return spec.control == control; });
   }
 
-  // The controls that Tab reaches, in the order it reaches them.
+  // The controls that Tab reaches, in the order it reaches them: the table's.
   std::vector<Control> TabOrder() const {
-    std::vector<const ControlSpec<Control, Logic>*> stops;
-    for (const auto& spec : controls) {
-      if (spec.tab_index != kNoTabStop) stops.push_back(&spec);
-    }
-    std::sort(stops.begin(), stops.end(),
-              [](const auto* a, const auto* b) { return a->tab_index < b->tab_index; });
     std::vector<Control> order;
-    for (const auto* spec : stops) order.push_back(spec->control);
+    for (const auto& spec : controls) {
+      if (TakesFocus(spec.look.kind)) order.push_back(spec.control);
+    }
     return order;
   }
 

@@ -115,7 +115,7 @@ TEST_F(SettingsTest, SaveAndLoadRoundTripTheListOrderAndSelection) {
   ASSERT_TRUE(SaveSettings(start.app, start.store).ok());
 
   const auto saved = start.store.GetAll("Tagsmit", "init");
-  ASSERT_EQ(saved.size(), 9u);  // names and order are checked end to end
+  ASSERT_EQ(saved.size(), 11u);  // names and order are checked end to end
   EXPECT_EQ(saved[1].second, start.app.options.DefClipStr + "new &w &h\n");
   EXPECT_EQ(saved[2].second, "2");
 
@@ -124,6 +124,28 @@ TEST_F(SettingsTest, SaveAndLoadRoundTripTheListOrderAndSelection) {
   EXPECT_EQ(again.app.clip_strs.Entries(), start.app.clip_strs.Entries());
   EXPECT_EQ(again.app.clip_strs.SelectedIndex(), 2);
   EXPECT_EQ(again.app.options.CurClipStr, start.app.clip_strs.Entry(2));
+}
+
+// The switches added since 1.1.5 follow the first nine keys: a file of 1.1.5
+// reads them as off and is written back with them at the end.
+TEST_F(SettingsTest, SwitchesAfterTheFirstNineKeys) {
+  const auto old = Section("115", "a&w&h\n", "0");
+  start.Load(old);
+  EXPECT_EQ(start.app.options.MoreFormats + start.app.options.DisplaySize, 0);
+  start.app.options.DisplaySize = 1;
+  ASSERT_TRUE(SaveSettings(start.app, start.store).ok());
+  auto saved = start.store.GetAll("Tagsmit", "init");
+  ASSERT_EQ(saved.size(), 11u);
+  EXPECT_EQ(std::vector(saved.begin() + 1, saved.begin() + 9),
+            std::vector(old.begin() + 1, old.end()));
+  EXPECT_EQ(saved[9], SettingsEntry("MoreFormats", "0"));
+  EXPECT_EQ(saved[10], SettingsEntry("DisplaySize", "1"));
+
+  saved[9].second = "1";
+  Start again{fs};
+  again.Load(saved);
+  EXPECT_EQ(again.app.options.MoreFormats, 1);
+  EXPECT_EQ(again.app.options.DisplaySize, 1);
 }
 
 TEST_F(SettingsTest, HandEditedValuesNeverBreakTheProgram) {

@@ -143,6 +143,29 @@ TEST(WindowTablesTest, SettingsWindowAndPickerAreCompleteWindows) {
   ExpectCompleteWindow(kPickerWindow, static_cast<int>(PickerControl::Command2) + 1);
 }
 
+// Every check box is bound to a stored switch of its own: ticking one box
+// alone and pressing OK turns on its switch, and no other, for the next start.
+TEST_F(SettingsWindowTest, EachCheckBoxSavesASwitchOfItsOwn) {
+  std::vector<SettingsControl> boxes;
+  for (const SettingsControlSpec& spec : kSettingsWindow.controls) {
+    EXPECT_EQ(spec.look.kind == ControlKind::CheckBox, spec.binding.option != nullptr)
+        << spec.look.name;
+    if (spec.binding.option != nullptr) boxes.push_back(spec.control);
+  }
+  for (const SettingsControl ticked : boxes) {
+    for (const SettingsControl box : boxes) view.checked[box] = box == ticked;
+    Press(btnOk);
+    AppState next;
+    SetDefaults(next.options, desktop.identity);
+    LoadSettings(next, services);
+    for (const SettingsControl box : boxes) {
+      EXPECT_EQ(next.options.*kSettingsWindow.Find(box).binding.option, box == ticked ? 1 : 0)
+          << kSettingsWindow.Find(box).look.name << " after ticking "
+          << kSettingsWindow.Find(ticked).look.name;
+    }
+  }
+}
+
 // The paste string is checked in a copy: the list keeps it as typed.
 TEST_F(SettingsWindowTest, OkInFixedModeSavesTheControlsAsTyped) {
   app.clip_strs.InsertAtTop("<IMG WIDTH=&W HEIGHT=&H>");

@@ -86,8 +86,8 @@ std::wstring TooltipOf(HWND tooltips, HWND window, HWND control, bool frame) {
 
 // Every control of the table is a child of the window, with its caption and
 // tooltip; Tab walks them in the table's order.
-template <typename Control, typename Logic>
-void ExpectBuiltFromTable(HWND window, const WindowSpec<Control, Logic>& spec,
+template <typename Control, typename Logic, typename Binding>
+void ExpectBuiltFromTable(HWND window, const WindowSpec<Control, Logic, Binding>& spec,
                           const std::function<HWND(Control)>& handle) {
   int children = 0;
   for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -139,8 +139,8 @@ bool TextFits(HWND control, ControlKind kind) {
 // another one. Where the font needs more room than the table gives, a label
 // or a closed drop-down list grows right and down, within the window, so that
 // no text is cut.
-template <typename Control, typename Logic>
-void ExpectLaidOutAt(UINT dpi, HWND window, const WindowSpec<Control, Logic>& spec,
+template <typename Control, typename Logic, typename Binding>
+void ExpectLaidOutAt(UINT dpi, HWND window, const WindowSpec<Control, Logic, Binding>& spec,
                      const std::function<HWND(Control)>& handle) {
   RECT suggested{};
   GetWindowRect(window, &suggested);

@@ -35,8 +35,9 @@ QWidget* WidgetOf(const std::vector<QWidget*>& widgets, Control control) {
 // Builds every control of `spec` in `window`: each widget, the default
 // button, the Tab order and the events, which go to `*logic` while it is set.
 // The widgets come back indexed by their control.
-template <typename Control, typename Logic>
-std::vector<QWidget*> BuildControls(QWidget& window, const WindowSpec<Control, Logic>& spec,
+template <typename Control, typename Logic, typename Binding>
+std::vector<QWidget*> BuildControls(QWidget& window,
+                                    const WindowSpec<Control, Logic, Binding>& spec,
                                     Logic* const* logic) {
   std::vector<QWidget*> widgets(spec.controls.size());
   for (const auto& control : spec.controls) {
