@@ -17,6 +17,10 @@ std::string NumberText(std::uint64_t value) {
   return " " + std::to_string(value);
 }
 
+SizeSwitches SizeSwitchesOf(const Options& options) {
+  return {.more_formats = options.MoreFormats != 0, .display_size = options.DisplaySize != 0};
+}
+
 std::string ReferencePath(const Options& options, FileSystem& fs, const std::string& file_name) {
   if (options.RelativePath != 0) {
     return MakeUrlPath(fs.Style(), options.BasePath, GetActualPath(fs, file_name));
@@ -28,7 +32,7 @@ std::string ReferencePath(const Options& options, FileSystem& fs, const std::str
 
 Result<std::string> MakePasteText(const Options& options, Services& services,
                                   const std::string& file_name) {
-  const SizeResult size = GetImageSize(services.fs, file_name);
+  const SizeResult size = GetImageSize(services.fs, file_name, SizeSwitchesOf(options));
   if (!size.ok()) return Result<std::string>::Failure(size.error());
 
   std::string path = ReferencePath(options, services.fs, file_name);
