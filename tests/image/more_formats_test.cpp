@@ -106,19 +106,36 @@ TEST_F(MoreFormatsTest, ContentChoosesTheReaderWhateverTheName) {
 TEST_F(MoreFormatsTest, JpegFrameHeadersOfEveryKindAndTheOrientation) {
   // Every SOFn counts; DHT (C4), JPG (C8) and DAC (CC) are segments.
   for (const std::uint8_t code : {0xC5, 0xC6, 0xC7, 0xC9, 0xCA, 0xCB, 0xCD, 0xCE, 0xCF}) {
-    const Bytes jpeg = Jpeg({Segment(0xC4, {}), Segment(0xC8, {}), Segment(0xCC, {}),
-                             FrameHeader(code, 40000, 9)});
+    const Bytes jpeg = Jpeg(
+        {Segment(0xC4, {}), Segment(0xC8, {}), Segment(0xCC, {}), FrameHeader(code, 40000, 9)});
     EXPECT_EQ(Fields(Measure("image", jpeg, kMoreFormats)), Fields(Size(9, 40000))) << int{code};
     EXPECT_EQ(Fields(Measure("a.jpg", jpeg)), Fields(Failure(kJpgStrange))) << int{code};
   }
 
   // Exif in either byte order, the orientation after another tag of IFD0.
   const auto exif = [](bool motorola, std::uint16_t orientation, std::uint16_t type = 3) {
-    const auto n16 = [&](std::uint16_t v) { return motorola ? BigEndian16(v) : LittleEndian(v, 2); };
-    const auto n32 = [&](std::uint32_t v) { return motorola ? BigEndian32(v) : LittleEndian(v, 4); };
-    return Segment(0xE1, Join({Text("Exif"), {0, 0}, Text(motorola ? "MM" : "II"), n16(42), n32(8),
-                               n16(2), n16(0x010F), n16(2), n32(4), Text("Make"), n16(0x0112),
-                               n16(type), n32(1), n16(orientation), n16(0), n32(0)}));
+    const auto n16 = [&](std::uint16_t v) {
+      return motorola ? BigEndian16(v) : LittleEndian(v, 2);
+    };
+    const auto n32 = [&](std::uint32_t v) {
+      return motorola ? BigEndian32(v) : LittleEndian(v, 4);
+    };
+    return Segment(0xE1, Join({Text("Exif"),
+                               {0, 0},
+                               Text(motorola ? "MM" : "II"),
+                               n16(42),
+                               n32(8),
+                               n16(2),
+                               n16(0x010F),
+                               n16(2),
+                               n32(4),
+                               Text("Make"),
+                               n16(0x0112),
+                               n16(type),
+                               n32(1),
+                               n16(orientation),
+                               n16(0),
+                               n32(0)}));
   };
   const Bytes frame = FrameHeader(0xC0, 30, 40);
   const Bytes xmp = Segment(0xE1, Text("http://ns.adobe.com/xap/1.0/\0<x:xmpmeta/>"sv));
@@ -160,7 +177,8 @@ TEST_F(MoreFormatsTest, PngWebpBmpIcoHeaders) {
       {"PNG, short IHDR", Png({PngChunk("IHDR", Bytes(4))}), Failure(kPngWrong)},
       {"PNG, cut in IHDR", Png({BigEndian32(13), Text("IHDR"), Bytes(7)}), Failure(kUnsuitable)},
       {"VP8 without its scaling bits",
-       webp("VP8 ", Join({start_code, LittleEndian(0xC000 | 300, 2), LittleEndian(0x4000 | 200, 2)})),
+       webp("VP8 ",
+            Join({start_code, LittleEndian(0xC000 | 300, 2), LittleEndian(0x4000 | 200, 2)})),
        Size(300, 200)},
       {"VP8 of another start code", webp("VP8 ", Bytes(10)), Failure(kWebpWrong)},
       {"VP8 cut", webp("VP8 ", start_code), Failure(kUnsuitable)},
@@ -196,28 +214,28 @@ TEST_F(MoreFormatsTest, HeifPrimaryItemWithItsOwnProperties) {
   // 32-bit items and 15-bit indices under the essential bit.
   const Bytes wide_ids = Join(
       {FullBox("pitm", 1, 0, BigEndian32(70000)),
-       IsoBox("iprp", Join({IsoBox("ipco", Ispe(9, 7)),
-                            FullBox("ipma", 1, 1,
-                                    Join({BigEndian32(1), BigEndian32(70000), {1},
-                                          BigEndian16(0x8001)}))}))});
-  const Bytes large_size_box = Join({BigEndian32(1), Text("free"), BigEndian32(0), BigEndian32(24),
-                                     Bytes(8)});
+       IsoBox(
+           "iprp",
+           Join({IsoBox("ipco", Ispe(9, 7)),
+                 FullBox("ipma", 1, 1,
+                         Join({BigEndian32(1), BigEndian32(70000), {1}, BigEndian16(0x8001)}))}))});
+  const Bytes large_size_box =
+      Join({BigEndian32(1), Text("free"), BigEndian32(0), BigEndian32(24), Bytes(8)});
   ExpectSizes({
       {"extents", whole, Size(64, 48)},
       {"grid: the primary item's, not a tile's",
-       Join({Ftyp(), Meta({primary, Iprp({Ispe(32, 24), Ispe(64, 48)},
-                                          {{2, {1}}, {3, {1}}, {1, {2}}})})}),
+       Join({Ftyp(),
+             Meta({primary, Iprp({Ispe(32, 24), Ispe(64, 48)}, {{2, {1}}, {3, {1}}, {1, {2}}})})}),
        Size(64, 48)},
       {"a quarter", Join({Ftyp(), Meta({primary, Iprp({Ispe(64, 48), Irot(1)}, {{1, {1, 2}}})})}),
        Size(48, 64)},
       {"half", Join({Ftyp(), Meta({primary, Iprp({Ispe(64, 48), Irot(2)}, {{1, {1, 2}}})})}),
        Size(64, 48)},
       {"three quarters",
-       Join({Ftyp(), Meta({primary, Iprp({Irot(3), Ispe(64, 48)}, {{1, {2, 1}}})})}),
-       Size(48, 64)},
+       Join({Ftyp(), Meta({primary, Iprp({Irot(3), Ispe(64, 48)}, {{1, {2, 1}}})})}), Size(48, 64)},
       {"clean aperture, rounded, then turned",
-       Join({Ftyp(), Meta({primary, Iprp({Ispe(64, 48), Clap(41, 2, 16), Irot(1)},
-                                         {{1, {1, 2, 3}}})})}),
+       Join({Ftyp(),
+             Meta({primary, Iprp({Ispe(64, 48), Clap(41, 2, 16), Irot(1)}, {{1, {1, 2, 3}}})})}),
        Size(16, 21)},
       {"32-bit items", Join({Ftyp(), Meta({wide_ids})}), Size(9, 7)},
       {"HEIC among the compatible brands", Join({Ftyp("isom0000heic"), Meta({primary, plain})}),
@@ -232,8 +250,7 @@ TEST_F(MoreFormatsTest, HeifPrimaryItemWithItsOwnProperties) {
       {"aperture over 0",
        Join({Ftyp(), Meta({primary, Iprp({Ispe(64, 48), Clap(1, 0, 1)}, {{1, {1, 2}}})})}),
        Failure(kHeifWrong)},
-      {"meta above 1 MiB",
-       Join({Ftyp(), Meta({primary, plain, IsoBox("free", Bytes(1 << 20))})}),
+      {"meta above 1 MiB", Join({Ftyp(), Meta({primary, plain, IsoBox("free", Bytes(1 << 20))})}),
        Failure(kHeifWrong)},
       {"no meta", Join({Ftyp(), IsoBox("mdat", Bytes(16))}), Failure(kHeifWrong)},
       {"cut in the meta box", Bytes(whole.begin(), whole.end() - 30), Failure(kUnsuitable)},
@@ -250,8 +267,7 @@ TEST_F(MoreFormatsTest, SvgRootElementAndItsLengths) {
       {"exponents and a plus", svg("<svg width=\"1e2\" height=\"+5.5E1\"/>"), Size(100, 55)},
       {"inf and nan are no lengths", svg("<svg width=\"inf\" height=\"nan\" viewBox=\"0 0 3 4\"/>"),
        Size(3, 4)},
-      {"negative width", svg("<svg width=\"-5\" height=\"7\" viewBox=\"0 0 10 20\"/>"),
-       Size(4, 7)},
+      {"negative width", svg("<svg width=\"-5\" height=\"7\" viewBox=\"0 0 10 20\"/>"), Size(4, 7)},
       {"one side, no view box", svg("<svg width=\"10\" height=\"8vw\"/>"), Failure(kSvgNoSize)},
       {"empty view box", svg("<svg viewBox=\"0 0 0 10\"/>"), Failure(kSvgNoSize)},
       {"view box of three", svg("<svg viewBox=\"0 0 10\"/>"), Failure(kSvgNoSize)},
