@@ -71,7 +71,13 @@ bool BufferedByteReader::SkipWhile(std::uint8_t byte) {
 }
 
 void BufferedByteReader::Rewind() {
-  next_offset_ = 0;
+  // A look at the first bytes usually leaves them in the buffer.
+  if (buffer_offset_ == 0) {
+    begin_ = 0;
+    next_offset_ = end_;
+    return;
+  }
+  buffer_offset_ = next_offset_ = 0;
   read_size_ = 0;
   begin_ = end_ = 0;
 }
@@ -83,6 +89,7 @@ bool BufferedByteReader::Refill(Refilling why) {
   if (buffer_.size() < read_size_) buffer_.resize(read_size_);
   const std::size_t got = ReadAt(next_offset_, std::span(buffer_.data(), read_size_));
   if (got == 0) return false;
+  buffer_offset_ = next_offset_;
   begin_ = 0;
   end_ = got;
   next_offset_ += got;

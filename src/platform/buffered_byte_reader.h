@@ -37,7 +37,8 @@ class BufferedByteReader : public ByteReader {
   bool Refill(Refilling why);
 
   std::uint64_t size_;
-  std::uint64_t next_offset_ = 0;  // where the next refill reads from
+  std::uint64_t next_offset_ = 0;    // where the next refill reads from
+  std::uint64_t buffer_offset_ = 0;  // of buffer_[0]
   std::vector<std::uint8_t> buffer_;
   std::size_t read_size_ = 0;  // of the last refill
   std::size_t begin_ = 0;      // unread bytes are buffer_[begin_, end_)
