@@ -15,8 +15,9 @@ packages=(
   g++-mingw-w64-x86-64-posix wine64
   # Japanese text on screen
   fonts-noto-cjk
-  # the Windows release: the program icon rendered from its SVG
-  librsvg2-bin icoutils
+  # the Windows release: the program icon rendered from its SVG, and the
+  # per-user installer, made with makensis
+  librsvg2-bin icoutils nsis
   # the release ZIP's listing checked by the suite
   unzip
   # the image tests' samples of every format, made by ImageMagick, avifenc,

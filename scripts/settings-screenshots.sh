@@ -25,7 +25,7 @@ cat >"$XDG_CONFIG_HOME/tagsmit/settings.json" <<JSON
 {"init": {"version": "115",
   "ClipStr": " WIDTH=&w HEIGHT=&h\n&f\" WIDTH=&w HEIGHT=&h>\n<IMG SRC=\"&f\" WIDTH=&w HEIGHT=&h ALT=\"\">\n",
   "ClipStrNo": "0", "NotyfyErr": "1", "Test": "0", "LowerCase": "1", "RelativePath": "255",
-  "FixedPath": "./", "BasePath": "$demo/site"}}
+  "FixedPath": "./", "BasePath": "$demo/site", "MoreFormats": "1", "DisplaySize": "0"}}
 JSON
 
 Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 800x600x24 3>"$demo/display" 2>/dev/null &

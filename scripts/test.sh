@@ -2,8 +2,8 @@
 # Installs what is missing, builds and runs the whole test suite: once in a
 # debug build, once under AddressSanitizer and UndefinedBehaviorSanitizer,
 # then runs each fuzz target for a minute, then builds the Windows test suite
-# with mingw-w64 and runs it under Wine, then builds the Windows release ZIP;
-# and checks the formatting.
+# with mingw-w64 and runs it under Wine, then builds the Windows release ZIP
+# and installer and checks them; and checks the formatting.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -30,7 +30,7 @@ echo "== windows tests (under Wine; the window tests on an Xvfb of their own)"
 xvfb-run --auto-servernum --server-args="-noreset -nolisten tcp -screen 0 1024x768x24" \
   ctest --preset windows -j2
 
-echo "== windows release ZIP"
+echo "== windows release ZIP and installer"
 cmake --preset windows-release >/dev/null
 cmake --build --preset windows-release
 cpack --preset windows-release
@@ -39,3 +39,27 @@ listed=$(zipinfo -1 "$zip" | sed 's|^[^/]*/||' | sort | tr '\n' ' ')
 [ "$listed" == "LICENSE.txt Tagsmit.exe readme.txt " ] ||
   { echo "$zip holds: $listed" >&2; exit 1; }
 echo "$zip: $listed"
+
+# The installer, run silently under Wine in the test prefix, puts the ZIP's
+# files in place (the program stripped anew, so its time stamp differs: it
+# shows its version), and its uninstaller takes them away again.
+setup=${zip%-windows-x64.zip}-setup.exe
+version=${zip##*/Tagsmit-}
+version=${version%-windows-x64.zip}
+check=$(mktemp -d)
+trap 'rm -rf "$check"' EXIT
+unzip -q "$zip" -d "$check/zip"
+installed=$check/installed
+wine_run() { cmake/wine-run.sh build/windows/wineprefix "$@" 2>/dev/null; }
+wine_run "$setup" /S "/D=Z:${installed//\//\\}"
+cmp "$check"/zip/*/LICENSE.txt "$installed/LICENSE.txt"
+cmp "$check"/zip/*/readme.txt "$installed/readme.txt"
+[ "$(wine_run "$installed/Tagsmit.exe" --version)" == "Tagsmit $version"$'\r' ] ||
+  { echo "$setup: the installed program is not Tagsmit $version" >&2; exit 1; }
+wine_run "$installed/Uninstall.exe" /S
+for _ in $(seq 300); do
+  [ -e "$installed" ] || break
+  sleep 0.1
+done
+[ ! -e "$installed" ] || { echo "$setup: the uninstaller left $(ls "$installed")" >&2; exit 1; }
+echo "$setup: installs the release files and uninstalls"

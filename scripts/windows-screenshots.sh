@@ -23,7 +23,7 @@ mkdir -p "$demo/site/css" "$demo/site/img" "$demo/site/js"
 start_session
 write_settings \
   'ClipStr= WIDTH=&w HEIGHT=&h\n&f" WIDTH=&w HEIGHT=&h>\n<IMG SRC="&f" WIDTH=&w HEIGHT=&h ALT="">\n' \
-  NotyfyErr=1 LowerCase=1 RelativePath=255 'BasePath=C:\\Web\\site'
+  NotyfyErr=1 LowerCase=1 RelativePath=255 'BasePath=C:\\Web\\site' MoreFormats=1 DisplaySize=0
 
 shoot() {  # window id, file
   sleep 1  # let the window paint

@@ -11,4 +11,8 @@ namespace tagsmit {
 // no partner: the command line is bad.
 std::optional<std::string> SplitCommandLine(const std::string& cmd_line);
 
+// What the user is told of a command line that SplitCommandLine finds bad.
+inline constexpr char kBadCommandLineMessage[] =
+    "コマンドラインが不正です。めったに起らないエラーです。";
+
 }  // namespace tagsmit

@@ -17,7 +17,7 @@ struct Options {
   std::uint8_t DisplaySize = 0;   // the size as displayed, after the photo's rotation
   std::string DefClipStr;         // built-in default list, in list-text form
   std::string CmdLine;            // argument text, then the file name
-  std::string VerStr;             // "115"
+  std::string VerStr;             // "120" for 1.2.0
   std::string BasePath;           // base directory for relative-path mode
   std::string FixedPath;          // prefix for fixed-path mode
 };

@@ -7,7 +7,6 @@
 namespace tagsmit {
 namespace {
 
-constexpr const char* kBadCommandLine = "コマンドラインが不正です。めったに起らないエラーです。";
 constexpr const char* kTestTitle = "Tagsmit  ｸﾘｯﾌﾟﾎﾞｰﾄﾞ内容";
 
 // Whether start-up goes on to the run (Shift aside). LoadSettings empties
@@ -33,7 +32,7 @@ StartupResult Startup(AppState& app, Services& services, const Invocation& invoc
   if (invocation.form == Invocation::Form::kArgumentText) {
     auto file_name = SplitCommandLine(options.CmdLine);
     if (!file_name) {
-      services.desktop.MsgBox(kBadCommandLine, BoxIcon::Critical, BoxButtons::Ok,
+      services.desktop.MsgBox(kBadCommandLineMessage, BoxIcon::Critical, BoxButtons::Ok,
                               services.desktop.Identity().title);
       return {StartupOutcome::kBadCommandLine, {}};
     }

@@ -58,7 +58,7 @@ constexpr SettingsControlSpec kSettingsControls[] = {
               "ﾊﾟｽおよびﾌｧｲﾙ名を小文字でｺﾋﾟｰします",
               {480, 1080, 1455, 255}},
      .binding = {.option = &Options::LowerCase}},
-    {runFrame, {"runFrame", Frame, "実行時ｵﾌﾟｼｮﾝ", "実行時の表示設定", {240, 2400, 1575, 975}}},
+    {runFrame, {"runFrame", Frame, "実行時ｵﾌﾟｼｮﾝ", "実行時の表示設定", {240, 2400, 2175, 1695}}},
     {.control = chkNotify,
      .look = {"chkNotify", CheckBox, "ｴﾗｰ報告", "ｴﾗｰの報告をします", {480, 2640, 1095, 255}},
      .binding = {.option = &Options::NotyfyErr, .on_only_at_one = true}},
@@ -69,6 +69,20 @@ constexpr SettingsControlSpec kSettingsControls[] = {
               "ｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰされた文字列を表示します",
               {480, 3000, 1095, 255}},
      .binding = {.option = &Options::Test}},
+    {.control = chkMoreFormats,
+     .look = {"chkMoreFormats",
+              CheckBox,
+              "他の形式も読む",
+              "PNG, WebP, AVIF, HEIF, SVG, BMP, ICO と .jpeg も読みます",
+              {480, 3360, 1815, 255}},
+     .binding = {.option = &Options::MoreFormats}},
+    {.control = chkDisplaySize,
+     .look = {"chkDisplaySize",
+              CheckBox,
+              "表示の向きで寸法",
+              "写真の回転 (Exif) を反映した幅と高さにします",
+              {480, 3720, 1815, 255}},
+     .binding = {.option = &Options::DisplaySize}},
     {btnDel,
      {"btnDel", CommandButton, "-", "この文字列をリストから削除します", {6240, 520, 255, 180}},
      {},
@@ -152,7 +166,9 @@ constexpr PickerControlSpec kPickerControls[] = {
 
 }  // namespace
 
-const SettingsWindowSpec kSettingsWindow{{6555, 3510}, kSettingsControls};
+// The run-time frame reaches below the buttons to hold the switches added
+// under its first two; the window grows down with it.
+const SettingsWindowSpec kSettingsWindow{{6555, 4230}, kSettingsControls};
 const PickerWindowSpec kPickerWindow{{3855, 2805}, kPickerControls};
 
 }  // namespace tagsmit

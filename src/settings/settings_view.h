@@ -23,6 +23,8 @@ enum class SettingsControl {
   runFrame,
   chkNotify,
   chkTest,
+  chkMoreFormats,
+  chkDisplaySize,
   btnDel,
   btnAdd,
   cmbClipStr,

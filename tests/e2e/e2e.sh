@@ -10,6 +10,22 @@ TEST_TITLE='Tagsmit  ｸﾘｯﾌﾟﾎﾞｰﾄﾞ内容'
 
 . "$(dirname "$0")/lib.sh"
 
+# Where the descriptors of process $1 lead, sorted, without inode numbers.
+descriptors() { for fd in "/proc/$1/fd/"*; do readlink "$fd"; done | sed 's/:.*//' | sort | xargs; }
+
+# Starts the fake X server with the arguments given; sets fake_display.
+start_fake_x() {
+  rm -f "$work/fake"
+  "$FAKE_X_SERVER" "$@" >"$work/fake" &
+  helper_pids+=($!)
+  for _ in $(seq 200); do
+    [ -s "$work/fake" ] && break
+    sleep 0.025
+  done
+  fake_display=$(cat "$work/fake")
+  [ -n "$fake_display" ] || fail "the fake X server did not start"
+}
+
 make_site
 start_xvfb  # the cases without a display unset DISPLAY
 
@@ -41,6 +57,22 @@ case "${1:-}" in
     press "$window" Return
     wait_tagsmit
     expect_eq status 0 "$run_status"
+    ;;
+  display-dies)
+    # The X server goes away while a run with the test display goes on: as
+    # each connection of the run comes (the run's own, the clipboard read
+    # back, the check before the window, Qt's), and on Qt's after every 2,000
+    # bytes of its start. Each time the run ends with exit status 1 and a
+    # message, never with a signal.
+    write_settings Test=1
+    for death in 1 2 3 "4 "{0..40000..2000}; do
+      read -r connection bytes <<<"$death"
+      when="the server dies at connection $connection${bytes:+ after $bytes bytes}"
+      start_fake_x "${DISPLAY#:}" "$connection" $bytes
+      (export DISPLAY=$fake_display && run_tagsmit "$work/site/img/Logo.gif" &&
+        expect_eq "status when $when" 1 "$run_status") || exit 1
+      [ -s "$work/err" ] || fail "no message when $when"
+    done
     ;;
   no-qt)
     # A successful run without the test display loads no Qt library. A failure
@@ -85,8 +117,7 @@ case "${1:-}" in
     expect_eq "output and status" "|0" "$out"
     holder=$(pgrep -f -- "^$TAGSMIT Logo.gif\$") || fail "no holder"
     expect_eq "holder's folder" / "$(readlink "/proc/$holder/cwd")"
-    expect_eq "holder's descriptors" "/dev/null /dev/null /dev/null socket" \
-      "$(for fd in "/proc/$holder/fd/"*; do readlink "$fd"; done | sed 's/:.*//' | sort | xargs)"
+    expect_eq "holder's descriptors" "/dev/null /dev/null /dev/null socket" "$(descriptors "$holder")"
     # Started without standard descriptors, the run keeps its X connection.
     "$TAGSMIT" "$work/site/img/second.gif" <&- >&- 2>&-
     expect_eq "clipboard after a run without descriptors" "$(tag ./second.gif 120 60)" "$(clipboard)"
@@ -111,6 +142,46 @@ case "${1:-}" in
     timeout 10 "${on_setsid[@]}" inject=setsid:signal=KILL "$TAGSMIT" "$work/site/img/Logo.gif" \
       2>/dev/null
     [ $? -eq 124 ] && fail "the run waited for a holder that had died"
+    ;;
+  close-range)
+    # Without close_range (older kernels, seccomp profiles that predate it)
+    # the holder closes its descriptors one by one, an inherited one too: the
+    # run still returns at once. Under ASan the stand-in comes before ASan's
+    # runtime: ASan is told to accept that.
+    write_settings
+    for error in ENOSYS EPERM; do
+      TAGSMIT_CLOSE_RANGE_ERROR=$error LD_PRELOAD=$FAILING_CLOSE_RANGE \
+        ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" \
+        run_tagsmit "$work/site/img/Logo.gif" 7>"$work/inherited"
+      expect_eq "status without close_range ($error)" 0 "$run_status"
+      expect_eq "clipboard without close_range ($error)" "$(tag ./Logo.gif 120 60)" "$(clipboard)"
+      holder=$(pgrep -f -- "^$TAGSMIT $work/site/img/Logo.gif\$") || fail "no holder"
+      expect_eq "holder's descriptors ($error)" "/dev/null /dev/null /dev/null socket" \
+        "$(descriptors "$holder")"
+      set_sentinel
+    done
+    ;;
+  concurrent)
+    # Runs 8 at a time, 50 times over, each for a file of its own: none fails,
+    # after each round the clipboard holds the text of one of its runs, and
+    # in the end one holder is left.
+    write_settings 'ClipStr=&f\n'
+    for round in $(seq 50); do
+      runs=()
+      for i in $(seq 8); do
+        ln -f "$work/site/img/Logo.gif" "$work/site/img/$round-$i.gif"
+        "$TAGSMIT" "$work/site/img/$round-$i.gif" 2>>"$work/err" &
+        runs+=($!)
+      done
+      for run in "${runs[@]}"; do wait "$run" || fail "a run of round $round failed"; done
+      held=$(clipboard)
+      [[ $held == "./$round-"[1-8].gif ]] || fail "round $round: the clipboard holds [$held]"
+    done
+    for _ in $(seq 200); do
+      [ "$(pgrep -fc -- "^$TAGSMIT $work/site/img/")" == 1 ] && break
+      sleep 0.025
+    done
+    expect_eq "holders left" 1 "$(pgrep -fc -- "^$TAGSMIT $work/site/img/")"
     ;;
   launcher)
     # A launcher passes %F every dropped file in one command, %f one command
@@ -144,15 +215,46 @@ case "${1:-}" in
     big=$(head -c 300000 /dev/zero | tr '\0' 'x')
     expect_run "$work/site/img/Logo.gif" "$big./Logo.gif" "ClipStr=$big&f\n"
     ;;
+  stalled-readers)
+    # Readers that ask for a large text and never read it, 200 at a time,
+    # three times over, each time going away after: the holder's memory stays
+    # bounded, and a reader meanwhile gets the whole text.
+    big=$(head -c 600000 /dev/zero | tr '\0' 'x')
+    expect_run "$work/site/img/Logo.gif" "$big./Logo.gif" "ClipStr=$big&f\n"
+    holder=$(pgrep -f -- "^$TAGSMIT $work/site/img/Logo.gif\$") || fail "no holder"
+    rss() { awk '/^VmRSS/ { print $2 }' "/proc/$holder/status"; }
+    start_rss=$(rss)
+    mkfifo "$work/hold"
+    for round in 1 2 3; do
+      "$STALLED_READER" 200 <"$work/hold" >"$work/asked$round" &
+      exec 8>"$work/hold"
+      for _ in $(seq 400); do [ -s "$work/asked$round" ] && break; sleep 0.025; done
+      expect_eq "requests granted in round $round" 200 "$(cat "$work/asked$round")"
+      growth=$(($(rss) - start_rss))
+      ((growth < 10000)) || fail "round $round: the holder grew by $growth kB"
+      expect_eq "text read in round $round" "$big./Logo.gif" "$(clipboard)"
+      exec 8>&-
+      wait $!
+    done
+    ;;
   no-display)
     write_settings
     (unset DISPLAY && run_tagsmit "$work/site/img/Logo.gif" && expect_eq status 1 "$run_status") ||
       exit 1
     grep -q DISPLAY "$work/err" || fail "the failure is not named: $(cat "$work/err")"
-    # A display that does not answer.
+    # A display that nobody listens on.
     (export DISPLAY=:$((RANDOM + 20000)) && run_tagsmit "$work/site/img/Logo.gif" &&
       expect_eq status 1 "$run_status") || exit 1
     grep -q 'cannot connect to the X display' "$work/err" || fail "unreachable display not named"
+    # A display that accepts and never answers: the run gives up after a few
+    # seconds (within patience); print mode needs no display.
+    start_fake_x
+    (export DISPLAY=$fake_display && run_tagsmit "$work/site/img/Logo.gif" &&
+      expect_eq status 1 "$run_status") || exit 1
+    grep -q "the X display \"$fake_display\" does not answer" "$work/err" ||
+      fail "silent display not named: $(cat "$work/err")"
+    expect_eq "print mode with a silent display" "$(tag ./Logo.gif 120 60)" \
+      "$(DISPLAY=$fake_display "$TAGSMIT" --print "$work/site/img/Logo.gif")"
     ;;
   print)
     # No display needed; stdout carries the tag and one line feed.
@@ -163,8 +265,13 @@ case "${1:-}" in
 |0" "$out"
     "$TAGSMIT" --print >/dev/null 2>&1
     expect_eq "status without FILE" 2 $?
-    expect_eq version "Tagsmit 1.1.5" "$("$TAGSMIT" --version)"
+    expect_eq version "Tagsmit 1.2.0" "$("$TAGSMIT" --version)"
+    expect_eq "manual page version" '.TH TAGSMIT 1 "2026" "Tagsmit 1.2.0" "User Commands"' \
+      "$(gzip -dc "$STAGE/share/man/man1/tagsmit.1.gz" | head -1)"
     "$TAGSMIT" --help | grep -q -- '--print FILE' || fail "--help"
+    # A tag that cannot be written is a failed run.
+    "$TAGSMIT" --print "$work/site/img/Logo.gif" >/dev/full 2>/dev/null
+    expect_eq "status on a full disk" 1 $?
     ;;
   license)
     # The package carries LICENSE as a Debian machine-readable copyright file.

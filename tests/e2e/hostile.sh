@@ -99,7 +99,7 @@ case "${1:-}" in
     write_file "$(sed 's/"version": "115"/"version": 115/' "$settings")"
     expect_printed ok.gif "img/ok.gif|120|60" ""
     # Settings of another version are reset, and kept beside as they were.
-    write_file "$(sed 's/"version": 115/"version": "116"/' "$settings")"
+    write_file "$(sed 's/"version": 115/"version": "121"/' "$settings")"
     before=$(cat "$settings")
     expect_printed ok.gif "$tag" ""
     expect_eq "settings kept beside" "$before" "$(cat "$settings".old-*)"
@@ -111,7 +111,7 @@ case "${1:-}" in
     json=$(cat "$settings")
     write_file "${json%\}}, \"other\": $nest}"
     expect_printed ok.gif "./ok.gif|120|60" ""
-    write_file "$(sed 's/"version": "115"/"version": "116"/' "$settings")"
+    write_file "$(sed 's/"version": "115"/"version": "121"/' "$settings")"
     expect_printed ok.gif "$tag" ""
     size=$(stat -c %s "$settings")
     [ "$size" -lt 50000 ] || fail "the rewrite grew to $size bytes"

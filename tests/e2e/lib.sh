@@ -7,10 +7,12 @@ set -uo pipefail
 work=$(mktemp -d)
 xvfb_pid=""
 run_pid=""
+helper_pids=()  # background helpers of a case, ended with it
 cleanup() {
   # Holders end by themselves when their X server goes away.
   [ -n "$xvfb_pid" ] && xdotool keyup shift 2>/dev/null
   [ -n "$run_pid" ] && kill "$run_pid" 2>/dev/null
+  ((${#helper_pids[@]})) && kill "${helper_pids[@]}" 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
@@ -109,17 +111,18 @@ press() {  # window, key
 }
 
 # settings.json for the store, in settings_folder; arguments are KEY=VALUE
-# overrides whose values are JSON string text (\n, \\).
+# overrides whose values are JSON string text (\n, \\). The file holds the
+# nine keys of release 1.1.5, and the later switches only when given.
 settings_folder="$XDG_CONFIG_HOME/tagsmit"
 write_settings() {
   local -A v=([ClipStr]='<IMG SRC="&f" WIDTH=&w HEIGHT=&h ALT="">\n' [ClipStrNo]=0 [NotyfyErr]=0
-    [Test]=0 [LowerCase]=0 [RelativePath]=0 [FixedPath]=./ [BasePath]=/tmp [MoreFormats]=0
-    [DisplaySize]=0)
+    [Test]=0 [LowerCase]=0 [RelativePath]=0 [FixedPath]=./ [BasePath]=/tmp)
   local pair
   for pair in "$@"; do v[${pair%%=*}]=${pair#*=}; done
   local json='{"init": {"version": "115"' key value
   for key in ClipStr ClipStrNo NotyfyErr Test LowerCase RelativePath FixedPath BasePath \
     MoreFormats DisplaySize; do
+    [ -n "${v[$key]+set}" ] || continue  # the later switches only when given
     value=${v[$key]//\"/\\\"}
     json+=", \"$key\": \"$value\""
   done
@@ -157,5 +160,5 @@ expect_formats() {
   expect_run "${folder}Shot.png" "$(tag ./Shot.png 48 32)" MoreFormats=1
   expect_run "${folder}Turned.avif" "$(tag ./Turned.avif 32 48)" MoreFormats=1
   expect_run "${folder}Portrait.jpg" "$(tag ./Portrait.jpg 64 48)" MoreFormats=1
-  expect_run "${folder}Portrait.jpg" "$(tag ./Portrait.jpg 48 64)" DisplaySize=1
+  expect_run "${folder}Portrait.jpg" "$(tag ./Portrait.jpg 48 64)" MoreFormats=0 DisplaySize=1
 }

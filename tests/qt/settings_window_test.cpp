@@ -1,6 +1,7 @@
 #include "platform/qt/views/settings_window.h"
 
 #include <gtest/gtest.h>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -105,6 +106,21 @@ TEST_F(QtSettingsWindowTest, ListModeAndTypedTextGoBothWaysBetweenWidgetsAndLogi
   }
   QTest::keyClicks(Find<QLineEdit>("txtFixedPath"), QStringLiteral("img/"));
   EXPECT_EQ(window.Text(txtFixedPath), "./img/");  // as typed, for OK to save
+}
+
+// The switches added under the first two of the run-time frame show their
+// captions whole, and OK saves them.
+TEST_F(QtSettingsWindowTest, AddedSwitchesFitTheirCaptionsAndOkSavesThem) {
+  form.Open();
+  for (const char* name : {"chkMoreFormats", "chkDisplaySize"}) {
+    auto* box = Find<QCheckBox>(name);
+    ASSERT_NE(box, nullptr);
+    EXPECT_GE(box->width(), box->sizeHint().width()) << name;
+    QTest::mouseClick(box, Qt::LeftButton);
+  }
+  QTest::mouseClick(Find<QPushButton>("btnOk"), Qt::LeftButton);
+  EXPECT_EQ(store.Get("Tagsmit", "init", "MoreFormats"), "1");
+  EXPECT_EQ(store.Get("Tagsmit", "init", "DisplaySize"), "1");
 }
 
 TEST_F(QtSettingsWindowTest, AboutTakesTheWindowOffTheTopmostBandWhileOpen) {

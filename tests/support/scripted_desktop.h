@@ -46,7 +46,7 @@ class ScriptedDesktop : public Desktop {
   std::deque<std::string> inputs;
   bool shift_held = false;
   bool clipboard_fails = false;
-  ProgramIdentity identity{"Tagsmit", 1, 1, 5};
+  ProgramIdentity identity{"Tagsmit", 1, 2, 0};
 
   // Record.
   std::vector<Box> boxes;

@@ -1,17 +1,52 @@
 #include "platform/linux/holder_process.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace tagsmit {
 namespace {
 
 Status CannotStart(int error) {
   return Status::Failure(std::string("cannot start the clipboard holder: ") + std::strerror(error));
+}
+
+// No process may hold more descriptors than this unless the administrator has
+// raised the kernel's own ceiling (fs.nr_open).
+constexpr int kDescriptorCeiling = 1 << 20;
+
+// Closes every descriptor from 3 on but `keep_fd`. close_range is missing
+// before Linux 5.9 (ENOSYS) and refused by seccomp profiles older than it
+// (EPERM); then each open descriptor is closed on its own, as /proc lists
+// them, or every number below the descriptor limit where /proc is missing.
+void CloseDescriptorsFrom3(int keep_fd) {
+  const auto keep = static_cast<unsigned>(keep_fd);
+  if ((keep <= 3 || close_range(3, keep - 1, 0) == 0) && close_range(keep + 1, UINT_MAX, 0) == 0) {
+    return;
+  }
+  if (DIR* listing = opendir("/proc/self/fd")) {
+    std::vector<int> listed;
+    while (const dirent* entry = readdir(listing)) listed.push_back(std::atoi(entry->d_name));
+    closedir(listing);
+    for (const int fd : listed) {
+      if (fd >= 3 && fd != keep_fd) close(fd);
+    }
+    return;
+  }
+  rlimit limit{};
+  const int end = getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < kDescriptorCeiling
+                      ? static_cast<int>(limit.rlim_cur)
+                      : kDescriptorCeiling;
+  for (int fd = 3; fd < end; ++fd) {
+    if (fd != keep_fd) close(fd);
+  }
 }
 
 // Detaches from the terminal, the working directory and every descriptor but
@@ -29,8 +64,7 @@ void Detach(int keep_fd) {
     dup2(null, STDOUT_FILENO);
     dup2(null, STDERR_FILENO);
   }
-  if (keep_fd > 3) close_range(3, static_cast<unsigned>(keep_fd) - 1, 0);
-  close_range(static_cast<unsigned>(keep_fd) + 1, UINT_MAX, 0);
+  CloseDescriptorsFrom3(keep_fd);
 }
 
 // Returns once every write end of `fd` is closed. Nothing is ever written.

@@ -2,8 +2,9 @@
 
 #include <cstdio>
 
-#include "platform/linux/console_desktop.h"
+#include "platform/console_desktop.h"
 #include "platform/linux/lower_case.h"
+#include "platform/linux/stdio_streams.h"
 #include "platform/program_identity.h"
 
 namespace tagsmit {
@@ -19,8 +20,8 @@ BoxAnswer LinuxDesktop::MsgBox(const std::string& prompt, BoxIcon icon, BoxButto
                                const std::string& title) {
   if (QtFrontEnd* front_end = qt_.Get()) return front_end->MsgBox(prompt, icon, buttons, title);
   ReportNoWindow(qt_);
-  WriteBoxToStandardError(prompt);
-  return buttons == BoxButtons::YesNo ? BoxAnswer::Yes : BoxAnswer::Ok;
+  StdioStreams streams;
+  return ConsoleDesktop(streams, LowerCaseUtf8).MsgBox(prompt, icon, buttons, title);
 }
 
 std::string LinuxDesktop::InputBox(const std::string& prompt, const std::string& title,

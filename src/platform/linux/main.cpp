@@ -4,43 +4,34 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/linux/arguments.h"
-#include "platform/linux/console_desktop.h"
+#include "platform/console_desktop.h"
 #include "platform/linux/linux_desktop.h"
+#include "platform/linux/lower_case.h"
 #include "platform/linux/qt_loader.h"
+#include "platform/linux/stdio_streams.h"
 #include "platform/posix/posix_file_system.h"
-#include "platform/program_identity.h"
 #include "platform/settings_file/settings_file_store.h"
 #include "platform/x11/x11_session.h"
-#include "run/print_run.h"
+#include "run/arguments.h"
+#include "run/console_run.h"
 #include "run/startup.h"
 
 namespace tagsmit {
 namespace {
 
-constexpr int kUsageStatus = 2;
-
-int PrintMode(const std::string& file_name) {
+int ConsoleMode(const Arguments& arguments) {
   PosixFileSystem fs;
   SettingsFileStore store;
-  ConsoleDesktop desktop;
+  StdioStreams streams;
+  ConsoleDesktop desktop(streams, LowerCaseUtf8);
   Services services{fs, desktop, store};
-  AppState app;
-  const Result<std::string> printed = PrintRun(app, services, file_name);
-  if (!printed.ok()) {
-    std::fputs(printed.error().c_str(), stderr);
-    return 1;
-  }
-  std::fwrite(printed.value().data(), 1, printed.value().size(), stdout);
-  std::fputc('\n', stdout);
-  return std::fflush(stdout) == 0 ? 0 : 1;
+  return ConsoleRun(arguments, services, streams);
 }
 
-int DesktopMode(const std::optional<std::string>& file_name) {
+int DesktopMode(const Invocation& invocation) {
   PosixFileSystem fs;
   SettingsFileStore store;
   x11::Session x11;
@@ -49,7 +40,7 @@ int DesktopMode(const std::optional<std::string>& file_name) {
   Services services{fs, desktop, store};
   AppState app;
 
-  const StartupResult result = Startup(app, services, Invocation::FileName(file_name));
+  const StartupResult result = Startup(app, services, invocation);
   switch (result.outcome) {
     case StartupOutcome::kSettingsWindow:
       if (QtFrontEnd* front_end = qt.Get()) return front_end->RunSettingsWindow(app, services);
@@ -82,27 +73,10 @@ void KeepStandardDescriptorsTaken() {
 
 int main(int argc, char** argv) {
   tagsmit::KeepStandardDescriptorsTaken();
-  using tagsmit::Arguments;
-  const Arguments arguments =
+  const tagsmit::Arguments arguments =
       tagsmit::ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
-  switch (arguments.mode) {
-    case Arguments::Mode::kHelp:
-      std::fputs(tagsmit::UsageText().c_str(), stdout);
-      return 0;
-    case Arguments::Mode::kVersion: {
-      const tagsmit::ProgramIdentity identity = tagsmit::TagsmitIdentity();
-      std::printf("%s %d.%d.%d\n", identity.title.c_str(), identity.major, identity.minor,
-                  identity.revision);
-      return 0;
-    }
-    case Arguments::Mode::kUsageError:
-      std::fputs("tagsmit: --print needs a FILE\n", stderr);
-      std::fputs(tagsmit::UsageText().c_str(), stderr);
-      return tagsmit::kUsageStatus;
-    case Arguments::Mode::kPrint:
-      return tagsmit::PrintMode(*arguments.file);
-    case Arguments::Mode::kDesktop:
-      break;
+  if (arguments.mode == tagsmit::Arguments::Mode::kDesktop) {
+    return tagsmit::DesktopMode(arguments.invocation);
   }
-  return tagsmit::DesktopMode(arguments.file);
+  return tagsmit::ConsoleMode(arguments);
 }

@@ -9,8 +9,8 @@ namespace tagsmit {
 
 // The Qt front end, built as a module of its own so that a run that shows no
 // window never loads Qt. The program loads it on first use and reaches it
-// through this interface; the module creates the QApplication when it first
-// needs one.
+// through this interface; the module creates the QApplication when it is
+// first asked for its front end, so that Qt starts there.
 class QtFrontEnd {
  public:
   virtual BoxAnswer MsgBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,

@@ -7,7 +7,8 @@
 namespace tagsmit {
 namespace {
 
-// The one QApplication of the process, made on first use and kept until exit.
+// The one QApplication of the process, made when the program first asks for
+// the front end and kept until exit.
 void EnsureQApplication() {
   if (QCoreApplication::instance()) return;
   static int argc = 1;
@@ -20,18 +21,15 @@ class QtFrontEndImpl final : public QtFrontEnd {
  public:
   BoxAnswer MsgBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
                    const std::string& title) override {
-    EnsureQApplication();
     return ShowMessageBox(prompt, icon, buttons, title);
   }
 
   std::string InputBox(const std::string& prompt, const std::string& title,
                        const std::string& default_text) override {
-    EnsureQApplication();
     return ShowInputBox(prompt, title, default_text);
   }
 
   int RunSettingsWindow(AppState& app, Services& services) override {
-    EnsureQApplication();
     return ::tagsmit::RunSettingsWindow(app, services);
   }
 };
@@ -40,6 +38,7 @@ class QtFrontEndImpl final : public QtFrontEnd {
 }  // namespace tagsmit
 
 extern "C" __attribute__((visibility("default"))) tagsmit::QtFrontEnd* tagsmit_qt_front_end() {
+  tagsmit::EnsureQApplication();
   static tagsmit::QtFrontEndImpl front_end;
   return &front_end;
 }

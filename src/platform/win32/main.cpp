@@ -1,15 +1,20 @@
 // The Windows program: composes the services and runs start-up, then either
-// the command-line run or the settings window.
+// the command-line run or the settings window; or print mode, --help and
+// --version, which write to standard output.
 #include <windows.h>
 
 #include <string>
 
+#include "platform/console_desktop.h"
 #include "platform/settings_file/settings_file_store.h"
 #include "platform/win32/command_line.h"
+#include "platform/win32/standard_streams.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/views/settings_window_runner.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_file_system.h"
+#include "run/arguments.h"
+#include "run/console_run.h"
 #include "run/startup.h"
 
 namespace tagsmit {
@@ -17,25 +22,33 @@ namespace {
 
 constexpr const char* kClipboardFailed = "クリップボードを使えません。";
 
-int Run() {
-  // A drive without a disk answers the lookups as missing instead of
-  // stopping the program with the system's "insert a disk" box.
-  SetErrorMode(SEM_FAILCRITICALERRORS);
+std::string WindowsLowerCase(const std::string& text) {
+  return Win32Desktop().ToLower(text);
+}
 
+int ConsoleMode(const Arguments& arguments) {
+  Win32FileSystem fs;
+  SettingsFileStore store;
+  Win32StandardStreams streams;
+  ConsoleDesktop desktop(streams, WindowsLowerCase);
+  Services services{fs, desktop, store};
+  return ConsoleRun(arguments, services, streams);
+}
+
+int DesktopMode(const Invocation& invocation) {
   Win32FileSystem fs;
   SettingsFileStore store;
   Win32Desktop desktop;
   Services services{fs, desktop, store};
   AppState app;
 
-  const std::string arguments = Utf8FromUtf16(ArgumentText(GetCommandLineW()));
-  const StartupResult result = Startup(app, services, Invocation::ArgumentText(arguments));
+  const StartupResult result = Startup(app, services, invocation);
   switch (result.outcome) {
     case StartupOutcome::kSettingsWindow:
       return win32::RunSettingsWindow(app, services);
     case StartupOutcome::kClipboardFailed:
-      // Windows programs have no standard error to write to: the box names
-      // the failure.
+      // A run from Explorer has no standard error that anyone reads: the
+      // box names the failure.
       desktop.MsgBox(std::string(kClipboardFailed) + "\n" + result.error, BoxIcon::Critical,
                      BoxButtons::Ok, desktop.Identity().title);
       break;
@@ -45,6 +58,15 @@ int Run() {
       break;
   }
   return ExitStatus(result.outcome);
+}
+
+int Run() {
+  // A drive without a disk answers the lookups as missing instead of
+  // stopping the program with the system's "insert a disk" box.
+  SetErrorMode(SEM_FAILCRITICALERRORS);
+  const Arguments arguments = ParseArgumentText(Utf8FromUtf16(ArgumentText(GetCommandLineW())));
+  if (arguments.mode == Arguments::Mode::kDesktop) return DesktopMode(arguments.invocation);
+  return ConsoleMode(arguments);
 }
 
 }  // namespace

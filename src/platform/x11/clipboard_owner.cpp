@@ -1,8 +1,10 @@
 #include "platform/x11/clipboard_owner.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <string_view>
 
 #include "base/utf8.h"
 
@@ -46,39 +48,80 @@ ClipboardOwner::ClipboardOwner(Connection& connection, std::string text)
 Status ClipboardOwner::Acquire() {
   xcb_connection_t* c = connection_.get();
   window_ = connection_.CreateHelperWindow();
-  const Result<xcb_timestamp_t> now = connection_.ServerTime(window_);
-  if (!now.ok()) return Status::Failure(now.error());
-  acquired_ = now.value();
-  xcb_set_selection_owner(c, window_, clipboard_, acquired_);
-  xcb_get_selection_owner_reply_t* owner =
-      xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, clipboard_), nullptr);
-  const bool ours = owner && owner->owner == window_;
-  std::free(owner);
-  if (!ours) return Status::Failure("the X server did not give Tagsmit the clipboard");
-  return Status::Ok();
+  // A client that takes the selection between our reading the server's time
+  // and our asking for it makes the server ignore our older time: ask again
+  // with a fresh one, so that the later request wins.
+  for (int attempt = 0; attempt < kAcquireAttempts; ++attempt) {
+    const Result<xcb_timestamp_t> now = connection_.ServerTime(window_);
+    if (!now.ok()) return Status::Failure(now.error());
+    acquired_ = now.value();
+    xcb_set_selection_owner(c, window_, clipboard_, acquired_);
+    xcb_get_selection_owner_reply_t* owner =
+        xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, clipboard_), nullptr);
+    const bool ours = owner && owner->owner == window_;
+    std::free(owner);
+    if (ours || TakenFromUsSince()) return Status::Ok();
+  }
+  return Status::Failure("the X server did not give Tagsmit the clipboard");
+}
+
+bool ClipboardOwner::TakenFromUsSince() {
+  // The server tells an owner that it lost the selection before it answers
+  // who owns it now, so the news is among the events already read.
+  bool taken = false;
+  while (xcb_generic_event_t* event = xcb_poll_for_queued_event(connection_.get())) {
+    taken = taken || ((event->response_type & 0x7F) == XCB_SELECTION_CLEAR &&
+                      As<xcb_selection_clear_event_t>(event).selection == clipboard_);
+    early_events_.emplace_back(event);
+  }
+  return taken;
 }
 
 void ClipboardOwner::Serve() {
-  xcb_connection_t* c = connection_.get();
-  while (xcb_generic_event_t* event = xcb_wait_for_event(c)) {
-    bool lost = false;
-    switch (event->response_type & 0x7F) {
-      case XCB_SELECTION_REQUEST:
-        Answer(As<xcb_selection_request_event_t>(event));
-        break;
-      case XCB_SELECTION_CLEAR:
-        lost = As<xcb_selection_clear_event_t>(event).selection == clipboard_;
-        break;
-      case XCB_PROPERTY_NOTIFY:
-        SendChunk(As<xcb_property_notify_event_t>(event));
-        break;
-      default:  // errors about requestors that went away, among others
-        break;
-    }
-    std::free(event);
-    xcb_flush(c);
-    if (lost) return;
+  for (const EventPointer& event : early_events_) {
+    if (!Handle(*event)) return;
   }
+  early_events_.clear();
+  for (;;) {
+    const EventPointer event{NextEvent()};
+    if (event) {
+      if (!Handle(*event)) return;
+    } else if (xcb_connection_has_error(connection_.get())) {
+      return;
+    } else {
+      for (const Transfer& idle : transfers_.EndIdle(Clock::now())) Release(idle.requestor);
+      xcb_flush(connection_.get());
+    }
+  }
+}
+
+xcb_generic_event_t* ClipboardOwner::NextEvent() {
+  const std::optional<Clock::time_point> idle_end = transfers_.NextIdleEnd();
+  if (!idle_end) return xcb_wait_for_event(connection_.get());
+  const auto left = std::chrono::ceil<std::chrono::milliseconds>(*idle_end - Clock::now());
+  return connection_.WaitForEvent(static_cast<int>(std::max<std::int64_t>(left.count(), 0)));
+}
+
+bool ClipboardOwner::Handle(const xcb_generic_event_t& event) {
+  bool lost = false;
+  switch (event.response_type & 0x7F) {
+    case XCB_SELECTION_REQUEST:
+      Answer(As<xcb_selection_request_event_t>(&event));
+      break;
+    case XCB_SELECTION_CLEAR:
+      lost = As<xcb_selection_clear_event_t>(&event).selection == clipboard_;
+      break;
+    case XCB_PROPERTY_NOTIFY:
+      SendChunk(As<xcb_property_notify_event_t>(&event));
+      break;
+    case XCB_DESTROY_NOTIFY:
+      transfers_.EndAllTo(As<xcb_destroy_notify_event_t>(&event).window);
+      break;
+    default:  // errors about requestors that went away, among others
+      break;
+  }
+  xcb_flush(connection_.get());
+  return !lost;
 }
 
 void ClipboardOwner::Answer(const xcb_selection_request_event_t& request) {
@@ -131,36 +174,39 @@ bool ClipboardOwner::Convert(xcb_window_t requestor, xcb_atom_t property, xcb_at
     return true;
   }
   // Too large for one request: announce INCR and send chunks each time the
-  // requestor deletes the property.
-  std::erase_if(transfers_, [&](const Transfer& t) {
-    return t.requestor == requestor && t.property == property;
-  });
-  const std::uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;
+  // requestor deletes the property, until its window goes away.
+  const std::uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
   xcb_change_window_attributes(c, requestor, XCB_CW_EVENT_MASK, &events);
   const auto size = static_cast<std::uint32_t>(std::min<std::size_t>(data->size(), UINT32_MAX));
   xcb_change_property(c, XCB_PROP_MODE_REPLACE, requestor, property, incr_, 32, 1, &size);
-  transfers_.push_back({requestor, property, type, *data});
+  if (const auto pushed_out = transfers_.Start({requestor, property, type, *data, Clock::now()})) {
+    Release(pushed_out->requestor);
+  }
   return true;
 }
 
 void ClipboardOwner::SendChunk(const xcb_property_notify_event_t& deleted) {
   if (deleted.state != XCB_PROPERTY_DELETE) return;
-  const auto transfer = std::find_if(transfers_.begin(), transfers_.end(), [&](const Transfer& t) {
-    return t.requestor == deleted.window && t.property == deleted.atom;
-  });
-  if (transfer == transfers_.end()) return;
-  xcb_connection_t* c = connection_.get();
-  const std::size_t length = std::min(chunk_size_, transfer->data.size() - transfer->sent);
+  Transfer* transfer = transfers_.Find(deleted.window, deleted.atom);
+  if (!transfer) return;
   // The last chunk is empty: that ends the transfer.
-  xcb_change_property(c, XCB_PROP_MODE_REPLACE, transfer->requestor, transfer->property,
-                      transfer->type, 8, static_cast<std::uint32_t>(length),
-                      transfer->data.data() + transfer->sent);
-  transfer->sent += length;
-  if (length == 0) {
-    const std::uint32_t no_events = XCB_EVENT_MASK_NO_EVENT;
-    xcb_change_window_attributes(c, transfer->requestor, XCB_CW_EVENT_MASK, &no_events);
-    transfers_.erase(transfer);
+  const std::string_view chunk = transfer->unsent.substr(0, chunk_size_);
+  xcb_change_property(connection_.get(), XCB_PROP_MODE_REPLACE, transfer->requestor,
+                      transfer->property, transfer->type, 8,
+                      static_cast<std::uint32_t>(chunk.size()), chunk.data());
+  transfer->unsent.remove_prefix(chunk.size());
+  transfer->last_step = Clock::now();
+  if (chunk.empty()) {
+    const xcb_window_t requestor = transfer->requestor;
+    transfers_.End(requestor, transfer->property);
+    Release(requestor);
   }
+}
+
+void ClipboardOwner::Release(xcb_window_t requestor) {
+  if (transfers_.AnyTo(requestor)) return;
+  const std::uint32_t no_events = XCB_EVENT_MASK_NO_EVENT;
+  xcb_change_window_attributes(connection_.get(), requestor, XCB_CW_EVENT_MASK, &no_events);
 }
 
 }  // namespace tagsmit::x11

@@ -13,21 +13,12 @@
 #include <cwchar>
 #include <string>
 
+#include "tool_output.h"
+
 namespace {
 
-void Write(HANDLE to, const std::wstring& text) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  std::string bytes(size, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
-                      nullptr, nullptr);
-  DWORD written = 0;
-  WriteFile(to, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-}
-
 int Fail(int status, const std::wstring& why) {
-  Write(GetStdHandle(STD_ERROR_HANDLE), L"clipboard_tool: " + why + L"\n");
-  return status;
+  return tool::Fail(L"clipboard_tool", status, why);
 }
 
 // Another process may hold the clipboard for a moment.
@@ -44,7 +35,7 @@ int Get() {
   int status = 1;
   if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
     if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
-      Write(GetStdHandle(STD_OUTPUT_HANDLE), text);
+      tool::WriteUtf8(GetStdHandle(STD_OUTPUT_HANDLE), text);
       GlobalUnlock(data);
       status = 0;
     }

@@ -81,6 +81,44 @@ case "${1:-}" in
     expect_eq status 0 "$run_status"
     cmp -s "$work/before.json" "$settings_folder/settings.json" || fail "Esc changed the settings"
     ;;
+  print)
+    # As editors and scripts take it: to a file or a pipe UTF-8 with Windows
+    # line ends, failures on standard error, the Linux exit statuses.
+    write_settings LowerCase=1
+    "$TAGSMIT" --print "$site\\img\\ÄÖ Ünï.GIF" >"$work/out" 2>"$work/err"
+    expect_eq status 0 $?
+    expect_eq "to a file" "$(tag "./äö ünï.gif" 120 60)"$'\r' "$(cat "$work/out")"
+    expect_eq "to a pipe" "$(tag ./logo.gif 120 60)"$'\r\n|0' \
+      "$("$TAGSMIT" --print "$site\\img\\Logo.gif" 2>"$work/err" | cat; echo "|${PIPESTATUS[0]}")"
+    "$TAGSMIT" --print "$site\\img\\missing.gif" >"$work/out" 2>"$work/err"
+    expect_eq "status of a failure" 1 $?
+    expect_eq "standard error" "ファイルが存在しません"$'\r\n'"$site\\img\\missing.gif"$'\r' \
+      "$(cat "$work/err")"
+    [ -s "$work/out" ] && fail "output from a failure: $(cat "$work/out")"
+    "$TAGSMIT" --print "$site\\img\\Logo.gif" >/dev/full 2>/dev/null
+    expect_eq "status on a full disk" 1 $?
+    "$TAGSMIT" --print >/dev/null 2>"$work/err"
+    expect_eq "status without FILE" 2 $?
+    grep -q '^Tagsmit.exe: --print needs a FILE' "$work/err" || fail "no usage error"
+    expect_eq version "Tagsmit $VERSION"$'\r' "$("$TAGSMIT" --version)"
+    "$TAGSMIT" --help | grep -q '^Usage: Tagsmit.exe \[FILE\]' || fail "--help"
+    # A batch file, as Vim runs filters through cmd.exe: it waits, and
+    # ERRORLEVEL is the status.
+    printf '@"%s" --print "%s" >"%s" 2>&1\r\n@exit %%ERRORLEVEL%%\r\n' "$(windows_path "$TAGSMIT_EXE")" \
+      "$site\\img\\Logo.gif" "$(windows_path "$work/out")" >"$work/print.bat"
+    "$WINE_RUN" "$WINEPREFIX" cmd /c "$(windows_path "$work/print.bat")"
+    expect_eq "status through cmd" 0 $?
+    expect_eq "output through cmd" "$(tag ./logo.gif 120 60)"$'\r' "$(cat "$work/out")"
+    # Started from a console without redirection: written on that console,
+    # Japanese and all.
+    start_tool console "$(windows_path "$TAGSMIT_EXE")" --print "$site\\img\\ÄÖ Ünï.GIF" >"$work/out"
+    expect_eq "status in a console" 0 $?
+    expect_eq "on the console" "$(tag "./äö ünï.gif" 120 60)" "$(cat "$work/out")"
+    start_tool console "$(windows_path "$TAGSMIT_EXE")" --print "$site\\img\\missing.gif" >"$work/out"
+    expect_eq "status of a failure in a console" 1 $?
+    expect_eq "failure on the console" "ファイルが存在しません"$'\n'"$site\\img\\missing.gif" \
+      "$(cat "$work/out")"
+    ;;
   *)
     fail "unknown case: ${1:-}"
     ;;

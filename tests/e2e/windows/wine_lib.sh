@@ -2,7 +2,8 @@
 # server, kept alive until the script ends because the clipboard lives in it,
 # on the script's own Xvfb; the prefix WINEPREFIX is shared and made by the
 # case "prefix" of e2e_windows.sh. WINE_RUN: cmake/wine-run.sh unless given;
-# CLIPBOARD_TOOL: clipboard_tool.exe and TAGSMIT_EXE: Tagsmit.exe, where needed.
+# CLIPBOARD_TOOL, START_TOOL: the tools of that name and
+# TAGSMIT_EXE: Tagsmit.exe, where needed.
 
 : "${WINEPREFIX:?the Wine prefix}"
 windows_e2e=$(realpath "$(dirname "${BASH_SOURCE[0]}")")
@@ -59,4 +60,5 @@ windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
 
 clipboard_tool() { timeout 30 "$WINE_RUN" "$WINEPREFIX" "${CLIPBOARD_TOOL:?path of clipboard_tool.exe}" "$@"; }
 clipboard() { clipboard_tool get 2>/dev/null; }
+start_tool() { timeout 30 "$WINE_RUN" "$WINEPREFIX" "${START_TOOL:?path of start_tool.exe}" "$@"; }
 set_sentinel() { clipboard_tool set sentinel || fail "cannot set the clipboard"; }

@@ -1,48 +1,17 @@
-// The Linux program's own text handling: the argument list, lower-casing and
-// the Latin-1 form of the clipboard text.
+// The Linux program's own text handling: lower-casing and the Latin-1 form
+// of the clipboard text.
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <utility>
-#include <vector>
 
-#include "platform/linux/arguments.h"
 #include "platform/linux/lower_case.h"
 #include "platform/x11/clipboard_owner.h"
 
 namespace tagsmit {
 namespace {
 
-using Mode = Arguments::Mode;
 using Pair = std::pair<std::string, std::string>;
-
-// The first argument is the file whatever it holds, unless it is one of the
-// options; after --print the next one is the file.
-TEST(ArgumentsTest, OptionsCountOnlyAsTheFirstArgument) {
-  struct Case {
-    std::vector<std::string> args;
-    Mode mode;
-    std::optional<std::string> file;
-  };
-  const Case cases[] = {
-      {{}, Mode::kDesktop, std::nullopt},
-      {{"x.gif", "--help"}, Mode::kDesktop, "x.gif"},
-      {{"", "ignored"}, Mode::kDesktop, ""},
-      {{"-x"}, Mode::kDesktop, "-x"},
-      {{"--"}, Mode::kDesktop, "--"},
-      {{"--Print", "x.gif"}, Mode::kDesktop, "--Print"},
-      {{"--version", "x.gif"}, Mode::kVersion, std::nullopt},
-      {{"--print", "--help", "more"}, Mode::kPrint, "--help"},
-      {{"--print", ""}, Mode::kPrint, ""},
-      {{"--print"}, Mode::kUsageError, std::nullopt},
-  };
-  for (const Case& c : cases) {
-    const Arguments parsed = ParseArguments(c.args);
-    EXPECT_EQ(parsed.mode, c.mode) << ::testing::PrintToString(c.args);
-    EXPECT_EQ(parsed.file, c.file) << ::testing::PrintToString(c.args);
-  }
-}
 
 // Letters beyond ASCII are lowered; text without case, four-byte characters
 // and bytes that are not UTF-8 (a Latin-1 name, a truncated sequence, an

@@ -116,8 +116,8 @@ void ExpectBuiltFromTable(HWND window, const WindowSpec<Control, Logic, Binding>
   EXPECT_EQ(walked, expected);
 }
 
-// Whether the control's font fits in it: a label's whole text, a line of
-// text in a drop-down list's selection field.
+// Whether the control's font fits in it: a label's whole text, a check box's
+// caption beside its box, a line of text in a drop-down list's selection field.
 bool TextFits(HWND control, ControlKind kind) {
   const HDC dc = GetDC(control);
   const HGDIOBJ previous =
@@ -131,6 +131,10 @@ bool TextFits(HWND control, ControlKind kind) {
   ReleaseDC(control, dc);
   GetClientRect(control, &has);
   if (kind == ControlKind::Label) return has.right >= needed.right && has.bottom >= needed.bottom;
+  if (kind == ControlKind::CheckBox) {
+    const int box = GetSystemMetricsForDpi(SM_CXMENUCHECK, GetDpiForWindow(control));
+    return has.right >= box + needed.right && has.bottom >= needed.bottom;
+  }
   return SendMessageW(control, CB_GETITEMHEIGHT, WPARAM(-1), 0) >= metrics.tmHeight;
 }
 
@@ -279,6 +283,19 @@ TEST_F(Win32ViewsTest, EnterPressesOkAndEscCancelsTheSettingsWindow) {
   ASSERT_EQ(desktop.boxes.size(), 1u);
   EXPECT_EQ(desktop.boxes[0].prompt, settings_text::kConfirmSave);
   EXPECT_FALSE(IsWindowVisible(window->Handle()));
+}
+
+// The switches added under the first two of the run-time frame show their
+// captions whole, and OK saves them.
+TEST_F(Win32ViewsTest, AddedSwitchesFitTheirCaptionsAndOkSavesThem) {
+  form->Open();
+  for (const SettingsControl box : {chkMoreFormats, chkDisplaySize}) {
+    EXPECT_TRUE(TextFits(Control(box), ControlKind::CheckBox)) << static_cast<int>(box);
+    SendMessageW(Control(box), BM_CLICK, 0, 0);
+  }
+  SendMessageW(Control(btnOk), BM_CLICK, 0, 0);
+  EXPECT_EQ(store.Get("Tagsmit", "init", "MoreFormats"), "1");
+  EXPECT_EQ(store.Get("Tagsmit", "init", "DisplaySize"), "1");
 }
 
 // Esc leaves the base path as it was, Enter takes the directory list's path.

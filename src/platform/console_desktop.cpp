@@ -1,26 +1,18 @@
-#include "platform/linux/console_desktop.h"
+#include "platform/console_desktop.h"
 
-#include <cstdio>
-
-#include "platform/linux/lower_case.h"
 #include "platform/program_identity.h"
 
 namespace tagsmit {
 
-void WriteBoxToStandardError(const std::string& prompt) {
-  const std::string text = prompt + '\n';
-  std::fwrite(text.data(), 1, text.size(), stderr);
-}
-
 BoxAnswer ConsoleDesktop::MsgBox(const std::string& prompt, BoxIcon, BoxButtons buttons,
                                  const std::string&) {
-  WriteBoxToStandardError(prompt);
+  streams_.Err(prompt + '\n');
   return buttons == BoxButtons::YesNo ? BoxAnswer::Yes : BoxAnswer::Ok;
 }
 
 std::string ConsoleDesktop::InputBox(const std::string& prompt, const std::string&,
                                      const std::string&) {
-  WriteBoxToStandardError(prompt);
+  streams_.Err(prompt + '\n');
   return {};
 }
 
@@ -30,10 +22,6 @@ Status ConsoleDesktop::SetClipboardText(const std::string&) {
 
 Result<std::string> ConsoleDesktop::ClipboardText() {
   return Result<std::string>::Failure("print mode has no clipboard");
-}
-
-std::string ConsoleDesktop::ToLower(const std::string& text) {
-  return LowerCaseUtf8(text);
 }
 
 ProgramIdentity ConsoleDesktop::Identity() {
