@@ -1,7 +1,6 @@
 #include "image/svg_size.h"
 
 #include <algorithm>
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
