@@ -20,6 +20,10 @@ packages=(
   librsvg2-bin icoutils nsis
   # the release ZIP's listing checked by the suite
   unzip
+  # the image tests' samples of every format, made by ImageMagick, avifenc,
+  # cwebp and exiftool (perl writes the headers no tool writes), and the
+  # images of Debian's own test packages, measured against identify
+  imagemagick libavif-bin webp libimage-exiftool-perl perl libsdl2-image-tests gdk-pixbuf-tests
 )
 
 missing=()

@@ -133,6 +133,20 @@ TEST_F(PosixFileSystemTest, ReaderReadsAndSkipsAcrossBufferBoundaries) {
   }
   EXPECT_EQ(byte, content[17014]);
   EXPECT_FALSE(in->AtEnd());
+  // A read up to more than is left gives the rest; back at the start, the same
+  // bytes again, whether the first ones are still buffered or not.
+  Bytes rest(5000);
+  EXPECT_EQ(in->ReadUpTo(rest), 2985u);
+  EXPECT_EQ(rest[2984], content.back());
+  in->Rewind();
+  ASSERT_TRUE(in->Read(head));
+  EXPECT_EQ(head, Bytes(content.begin(), content.begin() + 9003));
+  in = Open(content);
+  Bytes first(10);
+  ASSERT_TRUE(in->Read(first) && in->Skip(15000));
+  in->Rewind();
+  ASSERT_TRUE(in->Read(head));
+  EXPECT_EQ(head, Bytes(content.begin(), content.begin() + 9003));
 
   // A skip to the very end passes and one byte further fails, also when part of
   // the rest is buffered.
