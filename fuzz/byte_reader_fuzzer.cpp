@@ -1,5 +1,5 @@
 // The POSIX byte reader against the test file system's plain reader: the same
-// file, then the same sequence of reads, skips and scans on both, which must
+// file, then the same sequence of reads, skips, scans and rewinds on both, which must
 // give the same answers and bytes. Files are built from runs, so that a short
 // input makes a file of megabytes: scans outgrow the first read and the reads
 // double up to their cap.
@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // A reader that has answered false has nothing defined left to check.
   bool going = true;
   while (going && input.remaining_bytes() > 0) {
-    switch (input.ConsumeIntegralInRange(0, 4)) {
+    switch (input.ConsumeIntegralInRange(0, 6)) {
       case 0: {
         const auto count = static_cast<std::size_t>(Count(input) % (6 << 20));
         std::vector<std::uint8_t> want(count), got(count);
@@ -93,6 +93,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK_EQ(real.SkipPast(byte), going);
         break;
       }
+      case 4: {
+        const auto count = static_cast<std::size_t>(Count(input) % (6 << 20));
+        std::vector<std::uint8_t> want(count), got(count);
+        const std::size_t read = plain.ReadUpTo(want);
+        FUZZ_CHECK_EQ(real.ReadUpTo(got), read);
+        FUZZ_CHECK(want == got);
+        break;
+      }
+      case 5:
+        plain.Rewind();
+        real.Rewind();
+        break;
       default: {
         const auto byte = input.ConsumeIntegral<std::uint8_t>();
         going = plain.SkipWhile(byte);

@@ -1,7 +1,10 @@
-// The size query over arbitrary bytes, named as a GIF and as a JPEG file: the
-// result keeps its contract, agrees with what the bytes say, and is the same
-// through the in-memory test file system and through the real POSIX reader
-// (buffered reads, memchr scan, reads that grow while a scan goes on).
+// The size query over arbitrary bytes: named as a GIF and as a JPEG file with
+// more formats off (with and without the size as displayed), and chosen by
+// content with more formats on; then every reader of the table on the same
+// bytes. Each result keeps its contract, agrees with what the bytes say where
+// that is simple to tell (GIF and JPEG), and is the same through the
+// in-memory test file system and through the real POSIX reader (buffered
+// reads, memchr scan, reads that grow while a scan goes on, rewinds).
 
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +14,7 @@
 
 #include "fake_file_system.h"
 #include "fuzz_check.h"
+#include "image/image_reader.h"
 #include "image/image_size.h"
 #include "memory_file.h"
 #include "platform/posix/posix_file_system.h"
@@ -22,6 +26,18 @@ constexpr std::string_view kUnsuitable = "ファイルが適切ではありま�
 constexpr std::string_view kGifWrong = "gif ファイルがおかしい";
 constexpr std::string_view kJpgWrong = "jpg ファイルがおかしい";
 constexpr std::string_view kJpgStrange = "jpg ファイルが変です";
+const std::set<std::string_view> kEveryMessage = {kUnsuitable,
+                                                  kGifWrong,
+                                                  kJpgWrong,
+                                                  kJpgStrange,
+                                                  "対応していない画像形式です",
+                                                  "png ファイルがおかしい",
+                                                  "webp ファイルがおかしい",
+                                                  "avif/heif ファイルがおかしい",
+                                                  "svg ファイルがおかしい",
+                                                  "svg ファイルに寸法がありません",
+                                                  "bmp ファイルがおかしい",
+                                                  "ico ファイルがおかしい"};
 
 // Every name opens the one memory file through the POSIX file system.
 class MemoryFileSystem final : public FileSystem {
@@ -44,45 +60,66 @@ class MemoryFileSystem final : public FileSystem {
 std::uint8_t At(std::string_view bytes, std::size_t i) {
   return static_cast<std::uint8_t>(bytes[i]);
 }
+std::string Message(const SizeResult& result) {
+  return result.ok() ? "" : result.error();
+}
 
-// Success shows in the message alone; a failure carries no size.
-void CheckContract(const SizeResult& result, const std::set<std::string_view>& messages) {
-  FUZZ_CHECK(messages.contains(result.message));
-  if (!result.message.empty()) {
-    FUZZ_CHECK_EQ(result.width, 0);
-    FUZZ_CHECK_EQ(result.height, 0);
+// A failure names one of the messages; a success is within the sides allowed.
+void CheckContract(const SizeResult& result, const std::set<std::string_view>& messages,
+                   std::uint64_t largest) {
+  if (!result.ok()) {
+    FUZZ_CHECK(messages.contains(result.error()));
+  } else {
+    FUZZ_CHECK(result.value().width <= largest && result.value().height <= largest);
   }
-  FUZZ_CHECK(result.width >= 0 && result.height >= 0);
+}
+
+void CheckSame(const SizeResult& a, const SizeResult& b) {
+  FUZZ_CHECK_EQ(Message(a), Message(b));
+  if (a.ok() && b.ok()) {
+    FUZZ_CHECK_EQ(a.value().width, b.value().width);
+    FUZZ_CHECK_EQ(a.value().height, b.value().height);
+  }
 }
 
 // The GIF header is fixed: signature, then width and height little-endian.
-void CheckGif(std::string_view bytes, const SizeResult& result) {
-  CheckContract(result, {"", kGifWrong, kUnsuitable});
+void CheckGif(std::string_view bytes, const SizeResult& result, std::uint64_t largest) {
+  const std::string message = Message(result);
   if (bytes.size() < 6) {
-    FUZZ_CHECK_EQ(result.message, kUnsuitable);
+    FUZZ_CHECK_EQ(message, kUnsuitable);
   } else if (bytes.substr(0, 6) != "GIF87a" && bytes.substr(0, 6) != "GIF89a") {
-    FUZZ_CHECK_EQ(result.message, kGifWrong);
-  } else if (bytes.size() < 10 || At(bytes, 7) >= 0x80 || At(bytes, 9) >= 0x80) {
-    FUZZ_CHECK_EQ(result.message, kUnsuitable);
+    FUZZ_CHECK_EQ(message, kGifWrong);
+  } else if (bytes.size() < 10 || At(bytes, 6) + 256u * At(bytes, 7) > largest ||
+             At(bytes, 8) + 256u * At(bytes, 9) > largest) {
+    FUZZ_CHECK_EQ(message, kUnsuitable);
   } else {
-    FUZZ_CHECK_EQ(result.message, "");
-    FUZZ_CHECK_EQ(result.width, At(bytes, 6) + 256 * At(bytes, 7));
-    FUZZ_CHECK_EQ(result.height, At(bytes, 8) + 256 * At(bytes, 9));
+    FUZZ_CHECK_EQ(message, "");
+    FUZZ_CHECK_EQ(result.value().width, At(bytes, 6) + 256u * At(bytes, 7));
+    FUZZ_CHECK_EQ(result.value().height, At(bytes, 8) + 256u * At(bytes, 9));
   }
 }
 
-// A JPEG size comes from a frame header that is in the file.
-void CheckJpeg(std::string_view bytes, const SizeResult& result) {
-  CheckContract(result, {"", kJpgWrong, kJpgStrange, kUnsuitable});
+// SOF0 to SOF3, and with more formats every SOFn.
+bool IsFrameHeader(std::uint8_t code, SizeSwitches switches) {
+  if (!switches.more_formats) return code >= 0xC0 && code <= 0xC3;
+  return code >= 0xC0 && code <= 0xCF && code != 0xC4 && code != 0xC8 && code != 0xCC;
+}
+
+// A JPEG size comes from a frame header that is in the file, its sides
+// swapped only when the size as displayed is wanted.
+void CheckJpeg(std::string_view bytes, const SizeResult& result, SizeSwitches switches) {
   const bool starts = bytes.size() >= 2 && At(bytes, 0) == 0xFF && At(bytes, 1) == 0xD8;
-  FUZZ_CHECK_EQ(result.message == kJpgWrong, bytes.size() >= 2 && !starts);
-  if (!result.message.empty()) return;
+  FUZZ_CHECK_EQ(Message(result) == kJpgWrong, bytes.size() >= 2 && !starts);
+  if (!result.ok()) return;
   FUZZ_CHECK(starts);
+  const std::uint64_t width = result.value().width, height = result.value().height;
   bool found = false;
   for (std::size_t i = 2; !found && i + 8 < bytes.size(); ++i) {
-    found = At(bytes, i) == 0xFF && At(bytes, i + 1) >= 0xC0 && At(bytes, i + 1) <= 0xC3 &&
-            result.height == At(bytes, i + 5) * 256 + At(bytes, i + 6) &&
-            result.width == At(bytes, i + 7) * 256 + At(bytes, i + 8);
+    const std::uint64_t lines = At(bytes, i + 5) * 256u + At(bytes, i + 6);
+    const std::uint64_t samples = At(bytes, i + 7) * 256u + At(bytes, i + 8);
+    found = At(bytes, i) == 0xFF && IsFrameHeader(At(bytes, i + 1), switches) &&
+            ((height == lines && width == samples) ||
+             (switches.display_size && width == lines && height == samples));
   }
   FUZZ_CHECK(found);
 }
@@ -101,17 +138,37 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   file.Hold(bytes);
   MemoryFileSystem real(file.Path());
 
-  for (const std::string name : {"/in.gif", "/in.jpg"}) {
-    const SizeResult result = GetImageSize(fake, name);
-    if (name.ends_with("gif")) {
-      CheckGif(bytes, result);
-    } else {
-      CheckJpeg(bytes, result);
+  // By name, 16-bit sides.
+  for (const SizeSwitches switches : {SizeSwitches{}, SizeSwitches{.display_size = true}}) {
+    const SizeResult gif = GetImageSize(fake, "/in.gif", switches);
+    CheckContract(gif, {kGifWrong, kUnsuitable}, 32767);
+    CheckGif(bytes, gif, 32767);
+    CheckSame(GetImageSize(real, "/in.gif", switches), gif);
+
+    const SizeResult jpeg = GetImageSize(fake, "/in.jpg", switches);
+    CheckContract(jpeg, {kJpgWrong, kJpgStrange, kUnsuitable}, 32767);
+    CheckJpeg(bytes, jpeg, switches);
+    CheckSame(GetImageSize(real, "/in.jpg", switches), jpeg);
+  }
+
+  // By content, 31-bit sides; the name no longer matters.
+  for (const bool display_size : {false, true}) {
+    const SizeSwitches switches{.more_formats = true, .display_size = display_size};
+    const SizeResult result = GetImageSize(fake, "/in.gif", switches);
+    CheckContract(result, kEveryMessage, 0x7FFF'FFFF);
+    CheckSame(GetImageSize(real, "/in.jpg", switches), result);
+    if (bytes.starts_with("GIF87a") || bytes.starts_with("GIF89a")) {
+      CheckGif(bytes, result, 0xFFFF);
     }
-    const SizeResult through_posix = GetImageSize(real, name);
-    FUZZ_CHECK_EQ(through_posix.message, result.message);
-    FUZZ_CHECK_EQ(through_posix.width, result.width);
-    FUZZ_CHECK_EQ(through_posix.height, result.height);
+    if (bytes.starts_with("\xFF\xD8")) CheckJpeg(bytes, result, switches);
+  }
+
+  // Every reader on every input, whatever its first bytes.
+  for (const ImageReader& reader : ImageReaders()) {
+    const SizeSwitches switches{.more_formats = true, .display_size = true};
+    const SizeResult result = reader.read(*fake.OpenForReading("/in.gif").reader, switches);
+    CheckContract(result, kEveryMessage, UINT64_MAX);
+    CheckSame(reader.read(*real.OpenForReading("/in.gif").reader, switches), result);
   }
   return 0;
 }

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Writes the seeds that are too large or too regular to keep in the tree into
 # the folder given, one subfolder per target: settings files nested thousands
-# deep (mutation alone never builds deep nesting) and JPEG files whose marker
-# scans run over long stretches.
+# deep (mutation alone never builds deep nesting), JPEG files whose marker
+# scans run over long stretches, and images of every format read by content.
 set -euo pipefail
 out=$1
 
@@ -39,3 +39,9 @@ mkdir -p "$j"
   head -c 200000 /dev/zero | tr '\0' '\377'
   printf '\xc1\x00\x11\x08\x00\x10\x00\x20\x03'
 } >"$j/long-fill.jpg"
+# Images of every format read by content: the image tests' samples, made by
+# the Debian tools, those small enough to be whole inputs.
+samples=$(mktemp -d)
+"$(dirname "$0")/../tests/image/make_samples.sh" "$samples" >/dev/null
+find "$samples" -maxdepth 1 -type f -size -256k ! -name '*.tsv' ! -name '*.y4m' -exec cp {} "$j/" \;
+rm -rf "$samples"

@@ -29,6 +29,10 @@ packages=(
   qt6-wayland
   # the desktop entry's check
   desktop-file-utils
+  # the image tests' samples of every format, made by ImageMagick, avifenc,
+  # cwebp and exiftool (perl writes the headers no tool writes), and the
+  # images of Debian's own test packages, measured against identify
+  imagemagick libavif-bin webp libimage-exiftool-perl perl libsdl2-image-tests gdk-pixbuf-tests
 )
 
 missing=()

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Takes the screenshots of the settings window, the directory picker and the
-# About window shown in the README, under an Xvfb of its own with the Noto CJK
+# Takes the screenshots of the settings window, its confirmation box, the
+# directory picker and the About window shown in the README, under an Xvfb of its own with the Noto CJK
 # fonts. Not a test. Needs ImageMagick's import besides the test tools.
 # Usage: TAGSMIT=build/debug/bin/tagsmit scripts/settings-screenshots.sh docs/screenshots
 set -euo pipefail
 
 : "${TAGSMIT:?path of the tagsmit program}"
+TAGSMIT=$(realpath "$TAGSMIT")  # the program starts in another folder
 out=$(realpath "${1:?folder for the PNG files}")
 demo=/tmp/tagsmit-demo  # a short path, as it shows in the windows
 [ -e "$demo" ] && { echo "$demo is in the way" >&2; exit 1; }
@@ -59,6 +60,14 @@ mkdir -p "$out"
 (cd "$demo" && "$TAGSMIT" &)
 settings=$(window 'Tagsmit 設定')
 shoot "$settings" settings-window.png
+press "$settings" Return  # OK asks first
+box=$(window 'Tagsmit')
+shoot "$box" confirm-box.png
+press "$box" n  # No, by its key: the window stays
+for _ in $(seq 400); do
+  xdotool search --onlyvisible --name '^Tagsmit$' >/dev/null 2>&1 || break
+  sleep 0.025
+done
 click "$settings" 1560 1800 855 255  # btnRef
 picker=$(window '基準ﾊﾟｽを設定してください')
 shoot "$picker" directory-picker.png

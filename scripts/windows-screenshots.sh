@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Takes the screenshots of Tagsmit.exe's settings window, directory picker and
-# About window under Wine, on an Xvfb of its own. Not a test. Needs
+# Takes the screenshots of Tagsmit.exe's settings window, its confirmation
+# box, directory picker and About window under Wine, on an Xvfb of its own. Not a test. Needs
 # ImageMagick's import besides the test tools. The Wine prefix is the
 # end-to-end tests' one of the same build unless WINEPREFIX names another; it
 # is made on first use.
@@ -34,9 +34,9 @@ shoot() {  # window id, file
 click() {  # window id, left, top, width, height
   xdotool mousemove --window "$1" $((($2 + $4 / 2) / 15)) $((($3 + $5 / 2) / 15)) click 1
 }
-close() {  # window id: Esc, then waits until it has gone
+close() {  # window id[, key]: Esc or the key, then waits until it has gone
   local deadline=$((SECONDS + patience))
-  press "$1" Escape
+  press "$1" "${2:-Escape}"
   while ((SECONDS < deadline)); do
     xdotool getwindowname "$1" >/dev/null 2>&1 || return 0
     sleep 0.025
@@ -48,6 +48,10 @@ mkdir -p "$out"
 cd "$demo" && start_tagsmit && cd - >/dev/null
 settings=$(wait_window 'Tagsmit 設定') || fail "no settings window"
 shoot "$settings" windows-settings-window.png
+press "$settings" Return  # OK asks first
+box=$(wait_window 'Tagsmit') || fail "no confirmation box"
+shoot "$box" windows-confirm-box.png
+close "$box" n  # No, by its key: the window stays
 click "$settings" 1560 1800 855 255  # btnRef
 picker=$(wait_window '基準ﾊﾟｽを設定してください') || fail "no directory picker"
 shoot "$picker" windows-directory-picker.png

@@ -1,13 +1,16 @@
 #pragma once
 
-#include <string>
+#include <cstdint>
+#include <span>
 
-#include "image/read_outcome.h"
+#include "image/image_size.h"
 #include "platform/file_system.h"
 
 namespace tagsmit {
 
+bool IsGif(std::span<const std::uint8_t> head);
+
 // Logical screen size from the header of a GIF87a or GIF89a file.
-ReadOutcome GetGifSize(FileSystem& fs, const std::string& path);
+SizeResult GetGifSize(ByteReader& in, const SizeSwitches& switches);
 
 }  // namespace tagsmit

@@ -1,67 +1,69 @@
 #include "image/image_size.h"
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
 #include <string_view>
-#include <utility>
-#include <variant>
 
 #include "base/ascii.h"
 #include "image/gif_size.h"
+#include "image/image_reader.h"
 #include "image/jpeg_size.h"
-#include "image/read_outcome.h"
 
 namespace tagsmit {
 namespace {
 
 constexpr char kNotGifOrJpg[] = "gif, jpg ファイルではありません";
+constexpr char kUnknownFormat[] = "対応していない画像形式です";
 constexpr char kMissing[] = "ファイルが存在しません";
-constexpr char kUnsuitable[] = "ファイルが適切ではありません";
 
-enum class ImageKind { Gif, Jpeg, Other };
+// 16-bit signed numbers unless more formats are read.
+constexpr std::uint64_t kLargestSide = 32767;
+constexpr std::uint64_t kLargestSideOfMoreFormats = 0x7FFF'FFFF;
 
 // Chosen by the last three characters alone, without looking for a dot, so
 // "xgif" is a GIF and "a.jpeg" is neither. Both endings are ASCII, and a UTF-8
 // text ends in three ASCII characters exactly when its last three bytes are
 // ASCII, so comparing bytes is comparing characters.
-ImageKind KindByName(const std::string& path) {
-  if (path.size() < 3) return ImageKind::Other;
-  const std::string ending = AsciiLower(std::string_view(path).substr(path.size() - 3));
-  if (ending == "gif") return ImageKind::Gif;
-  if (ending == "jpg") return ImageKind::Jpeg;
-  return ImageKind::Other;
-}
-
-SizeResult FailureResult(ReadFailure failure) {
-  return SizeFailure(failure == ReadFailure::NotFound ? kMissing : kUnsuitable);
-}
-
-ReadOutcome Measure(FileSystem& fs, const std::string& path) {
-  // The existence check comes before the name test, so a missing file is
-  // reported as missing whatever its name ends in.
-  OpenResult opened = fs.OpenForReading(path);
-  if (!opened.reader) return ReadFailureOf(opened.failure);
-  opened.reader.reset();
-
-  switch (KindByName(path)) {
-    case ImageKind::Gif:
-      return GetGifSize(fs, path);
-    case ImageKind::Jpeg:
-      return GetJpegSize(fs, path);
-    case ImageKind::Other:
-      break;
-  }
+SizeResult ReadByName(const std::string& path, ByteReader& in, const SizeSwitches& switches) {
+  const std::string ending =
+      path.size() < 3 ? std::string() : AsciiLower(std::string_view(path).substr(path.size() - 3));
+  if (ending == "gif") return GetGifSize(in, switches);
+  if (ending == "jpg") return GetJpegSize(in, switches);
   return SizeFailure(kNotGifOrJpg);
+}
+
+SizeResult ReadByContent(ByteReader& in, const SizeSwitches& switches) {
+  std::array<std::uint8_t, kHeadSize> head{};
+  const auto read = std::span(head).first(in.ReadUpTo(head));
+  const auto readers = ImageReaders();
+  const auto reader = std::find_if(readers.begin(), readers.end(),
+                                   [&](const ImageReader& r) { return r.recognise(read); });
+  if (reader == readers.end()) return SizeFailure(kUnknownFormat);
+  in.Rewind();
+  return reader->read(in, switches);
 }
 
 }  // namespace
 
 SizeResult SizeFailure(const std::string& message) {
-  return SizeResult{0, 0, message};
+  return SizeResult::Failure(message);
 }
 
-SizeResult GetImageSize(FileSystem& fs, const std::string& path) {
-  ReadOutcome outcome = Measure(fs, path);
-  if (const auto* failure = std::get_if<ReadFailure>(&outcome)) return FailureResult(*failure);
-  return std::get<SizeResult>(std::move(outcome));
+SizeResult GetImageSize(FileSystem& fs, const std::string& path, SizeSwitches switches) {
+  // The file is opened before the name is looked at, so a missing file is
+  // reported as missing whatever its name ends in.
+  OpenResult opened = fs.OpenForReading(path);
+  if (!opened.reader) {
+    return opened.failure == OpenFailure::NotFound ? SizeFailure(kMissing) : Unsuitable();
+  }
+  SizeResult result = switches.more_formats ? ReadByContent(*opened.reader, switches)
+                                            : ReadByName(path, *opened.reader, switches);
+  const std::uint64_t largest = switches.more_formats ? kLargestSideOfMoreFormats : kLargestSide;
+  if (result.ok() && (result.value().width > largest || result.value().height > largest)) {
+    return Unsuitable();
+  }
+  return result;
 }
 
 }  // namespace tagsmit

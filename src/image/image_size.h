@@ -3,22 +3,34 @@
 #include <cstdint>
 #include <string>
 
+#include "base/result.h"
 #include "platform/file_system.h"
 
 namespace tagsmit {
 
-// Width and height of an image, or a message saying why there are none. The
-// message is the only sign of failure: 0 x 0 is a valid size.
-struct SizeResult {
-  std::int16_t width = 0;
-  std::int16_t height = 0;
-  std::string message;
+// Width and height in pixels. 0 x 0 is a valid size. Readers give what the
+// file holds; a measured size is at most 2^31 - 1 each way.
+struct ImageSize {
+  std::uint64_t width = 0;
+  std::uint64_t height = 0;
 };
+
+// An image's size, or a message saying why there is none.
+using SizeResult = Result<ImageSize>;
 
 SizeResult SizeFailure(const std::string& message);
 
-// Measures a GIF or JPEG file, chosen by the last three characters of the
-// path. Every failure becomes a message; nothing is shown.
-SizeResult GetImageSize(FileSystem& fs, const std::string& path);
+// The run's switches that change how an image is measured; both off by default.
+struct SizeSwitches {
+  // The reader chosen by the file's content instead of its name's last three
+  // characters, for more formats, and sizes up to 2^31 - 1 instead of 32767.
+  bool more_formats = false;
+  // The size as displayed: a JPEG's Exif orientation that turns the picture
+  // by a quarter swaps width and height.
+  bool display_size = false;
+};
+
+// Measures an image file. Every failure becomes a message; nothing is shown.
+SizeResult GetImageSize(FileSystem& fs, const std::string& path, SizeSwitches switches = {});
 
 }  // namespace tagsmit

@@ -7,6 +7,9 @@
 namespace tagsmit {
 namespace {
 
+// The prefix of Windows' extended-length paths.
+constexpr std::string_view kLongPathPrefix = "\\\\?\\";
+
 bool IsContinuationByte(char c) {
   return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
@@ -58,8 +61,10 @@ bool PathSyntax::SameName(std::string_view a, std::string_view b) const {
 
 std::optional<std::string> PathSyntax::Rooted(const std::string& path, FileSystem& fs) const {
   if (style_ == PathStyle::Windows) {
-    if (!HasDriveLetter(path) || (path.size() > 2 && path[2] != '\\')) return std::nullopt;
-    return path;
+    std::string_view plain = path;
+    if (plain.starts_with(kLongPathPrefix)) plain.remove_prefix(kLongPathPrefix.size());
+    if (!HasDriveLetter(plain) || (plain.size() > 2 && plain[2] != '\\')) return std::nullopt;
+    return std::string(plain);
   }
   if (path.empty()) return std::nullopt;
   const std::string joined = path.starts_with('/') ? path : fs.CurrentDirectory() + "/" + path;

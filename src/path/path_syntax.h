@@ -27,10 +27,11 @@ class PathSyntax {
 
   // The path that GetActualPath walks, or nothing when it cannot be walked.
   // Windows: the path itself when it starts with a drive letter and a colon,
-  // followed by a backslash or nothing. Posix: the path made absolute with the
-  // current directory, without empty, "." and ".." components (the root is "/"),
-  // where ".." after a symbolic link leads above the link's target, as the
-  // system goes; nothing for links that loop.
+  // followed by a backslash or nothing; a path in the extended-length form
+  // (\\?\C:\...) without its prefix, which names the same file. Posix: the
+  // path made absolute with the current directory, without empty, "." and
+  // ".." components (the root is "/"), where ".." after a symbolic link leads
+  // above the link's target, as the system goes; nothing for links that loop.
   std::optional<std::string> Rooted(const std::string& path, FileSystem& fs) const;
   // Bytes of the drive part at the front of a path that Rooted returned.
   std::size_t DriveLength() const { return style_ == PathStyle::Windows ? 2 : 0; }

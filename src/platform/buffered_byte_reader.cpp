@@ -12,14 +12,20 @@ constexpr std::size_t kLargestRead = 1 << 20;
 }  // namespace
 
 bool BufferedByteReader::Read(std::span<std::uint8_t> out) {
-  while (!out.empty()) {
-    if (begin_ == end_ && !Refill(Refilling::kForRead)) return false;
-    const std::size_t count = std::min(out.size(), end_ - begin_);
-    std::copy_n(buffer_.begin() + static_cast<std::ptrdiff_t>(begin_), count, out.begin());
+  return ReadUpTo(out) == out.size();
+}
+
+std::size_t BufferedByteReader::ReadUpTo(std::span<std::uint8_t> out) {
+  std::size_t done = 0;
+  while (done < out.size()) {
+    if (begin_ == end_ && !Refill(Refilling::kForRead)) break;
+    const std::size_t count = std::min(out.size() - done, end_ - begin_);
+    std::copy_n(buffer_.begin() + static_cast<std::ptrdiff_t>(begin_), count,
+                out.begin() + static_cast<std::ptrdiff_t>(done));
     begin_ += count;
-    out = out.subspan(count);
+    done += count;
   }
-  return true;
+  return done;
 }
 
 bool BufferedByteReader::Skip(std::uint64_t count) {
@@ -64,6 +70,18 @@ bool BufferedByteReader::SkipWhile(std::uint8_t byte) {
   }
 }
 
+void BufferedByteReader::Rewind() {
+  // A look at the first bytes usually leaves them in the buffer.
+  if (buffer_offset_ == 0) {
+    begin_ = 0;
+    next_offset_ = end_;
+    return;
+  }
+  buffer_offset_ = next_offset_ = 0;
+  read_size_ = 0;
+  begin_ = end_ = 0;
+}
+
 bool BufferedByteReader::Refill(Refilling why) {
   read_size_ = why == Refilling::kForScan
                    ? std::min(std::max(2 * read_size_, kSmallRead), kLargestRead)
@@ -71,6 +89,7 @@ bool BufferedByteReader::Refill(Refilling why) {
   if (buffer_.size() < read_size_) buffer_.resize(read_size_);
   const std::size_t got = ReadAt(next_offset_, std::span(buffer_.data(), read_size_));
   if (got == 0) return false;
+  buffer_offset_ = next_offset_;
   begin_ = 0;
   end_ = got;
   next_offset_ += got;

@@ -20,10 +20,12 @@ class BufferedByteReader : public ByteReader {
   explicit BufferedByteReader(std::uint64_t size) : size_(size) {}
 
   bool Read(std::span<std::uint8_t> out) final;
+  std::size_t ReadUpTo(std::span<std::uint8_t> out) final;
   bool Skip(std::uint64_t count) final;
   bool AtEnd() final;
   bool SkipPast(std::uint8_t byte) final;
   bool SkipWhile(std::uint8_t byte) final;
+  void Rewind() final;
 
  protected:
   // Reads up to out.size() bytes from `offset` on; the count read, 0 at the
@@ -35,7 +37,8 @@ class BufferedByteReader : public ByteReader {
   bool Refill(Refilling why);
 
   std::uint64_t size_;
-  std::uint64_t next_offset_ = 0;  // where the next refill reads from
+  std::uint64_t next_offset_ = 0;    // where the next refill reads from
+  std::uint64_t buffer_offset_ = 0;  // of buffer_[0]
   std::vector<std::uint8_t> buffer_;
   std::size_t read_size_ = 0;  // of the last refill
   std::size_t begin_ = 0;      // unread bytes are buffer_[begin_, end_)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -27,6 +28,9 @@ class ByteReader {
   virtual ~ByteReader() = default;
   // Fills `out` completely; false when the file ends first or reading fails.
   virtual bool Read(std::span<std::uint8_t> out) = 0;
+  // Fills `out` as far as the file goes: the count of bytes read, less than
+  // out.size() only at the end of the file or when reading fails.
+  virtual std::size_t ReadUpTo(std::span<std::uint8_t> out) = 0;
   // Passes over `count` bytes without reading them; false when the file ends
   // before all of them are passed.
   virtual bool Skip(std::uint64_t count) = 0;
@@ -38,6 +42,8 @@ class ByteReader {
   // Passes over bytes equal to `byte`, up to the first other one, which is left
   // to read; false when the file ends first.
   virtual bool SkipWhile(std::uint8_t byte) = 0;
+  // Goes back to the first byte, as if the file had just been opened.
+  virtual void Rewind() = 0;
 };
 
 // Either an open file or the kind of failure.

@@ -45,6 +45,9 @@ case "${1:-}" in
     expect_run "$work/site/img/ÄÖ Ünï.GIF" "$(tag "../img/äö ünï.gif" 120 60)" \
       LowerCase=1 RelativePath=255 "BasePath=$work/site/doc"
     ;;
+  formats)
+    expect_formats "$work/site/img/"
+    ;;
   test-display)
     write_settings Test=1
     start_tagsmit "$work/site/img/Logo.gif"

@@ -174,3 +174,24 @@ make_site() {
 }
 
 tag() { echo "<IMG SRC=\"$1\" WIDTH=$2 HEIGHT=$3 ALT=\"\">"; }
+
+# The two switches end to end, on images made in $work/site/img: a PNG of
+# 48 x 32, the same as an AVIF turned a quarter (shown 32 x 48), and
+# photo.jpg with Exif orientation 6 (shown 48 x 64). FOLDER: that folder as
+# the program names it, with the separator at its end.
+expect_formats() {
+  local folder=$1 img=$work/site/img
+  convert -size 48x32 xc:red "$img/Shot.png" &&
+    avifenc -s 10 --irot 1 "$img/Shot.png" "$img/Turned.avif" >/dev/null &&
+    exiftool -q -n -Orientation=6 -o "$img/Portrait.jpg" "$SAMPLES/photo.jpg" ||
+    fail "cannot make the images"
+  write_settings
+  set_sentinel
+  run_tagsmit "${folder}Shot.png"
+  expect_eq "status for a PNG, both switches off" 1 "$run_status"
+  expect_eq "clipboard after a PNG, both switches off" sentinel "$(clipboard)"
+  expect_run "${folder}Shot.png" "$(tag ./Shot.png 48 32)" MoreFormats=1
+  expect_run "${folder}Turned.avif" "$(tag ./Turned.avif 32 48)" MoreFormats=1
+  expect_run "${folder}Portrait.jpg" "$(tag ./Portrait.jpg 64 48)" MoreFormats=1
+  expect_run "${folder}Portrait.jpg" "$(tag ./Portrait.jpg 48 64)" MoreFormats=0 DisplaySize=1
+}

@@ -84,6 +84,9 @@ TEST_F(WindowsReferencePath, ActualPathOfDirectoriesAndPathsNotWalked) {
       {"C:\\Web\\Empty\\", ""},      // the first-entry lookup of an empty folder finds nothing
       {"Web\\a.gif", ""},  // only paths that start with a drive and a backslash are walked
       {"C:xWeb\\a.gif", ""},
+      // The extended-length form names the same file; the prefix is not its path.
+      {"\\\\?\\C:\\WEB\\IMG\\A.GIF", "C:\\Web\\Img\\a.gif"},
+      {"\\\\?\\UNC\\server\\share\\a.gif", ""},
   };
   for (const auto& [file, actual] : rows) {
     SCOPED_TRACE(file);

@@ -87,6 +87,16 @@ TEST_F(QtSettingsWindowTest, EveryControlShowsItsCaptionAndTooltipInTabOrder) {
   EXPECT_EQ(chain, expected);
 }
 
+// As in a Windows dialog, the focus starts on the chosen mode, so that Space
+// does not change it.
+TEST_F(QtSettingsWindowTest, OpensWithTheFocusOnTheCheckedOption) {
+  for (const int relative : {0, 255}) {
+    app.options.RelativePath = static_cast<std::uint8_t>(relative);
+    form.Open();
+    EXPECT_EQ(window.focusWidget(), Find<QRadioButton>(relative ? "optRelative" : "optFixed"));
+  }
+}
+
 TEST_F(QtSettingsWindowTest, ListModeAndTypedTextGoBothWaysBetweenWidgetsAndLogic) {
   app.options.RelativePath = 255;
   form.Open();

@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "fake_file_system.h"
@@ -69,18 +70,19 @@ class StartupTest : public ::testing::Test {
     desktop.clipboard = kSentinel;
   }
 
-  // Stores the nine values as the settings window saves them, some changed.
+  // Stores the values as the settings window saves them, some changed.
   void Store(std::map<std::string, std::string> changes = {}) {
     std::vector<SettingsEntry> entries = {
-        {"version", "115"},     {"ClipStr", std::string(kTag) + "\n"},
-        {"ClipStrNo", "0"},     {"NotyfyErr", "0"},
-        {"Test", "0"},          {"LowerCase", "0"},
-        {"RelativePath", "0"},  {"FixedPath", "./"},
-        {"BasePath", "C:\\Web"}};
+        {"version", "115"},      {"ClipStr", std::string(kTag) + "\n"},
+        {"ClipStrNo", "0"},      {"NotyfyErr", "0"},
+        {"Test", "0"},           {"LowerCase", "0"},
+        {"RelativePath", "0"},   {"FixedPath", "./"},
+        {"BasePath", "C:\\Web"}, {"MoreFormats", "0"},
+        {"DisplaySize", "0"}};
     for (auto& [key, value] : entries) {
       if (auto change = changes.extract(key)) value = change.mapped();
     }
-    ASSERT_THAT(changes, IsEmpty());  // every change names one of the nine
+    ASSERT_THAT(changes, IsEmpty());  // every change names a stored value
     ASSERT_TRUE(store.Save("tagsmit", "init", entries).ok());
     saves_before_run_ = store.saves;
   }
@@ -175,6 +177,27 @@ TEST_F(StartupTest, FixedPathTakesTheStoredNameAndNoSeparator) {
   Store({{"ClipStr", "&f\n"}, {"FixedPath", "../pics/"}});
   Start("C:\\Web\\HIDDEN.gif");
   EXPECT_EQ(desktop.clipboard, "../pics/hidden.gif");
+}
+
+// The switches reach the size query: a PNG named .jpg is read by its content,
+// and a photo turned by its Exif orientation gives the size it is shown at.
+TEST_F(StartupTest, SwitchesChangeHowTheImageIsMeasured) {
+  using namespace std::literals;
+  fs.AddFile("C:\\Web\\png.jpg", "\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\0\x05\0\0\0\x03\x08"s);
+  fs.AddFile("C:\\Web\\turned.jpg",
+             "\xFF\xD8\xFF\xE1\0\x22"
+             "Exif\0\0MM\0\x2A\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0\x06\0\0\0\0\0\0"
+             "\xFF\xC0\0\x11\x08\0\x1E\0\x28"s);
+  const std::tuple<const char*, const char*, const char*, const char*> runs[] = {
+      {"0", "0", "C:\\Web\\turned.jpg", "40 30"},
+      {"0", "1", "C:\\Web\\turned.jpg", "30 40"},
+      {"1", "0", "C:\\Web\\png.jpg", "5 3"},
+  };
+  for (const auto& [more_formats, display_size, file, size] : runs) {
+    Store({{"ClipStr", "&w &h\n"}, {"MoreFormats", more_formats}, {"DisplaySize", display_size}});
+    Start(file);
+    EXPECT_EQ(desktop.clipboard, size) << file;
+  }
 }
 
 // A clipboard that fails is named in a box, and nothing else happens.

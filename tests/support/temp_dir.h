@@ -24,10 +24,7 @@ class TempDir {
               PathFromUtf8("tagsmit-" + std::to_string(std::random_device{}()))) {
     if (!std::filesystem::create_directory(path_)) throw std::runtime_error("no fresh folder");
   }
-  ~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
+  ~TempDir();
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
 

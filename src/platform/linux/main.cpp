@@ -11,11 +11,11 @@
 #include "platform/console_desktop.h"
 #include "platform/linux/display_choice.h"
 #include "platform/linux/linux_desktop.h"
+#include "platform/linux/linux_file_system.h"
 #include "platform/linux/lower_case.h"
 #include "platform/linux/qt_loader.h"
 #include "platform/linux/stdio_streams.h"
 #include "platform/linux/wayland_loader.h"
-#include "platform/posix/posix_file_system.h"
 #include "platform/settings_file/settings_file_store.h"
 #include "platform/x11/x11_session.h"
 #include "run/arguments.h"
@@ -26,7 +26,7 @@ namespace tagsmit {
 namespace {
 
 int ConsoleMode(const Arguments& arguments) {
-  PosixFileSystem fs;
+  LinuxFileSystem fs;
   SettingsFileStore store;
   StdioStreams streams;
   ConsoleDesktop desktop(streams, LowerCaseUtf8);
@@ -35,7 +35,7 @@ int ConsoleMode(const Arguments& arguments) {
 }
 
 int DesktopMode(const Invocation& invocation) {
-  PosixFileSystem fs;
+  LinuxFileSystem fs;
   SettingsFileStore store;
   x11::Session x11;
   WaylandLoader wayland;

@@ -7,12 +7,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <fstream>
 #include <memory>
 #include <utility>
 
 #include "base/ascii.h"
-#include "platform/posix/mount_table.h"
 #include "platform/posix/posix_byte_reader.h"
 
 namespace tagsmit {
@@ -82,10 +80,6 @@ std::string FirstEntry(const std::string& folder) {
     if (!IsDotOrDotDot(entry->d_name)) return entry->d_name;
   }
   return ".";
-}
-
-bool IsBrowsable(const std::string& path) {
-  return StatIsDirectory(path) && ::access(path.c_str(), R_OK | X_OK) == 0;
 }
 
 bool LessIgnoringCase(const std::string& a, const std::string& b) {
@@ -164,21 +158,7 @@ bool PosixFileSystem::IsDirectory(const std::string& path) {
 }
 
 std::vector<std::string> PosixFileSystem::Drives() {
-  std::vector<std::string> others;
-  std::ifstream mounts("/proc/self/mounts");
-  for (std::string line; std::getline(mounts, line);) {
-    const auto entry = ParseMountLine(line);
-    if (entry && entry->mount_point != "/" && IsUserVolume(*entry) &&
-        IsBrowsable(entry->mount_point)) {
-      others.push_back(entry->mount_point);
-    }
-  }
-  std::sort(others.begin(), others.end());
-  others.erase(std::unique(others.begin(), others.end()), others.end());
-
-  std::vector<std::string> drives{"/"};
-  drives.insert(drives.end(), others.begin(), others.end());
-  return drives;
+  return {"/"};
 }
 
 std::vector<std::string> PosixFileSystem::Subdirectories(const std::string& path) {

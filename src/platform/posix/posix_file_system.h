@@ -11,7 +11,7 @@ namespace tagsmit {
 // The file system of a POSIX system. Nothing is hidden here: a name that begins
 // with a full stop is an ordinary name to the lookups. Relative paths are taken
 // from the process's current directory.
-class PosixFileSystem final : public FileSystem {
+class PosixFileSystem : public FileSystem {
  public:
   PathStyle Style() const override { return PathStyle::Posix; }
   OpenResult OpenForReading(const std::string& path) override;
@@ -20,7 +20,8 @@ class PosixFileSystem final : public FileSystem {
   std::string CurrentDirectory() override;
   std::optional<std::string> LinkTarget(const std::string& path) override;
   bool IsDirectory(const std::string& path) override;
-  // Mounted volumes a user can browse: "/" first, then the others sorted.
+  // The one root, "/"; where the system tells its mounts, the volumes it
+  // mounted may follow (LinuxFileSystem).
   std::vector<std::string> Drives() override;
   // Directories (also through symbolic links), sorted without regard to
   // letter case; names beginning with a full stop are left out, as desktop

@@ -5,7 +5,6 @@
 #include <exception>
 #include <filesystem>
 #include <optional>
-#include <system_error>
 
 #include "base/ascii.h"
 #include "platform/settings_file/config_folder.h"
@@ -38,34 +37,26 @@ Result<fs::path> SettingsPath(const std::string& app) {
   }
   Result<fs::path> root = UserConfigFolder();
   if (!root.ok()) return root;
-  const fs::path path = root.value() / PathFromUtf8(folder) / "settings.json";
-  std::error_code error;
-  if (fs::path target = fs::canonical(path, error); !error) return target;
-  return path;
+  return FollowLinks(root.value() / PathFromUtf8(folder) / "settings.json");
 }
 
 LoadedFile Load(const fs::path& path) {
   LoadedFile file;
-  std::error_code error;
-  const fs::file_status status = fs::status(path, error);
-  if (status.type() == fs::file_type::not_found) {
-    file.state = LoadedFile::State::Missing;
-    return file;
+  const FileContents contents = ReadWholeFile(path);
+  switch (contents.kind) {
+    case FileContents::Kind::kMissing:
+      file.state = LoadedFile::State::Missing;
+      return file;
+    case FileContents::Kind::kNotAFile:
+      file.problem = "通常のファイルではありません";
+      return file;
+    case FileContents::Kind::kUnreadable:
+      file.problem = contents.text;
+      return file;
+    case FileContents::Kind::kRead:
+      break;
   }
-  if (error) {
-    file.problem = error.message();
-    return file;
-  }
-  if (!fs::is_regular_file(status)) {  // a folder, FIFO or device: never open it
-    file.problem = "通常のファイルではありません";
-    return file;
-  }
-  const Result<std::string> text = ReadWholeFile(path);
-  if (!text.ok()) {
-    file.problem = text.error();
-    return file;
-  }
-  if (auto document = SettingsDocument::Parse(text.value())) {
+  if (auto document = SettingsDocument::Parse(contents.text)) {
     file.state = LoadedFile::State::Parsed;
     file.document = std::move(*document);
   } else {
@@ -121,8 +112,9 @@ Status ChangeFile(const std::string& app, Change change, Edit edit) {
   const fs::path& path = found.value();
   try {
     // Without a file there is nothing to delete: not even a folder is made.
-    std::error_code error;
-    if (change == Change::kDelete && !fs::exists(path, error)) return Status::Ok();
+    if (change == Change::kDelete && ReadWholeFile(path).kind == FileContents::Kind::kMissing) {
+      return Status::Ok();
+    }
     const Result<FolderLock> lock = FolderLock::Take(path.parent_path());
     if (!lock.ok()) return Failed(path, lock.error());
     LoadedFile file = Load(path);
@@ -141,7 +133,7 @@ Status ChangeFile(const std::string& app, Change change, Edit edit) {
         !written.ok()) {
       // The file stays as it was, so its copy would only be one more at every
       // attempt (a reset that fails runs again at each start).
-      if (copy) fs::remove(*copy, error);
+      if (copy) RemoveKept(*copy);
       return Failed(path, written.error());
     }
     return Status::Ok();

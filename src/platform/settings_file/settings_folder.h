@@ -8,8 +8,25 @@
 
 namespace tagsmit {
 
-// The folder of one application's settings file, as the store changes it.
-// Failures carry the system's reason alone; the store names the file.
+// The folder of one application's settings file, as the store reads and
+// changes it. Failures carry the system's reason alone; the store names the
+// file.
+
+// The path the store reads and replaces for `path`: on POSIX the file a
+// symbolic link points to, so that a save changes that file and the link
+// stays; on Windows, and where `path` names nothing yet, `path` itself.
+std::filesystem::path FollowLinks(const std::filesystem::path& path);
+
+// What a read of a whole file found.
+struct FileContents {
+  enum class Kind { kMissing, kRead, kNotAFile, kUnreadable };
+  Kind kind = Kind::kUnreadable;
+  std::string text;  // kRead: the file's bytes; kUnreadable: the system's reason
+};
+
+// Reads the file at `path` whole. What is not a regular file (a folder, a
+// FIFO, a device) is never opened: an open could block or act on it.
+FileContents ReadWholeFile(const std::filesystem::path& path);
 
 // One process's exclusive use of a settings folder for a read, change and
 // replacement of its file, so that two processes saving at once never lose
@@ -48,14 +65,12 @@ class FolderLock {
 Status ReplaceFileAtomically(const FolderLock& lock, const std::filesystem::path& path,
                              std::string_view contents);
 
-// The whole contents of the file at `path`. Read with the system's own calls:
-// every start reads the settings, and a C++ file stream would first build the
-// C++ locales, which costs a run more memory than all the rest of its work.
-Result<std::string> ReadWholeFile(const std::filesystem::path& path);
-
 // Keeps the file at `path` as it is now under the new name `copy`: a second
 // link to it where the file system allows that (no partial copy can be left),
 // a copy otherwise. False when `copy` is taken already.
 Result<bool> KeepUnder(const std::filesystem::path& path, const std::filesystem::path& copy);
+
+// Removes a copy that KeepUnder made, where it can.
+void RemoveKept(const std::filesystem::path& copy);
 
 }  // namespace tagsmit

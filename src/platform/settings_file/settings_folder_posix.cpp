@@ -82,6 +82,41 @@ Status WriteAndRename(int fd, const std::filesystem::path& temporary,
 
 }  // namespace
 
+std::filesystem::path FollowLinks(const std::filesystem::path& path) {
+  std::error_code error;
+  if (std::filesystem::path target = std::filesystem::canonical(path, error); !error) {
+    return target;
+  }
+  return path;
+}
+
+FileContents ReadWholeFile(const std::filesystem::path& path) {
+  using Kind = FileContents::Kind;
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  if (status.type() == std::filesystem::file_type::not_found) return {Kind::kMissing, {}};
+  if (error) return {Kind::kUnreadable, error.message()};
+  if (!std::filesystem::is_regular_file(status)) return {Kind::kNotAFile, {}};
+  // Read with the system's own calls: every start reads the settings, and a
+  // C++ file stream would first build the C++ locales, which costs a run more
+  // memory than all the rest of its work.
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return {Kind::kUnreadable, std::strerror(errno)};
+  FileContents contents{Kind::kRead, {}};
+  char buffer[1 << 16];
+  ssize_t got;
+  while ((got = read(fd, buffer, sizeof buffer)) != 0) {
+    if (got > 0) {
+      contents.text.append(buffer, static_cast<std::size_t>(got));
+    } else if (errno != EINTR) {
+      contents = {Kind::kUnreadable, std::strerror(errno)};
+      break;
+    }
+  }
+  close(fd);
+  return contents;
+}
+
 Result<FolderLock> FolderLock::Take(const std::filesystem::path& folder) {
   if (Status made = MakeFolders(folder); !made.ok())
     return Result<FolderLock>::Failure(made.error());
@@ -123,25 +158,6 @@ Status ReplaceFileAtomically(const FolderLock& lock, const std::filesystem::path
   return Status::Ok();
 }
 
-Result<std::string> ReadWholeFile(const std::filesystem::path& path) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return Result<std::string>::Failure(std::strerror(errno));
-  std::string text;
-  char buffer[16384];
-  ssize_t got;
-  while ((got = read(fd, buffer, sizeof buffer)) != 0) {
-    if (got > 0) {
-      text.append(buffer, static_cast<std::size_t>(got));
-    } else if (errno != EINTR) {
-      const int error = errno;
-      close(fd);
-      return Result<std::string>::Failure(std::strerror(error));
-    }
-  }
-  close(fd);
-  return text;
-}
-
 Result<bool> KeepUnder(const std::filesystem::path& path, const std::filesystem::path& copy) {
   if (link(path.c_str(), copy.c_str()) == 0) return true;
   if (errno == EEXIST) return false;
@@ -153,6 +169,10 @@ Result<bool> KeepUnder(const std::filesystem::path& path, const std::filesystem:
   std::error_code ignored;
   std::filesystem::remove(copy, ignored);  // a partial copy
   return Result<bool>::Failure(error.message());
+}
+
+void RemoveKept(const std::filesystem::path& copy) {
+  unlink(copy.c_str());
 }
 
 }  // namespace tagsmit

@@ -7,7 +7,8 @@
 #include <utility>
 
 #include "platform/settings_file/settings_folder.h"
-#include "platform/win32/utf16.h"
+#include "platform/win32_api/long_path.h"
+#include "platform/win32_api/utf16.h"
 
 namespace tagsmit {
 namespace {
@@ -25,19 +26,24 @@ Status SystemFailure(DWORD error) {
   return Status::Failure(SystemErrorText(error));
 }
 
+// `path` as the system takes it at any length.
+std::wstring Native(const std::filesystem::path& path) {
+  return SystemPath(path.native());
+}
+
 // Creates `folder` and its missing parents. They inherit the access rights of
 // the folder that holds them, which under APPDATA are the user's alone.
 Status MakeFolders(const std::filesystem::path& folder) {
-  if (CreateDirectoryW(folder.c_str(), nullptr)) return Status::Ok();
+  if (CreateDirectoryW(Native(folder).c_str(), nullptr)) return Status::Ok();
   DWORD error = GetLastError();
   if (error == ERROR_PATH_NOT_FOUND && folder.has_relative_path() &&
       folder.parent_path() != folder) {
     if (Status parent = MakeFolders(folder.parent_path()); !parent.ok()) return parent;
-    if (CreateDirectoryW(folder.c_str(), nullptr)) return Status::Ok();
+    if (CreateDirectoryW(Native(folder).c_str(), nullptr)) return Status::Ok();
     error = GetLastError();
   }
   if (error == ERROR_ALREADY_EXISTS) {
-    const DWORD attributes = GetFileAttributesW(folder.c_str());
+    const DWORD attributes = GetFileAttributesW(Native(folder).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
       return Status::Ok();
     }
@@ -52,13 +58,13 @@ void RemoveLeftovers(const std::filesystem::path& path) {
   const std::wstring prefix = path.filename().wstring() + std::wstring(kTemporaryInfix);
   const std::filesystem::path pattern = path.parent_path() / (prefix + L'*');
   WIN32_FIND_DATAW entry;
-  const HANDLE find =
-      FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 0);
+  const HANDLE find = FindFirstFileExW(Native(pattern).c_str(), FindExInfoBasic, &entry,
+                                       FindExSearchNameMatch, nullptr, 0);
   if (find == INVALID_HANDLE_VALUE) return;
   do {
     // The pattern also matches short 8.3 names; only the long name counts.
     if (std::wstring_view(entry.cFileName).starts_with(prefix)) {
-      DeleteFileW((path.parent_path() / entry.cFileName).c_str());
+      DeleteFileW(Native(path.parent_path() / entry.cFileName).c_str());
     }
   } while (FindNextFileW(find, &entry));
   FindClose(find);
@@ -72,7 +78,7 @@ HANDLE CreateTemporary(const std::filesystem::path& path, std::wstring& name) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     name = path.native() + std::wstring(kTemporaryInfix);
     for (int k = 0; k < 6; ++k) name += kLetters[letter(random)];
-    const HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    const HANDLE file = CreateFileW(SystemPath(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
   }
@@ -102,7 +108,7 @@ Status WriteAndMove(HANDLE file, const std::wstring& temporary, const std::files
   // While anyone reads the file (another run of the program, a virus
   // scanner), it cannot be replaced; readers hold it for a moment only.
   for (int attempt = 1;; ++attempt) {
-    if (MoveFileExW(temporary.c_str(), path.c_str(),
+    if (MoveFileExW(SystemPath(temporary).c_str(), Native(path).c_str(),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
       return Status::Ok();
     }
@@ -116,11 +122,48 @@ Status WriteAndMove(HANDLE file, const std::wstring& temporary, const std::files
 
 }  // namespace
 
+std::filesystem::path FollowLinks(const std::filesystem::path& path) {
+  return path;
+}
+
+FileContents ReadWholeFile(const std::filesystem::path& path) {
+  using Kind = FileContents::Kind;
+  const std::wstring native = Native(path);
+  const DWORD attributes = GetFileAttributesW(native.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {Kind::kMissing, {}};
+    return {Kind::kUnreadable, SystemErrorText(error)};
+  }
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return {Kind::kNotAFile, {}};
+  const HANDLE file = CreateFileW(native.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {Kind::kUnreadable, SystemErrorText(GetLastError())};
+  FileContents contents{Kind::kRead, {}};
+  if (GetFileType(file) != FILE_TYPE_DISK) {
+    contents.kind = Kind::kNotAFile;
+  } else {
+    char buffer[1 << 16];
+    for (;;) {
+      DWORD got = 0;
+      if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
+        contents = {Kind::kUnreadable, SystemErrorText(GetLastError())};
+        break;
+      }
+      if (got == 0) break;  // the end
+      contents.text.append(buffer, got);
+    }
+  }
+  CloseHandle(file);
+  return contents;
+}
+
 Result<FolderLock> FolderLock::Take(const std::filesystem::path& folder) {
   if (Status made = MakeFolders(folder); !made.ok())
     return Result<FolderLock>::Failure(made.error());
   const std::filesystem::path lock_file = folder / kLockFile;
-  const HANDLE file = CreateFileW(lock_file.c_str(), GENERIC_READ | GENERIC_WRITE,
+  const HANDLE file = CreateFileW(Native(lock_file).c_str(), GENERIC_READ | GENERIC_WRITE,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
   if (file == INVALID_HANDLE_VALUE)
@@ -154,39 +197,22 @@ Status ReplaceFileAtomically(const FolderLock& lock, const std::filesystem::path
   const HANDLE file = CreateTemporary(path, temporary);
   if (file == INVALID_HANDLE_VALUE) return SystemFailure(GetLastError());
   Status replaced = WriteAndMove(file, temporary, path, contents);
-  if (!replaced.ok()) DeleteFileW(temporary.c_str());
+  if (!replaced.ok()) DeleteFileW(SystemPath(temporary).c_str());
   return replaced;
 }
 
-Result<std::string> ReadWholeFile(const std::filesystem::path& path) {
-  // Shared for deletion too, so that a save may replace the file meanwhile.
-  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    return Result<std::string>::Failure(SystemErrorText(GetLastError()));
-  }
-  std::string text;
-  char buffer[16384];
-  DWORD got = 0;
-  BOOL read;
-  while ((read = ReadFile(file, buffer, sizeof buffer, &got, nullptr)) && got > 0) {
-    text.append(buffer, got);
-  }
-  const DWORD error = read ? ERROR_SUCCESS : GetLastError();
-  CloseHandle(file);
-  if (!read) return Result<std::string>::Failure(SystemErrorText(error));
-  return text;
-}
-
 Result<bool> KeepUnder(const std::filesystem::path& path, const std::filesystem::path& copy) {
-  if (CreateHardLinkW(copy.c_str(), path.c_str(), nullptr)) return true;
+  if (CreateHardLinkW(Native(copy).c_str(), Native(path).c_str(), nullptr)) return true;
   if (GetLastError() == ERROR_ALREADY_EXISTS) return false;
-  if (CopyFileW(path.c_str(), copy.c_str(), TRUE)) return true;
+  if (CopyFileW(Native(path).c_str(), Native(copy).c_str(), TRUE)) return true;
   const DWORD error = GetLastError();
   if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return false;
-  DeleteFileW(copy.c_str());  // a partial copy
+  DeleteFileW(Native(copy).c_str());  // a partial copy
   return Result<bool>::Failure(SystemErrorText(error));
+}
+
+void RemoveKept(const std::filesystem::path& copy) {
+  DeleteFileW(Native(copy).c_str());
 }
 
 }  // namespace tagsmit

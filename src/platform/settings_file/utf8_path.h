@@ -5,7 +5,7 @@
 #include <string_view>
 
 #ifdef _WIN32
-#include "platform/win32/utf16.h"
+#include "platform/win32_api/utf16.h"
 #endif
 
 namespace tagsmit {

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "platform/win32/utf16.h"
-#include "platform/win32/windows_text.h"
+#include "platform/win32_api/utf16.h"
+#include "platform/win32_api/windows_text.h"
 
 namespace tagsmit {
 namespace {

@@ -7,7 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/win32/windows_text.h"
+#include "platform/box_buttons.h"
+#include "platform/win32_api/windows_text.h"
 
 namespace tagsmit {
 namespace {
@@ -196,8 +197,9 @@ std::string ShowInputBox(const std::string& prompt, const std::string& title,
   DialogTemplate layout(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, L"MS Shell Dlg", 9);
   // SS_NOPREFIX: the "&w" and "&h" the prompt asks for show as typed.
   layout.AddControl(0x82, SS_LEFT | SS_NOPREFIX, 0, kPromptId, L"");
-  layout.AddControl(0x80, BS_DEFPUSHBUTTON | WS_TABSTOP, 0, IDOK, L"OK");
-  layout.AddControl(0x80, BS_PUSHBUTTON | WS_TABSTOP, 0, IDCANCEL, L"キャンセル");
+  layout.AddControl(0x80, BS_DEFPUSHBUTTON | WS_TABSTOP, 0, IDOK, ToWindowsText(box_button::kOk));
+  layout.AddControl(0x80, BS_PUSHBUTTON | WS_TABSTOP, 0, IDCANCEL,
+                    ToWindowsText(box_button::kCancel));
   layout.AddControl(0x81, ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, kEditId, L"");
 
   BoxTexts texts{ToWindowsText(prompt), ToWindowsText(title), ToWindowsText(default_text)};

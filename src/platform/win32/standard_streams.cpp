@@ -6,8 +6,8 @@
 #include <initializer_list>
 #include <string>
 
-#include "platform/win32/utf16.h"
-#include "platform/win32/windows_text.h"
+#include "platform/win32_api/utf16.h"
+#include "platform/win32_api/windows_text.h"
 
 namespace tagsmit {
 namespace {

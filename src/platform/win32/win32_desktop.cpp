@@ -5,12 +5,13 @@
 #include <algorithm>
 #include <climits>
 
+#include "platform/box_buttons.h"
 #include "platform/program_identity.h"
 #include "platform/win32/clipboard.h"
 #include "platform/win32/input_box.h"
 #include "platform/win32/standard_streams.h"
-#include "platform/win32/utf16.h"
-#include "platform/win32/windows_text.h"
+#include "platform/win32_api/utf16.h"
+#include "platform/win32_api/windows_text.h"
 
 namespace tagsmit {
 namespace {
@@ -33,16 +34,17 @@ UINT IconFlag(BoxIcon icon) {
 
 // MessageBoxW labels its buttons in the system's language; like every other
 // text of the program they are Japanese whatever the locale, so the box is
-// relabelled when it is first activated, before it is drawn.
+// relabelled when it is first activated, before it is drawn. The box's
+// dialog keys find the new "&Y" and "&N".
 thread_local HHOOK box_hook = nullptr;
 
 LRESULT CALLBACK RelabelBoxButtons(int code, WPARAM wparam, LPARAM lparam) {
   const LRESULT next = CallNextHookEx(box_hook, code, wparam, lparam);
   if (code == HCBT_ACTIVATE) {
     const HWND box = reinterpret_cast<HWND>(wparam);
-    SetDlgItemTextW(box, IDYES, L"はい");
-    SetDlgItemTextW(box, IDNO, L"いいえ");
-    SetDlgItemTextW(box, IDOK, L"OK");
+    SetDlgItemTextW(box, IDYES, Utf16FromUtf8(box_button::kYes).c_str());
+    SetDlgItemTextW(box, IDNO, Utf16FromUtf8(box_button::kNo).c_str());
+    SetDlgItemTextW(box, IDOK, Utf16FromUtf8(box_button::kOk).c_str());
     UnhookWindowsHookEx(box_hook);
     box_hook = nullptr;
   }

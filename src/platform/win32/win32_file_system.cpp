@@ -6,8 +6,9 @@
 #include <memory>
 #include <string_view>
 
-#include "platform/win32/utf16.h"
 #include "platform/win32/win32_byte_reader.h"
+#include "platform/win32_api/long_path.h"
+#include "platform/win32_api/utf16.h"
 
 namespace tagsmit {
 namespace {
@@ -19,8 +20,10 @@ bool IsSeparator(wchar_t c) {
 }
 
 // A path the API would take for another (a pattern, or cut short at a NUL).
+// The "?" of the extended-length prefix \\?\ is no wildcard.
 bool IsPlainName(std::wstring_view path) {
-  return !path.empty() && path.find_first_of(std::wstring_view(L"*?<>\"\0", 6)) == path.npos;
+  const std::wstring_view name = WithoutLongPathPrefix(path);
+  return !name.empty() && name.find_first_of(std::wstring_view(L"*?<>\"\0", 6)) == name.npos;
 }
 
 // "C:\Web\", "C:\" and "C:" stand for a folder, not an entry in one.
@@ -61,7 +64,7 @@ template <typename Visit>
 void VisitMatches(const std::wstring& pattern, FINDEX_SEARCH_OPS search, Visit visit) {
   WIN32_FIND_DATAW entry;
   const HANDLE find =
-      FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, search, nullptr, 0);
+      FindFirstFileExW(SystemPath(pattern).c_str(), FindExInfoBasic, &entry, search, nullptr, 0);
   if (find == INVALID_HANDLE_VALUE) return;
   while (!visit(entry) && FindNextFileW(find, &entry)) {
   }
@@ -69,7 +72,7 @@ void VisitMatches(const std::wstring& pattern, FINDEX_SEARCH_OPS search, Visit v
 }
 
 bool IsExistingFolder(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
+  const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
@@ -112,7 +115,7 @@ OpenResult Failed(OpenFailure failure) {
 OpenResult Win32FileSystem::OpenForReading(const std::string& path) {
   const std::wstring wide = Utf16FromUtf8(path);
   if (!IsPlainName(wide) || IsSeparator(wide.back())) return Failed(OpenFailure::Other);
-  const HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ,
+  const HANDLE file = CreateFileW(SystemPath(wide).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (file == INVALID_HANDLE_VALUE) {

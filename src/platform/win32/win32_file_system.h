@@ -9,7 +9,9 @@ namespace tagsmit {
 
 // The Windows file system: drive letters, '\' (or '/') separators, names
 // compared without regard to case, short aliases, hidden and system marks.
-// Relative paths are taken from the process's current directory.
+// Relative paths are taken from the process's current directory. Paths of
+// any length reach the system (SystemPath), and paths in the extended-length
+// form \\?\ are taken as they are.
 class Win32FileSystem final : public FileSystem {
  public:
   PathStyle Style() const override { return PathStyle::Windows; }

@@ -49,6 +49,9 @@ case "${1:-}" in
     expect_run "$site\\img\\Logo.gif" "$(tag "/Z|$work/site/img/Logo.gif" 120 60)" \
       RelativePath=255 'BasePath=C:\\Web'
     ;;
+  formats)
+    expect_formats "$site\\img\\"
+    ;;
   notify)
     write_settings NotyfyErr=1
     set_sentinel

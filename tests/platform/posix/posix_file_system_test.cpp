@@ -15,7 +15,6 @@
 #include <tuple>
 
 #include "path/reference_path.h"
-#include "platform/posix/mount_table.h"
 #include "temp_dir.h"
 
 namespace tagsmit {
@@ -134,6 +133,20 @@ TEST_F(PosixFileSystemTest, ReaderReadsAndSkipsAcrossBufferBoundaries) {
   }
   EXPECT_EQ(byte, content[17014]);
   EXPECT_FALSE(in->AtEnd());
+  // A read up to more than is left gives the rest; back at the start, the same
+  // bytes again, whether the first ones are still buffered or not.
+  Bytes rest(5000);
+  EXPECT_EQ(in->ReadUpTo(rest), 2985u);
+  EXPECT_EQ(rest[2984], content.back());
+  in->Rewind();
+  ASSERT_TRUE(in->Read(head));
+  EXPECT_EQ(head, Bytes(content.begin(), content.begin() + 9003));
+  in = Open(content);
+  Bytes first(10);
+  ASSERT_TRUE(in->Read(first) && in->Skip(15000));
+  in->Rewind();
+  ASSERT_TRUE(in->Read(head));
+  EXPECT_EQ(head, Bytes(content.begin(), content.begin() + 9003));
 
   // A skip to the very end passes and one byte further fails, also when part of
   // the rest is buffered.
@@ -164,42 +177,6 @@ TEST_F(PosixFileSystemTest, SubdirectoriesAreSortedVisibleFolders) {
   EXPECT_THAT(fs_.Subdirectories(dir_.path()),
               ::testing::ElementsAre("Alpha", "alpha", "beta", "epsilon", "Gamma"));
   EXPECT_TRUE(fs_.Subdirectories("absent").empty());
-}
-
-TEST_F(PosixFileSystemTest, DrivesAreTheRootThenSortedBrowsableFolders) {
-  const std::vector<std::string> drives = fs_.Drives();
-  ASSERT_FALSE(drives.empty());
-  EXPECT_EQ(drives.front(), "/");
-  for (std::size_t i = 1; i < drives.size(); ++i) {
-    EXPECT_TRUE(fs_.IsDirectory(drives[i])) << drives[i];
-    EXPECT_TRUE(i == 1 || drives[i - 1] < drives[i]) << "repeated or out of order: " << drives[i];
-  }
-}
-
-TEST(MountTableTest, ParsesMountPointAndTypeUndoingEscapes) {
-  const auto entry = ParseMountLine("/dev/sdb1 /media/My\\040Disk\\011x\\134y vfat rw,nosuid 0 0");
-  ASSERT_TRUE(entry.has_value());
-  EXPECT_EQ(entry->mount_point, "/media/My Disk\tx\\y");
-  EXPECT_EQ(entry->type, "vfat");
-
-  // A backslash that does not start an escape stays as it is.
-  EXPECT_EQ(ParseMountLine("dev /a\\9b ext4 rw 0 0")->mount_point, "/a\\9b");
-  EXPECT_EQ(ParseMountLine("dev /a\\04 ext4")->mount_point, "/a\\04");
-  EXPECT_FALSE(ParseMountLine("/dev/sda1 /mnt").has_value());
-}
-
-TEST(MountTableTest, KeepsVolumesAUserBrowsesAndDropsSystemMounts) {
-  const std::tuple<const char*, const char*, bool> cases[] = {
-      {"/tmp", "tmpfs", true},  // a type that also serves system mounts
-      {"/run/media/me/USB", "exfat", true},
-      {"/devices", "ext4", true},  // only whole components count as inside /dev
-      {"/dev/shm", "tmpfs", false},
-      {"/run/user/1000", "tmpfs", false},
-      {"/mnt/cg", "cgroup2", false},  // a kernel interface wherever it is
-  };
-  for (const auto& [mount_point, type, user_volume] : cases) {
-    EXPECT_EQ(IsUserVolume(MountEntry{mount_point, type}), user_volume) << mount_point;
-  }
 }
 
 }  // namespace

@@ -300,6 +300,18 @@ TEST_F(SettingsFileTest, AConfigFolderOfAnyNameHoldsTheFile) {
   EXPECT_THAT(error, EndsWith("settings.json\n通常のファイルではありません"));
 }
 
+// A settings file whose path runs past MAX_PATH is saved, read and reset
+// like any other: on Windows its calls take the extended-length form.
+TEST_F(SettingsFileTest, AConfigFolderOfAnyLengthHoldsTheFile) {
+  std::filesystem::path home = Root();
+  for (const char letter : {'a', 'b', 'c', 'd', 'e'}) home /= std::string(60, letter);
+  SetVariable(kConfigHome, home.c_str());
+  ASSERT_EQ(ErrorOf(store_.Save("tagsmit", "init", kNineKeys)), "none");
+  EXPECT_EQ(store_.GetAll("Tagsmit", "init"), kNineKeys);
+  EXPECT_EQ(ErrorOf(store_.DeleteSection("Tagsmit", "init")), "none");
+  EXPECT_THAT(store_.GetAll("Tagsmit", "init"), IsEmpty());
+}
+
 #ifndef _WIN32
 // A write in place is the crash check's to find; here, the folder is private.
 TEST_F(SettingsFileTest, TheFolderIsPrivate) {

@@ -39,6 +39,7 @@ endforeach()
 expect("1 24 /* RT_MANIFEST */" "process manifest")
 foreach(setting "Microsoft.Windows.Common-Controls\"\" version=\"\"6.0.0.0"
                 "level=\"\"asInvoker" "PerMonitorV2" ">true/pm<" ">UTF-8<"
+                "<longPathAware xmlns=\"\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\"\">true<"
                 "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}")
   expect("${setting}" "manifest")
 endforeach()

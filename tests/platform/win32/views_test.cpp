@@ -5,22 +5,24 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "about/about_controls.h"
 #include "about/about_form.h"
 #include "fake_file_system.h"
 #include "memory_settings_store.h"
-#include "platform/win32/utf16.h"
 #include "platform/win32/views/about_window.h"
 #include "platform/win32/views/dir_picker_window.h"
 #include "platform/win32/views/settings_window.h"
+#include "platform/win32_api/utf16.h"
 #include "run/settings.h"
 #include "scripted_desktop.h"
 #include "settings/settings_controls.h"
@@ -116,33 +118,42 @@ void ExpectBuiltFromTable(HWND window, const WindowSpec<Control, Logic, Binding>
   EXPECT_EQ(walked, expected);
 }
 
-// Whether the control's font fits in it: a label's whole text, a check box's
-// caption beside its box, a line of text in a drop-down list's selection field.
-bool TextFits(HWND control, ControlKind kind) {
+// The room a control's text takes in its font, as a label draws it.
+SIZE TextSize(HWND control) {
   const HDC dc = GetDC(control);
   const HGDIOBJ previous =
       SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
   const std::wstring text = TextOf(control);
-  RECT needed{}, has{};
+  RECT needed{};
   DrawTextW(dc, text.c_str(), std::ssize(text), &needed, DT_CALCRECT | DT_EXPANDTABS);
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
   SelectObject(dc, previous);
   ReleaseDC(control, dc);
+  return {needed.right, std::max<LONG>(needed.bottom, metrics.tmHeight)};
+}
+
+// Whether the control's font fits in it: a label's whole text, a check box's
+// caption beside its box, a line of text in a drop-down list's selection field.
+bool TextFits(HWND control, ControlKind kind) {
+  const SIZE needed = TextSize(control);
+  RECT has{};
   GetClientRect(control, &has);
-  if (kind == ControlKind::Label) return has.right >= needed.right && has.bottom >= needed.bottom;
+  if (kind == ControlKind::Label) return has.right >= needed.cx && has.bottom >= needed.cy;
   if (kind == ControlKind::CheckBox) {
     const int box = GetSystemMetricsForDpi(SM_CXMENUCHECK, GetDpiForWindow(control));
-    return has.right >= box + needed.right && has.bottom >= needed.bottom;
+    return has.right >= box + needed.cx && has.bottom >= needed.cy;
   }
-  return SendMessageW(control, CB_GETITEMHEIGHT, WPARAM(-1), 0) >= metrics.tmHeight;
+  return SendMessageW(control, CB_GETITEMHEIGHT, WPARAM(-1), 0) >= needed.cy;
 }
 
 // The places are the table's, converted by the core at the window's
 // resolution, when the window opens and whenever it moves to a monitor of
 // another one. Where the font needs more room than the table gives, a label
 // or a closed drop-down list grows right and down, within the window, so that
-// no text is cut.
+// no text is cut, and what lies under it moves down, so that nothing touches:
+// no two controls overlap (frames aside, which hold them), a label measured
+// by its text.
 template <typename Control, typename Logic, typename Binding>
 void ExpectLaidOutAt(UINT dpi, HWND window, const WindowSpec<Control, Logic, Binding>& spec,
                      const std::function<HWND(Control)>& handle) {
@@ -153,19 +164,30 @@ void ExpectLaidOutAt(UINT dpi, HWND window, const WindowSpec<Control, Logic, Bin
   GetClientRect(window, &client);
   EXPECT_EQ(client.right, TwipsToPixels(spec.client.width, dpi)) << dpi;
   EXPECT_EQ(client.bottom, TwipsToPixels(spec.client.height, dpi)) << dpi;
+  std::vector<std::pair<const char*, RECT>> measured;
   for (const auto& control : spec.controls) {
-    const auto place = PlaceOf(handle(control.control));
+    const HWND hwnd = handle(control.control);
+    const auto place = PlaceOf(hwnd);
     const auto table = Expected(control.look.place, dpi);
     const ControlKind kind = control.look.kind;
-    if (kind != ControlKind::Label && kind != ControlKind::ListBox &&
-        kind != ControlKind::DriveList) {
-      EXPECT_EQ(place, table) << control.look.name << " at " << dpi;
-      continue;
-    }
-    EXPECT_TRUE(place[0] == table[0] && place[1] == table[1] && place[2] >= table[2] &&
-                place[3] >= table[3] && place[0] + place[2] <= client.right &&
-                place[1] + place[3] <= client.bottom && TextFits(handle(control.control), kind))
+    EXPECT_TRUE(place[0] == table[0] && place[1] >= table[1] && place[2] >= table[2] &&
+                place[0] + place[2] <= client.right && place[1] + place[3] <= client.bottom)
         << control.look.name << " at " << dpi;
+    if (kind == ControlKind::Label || kind == ControlKind::ListBox ||
+        kind == ControlKind::DriveList) {
+      EXPECT_TRUE(TextFits(hwnd, kind)) << control.look.name << " at " << dpi;
+    }
+    if (kind == ControlKind::Frame) continue;
+    const LONG height = kind == ControlKind::Label ? TextSize(hwnd).cy : place[3];
+    measured.push_back(
+        {control.look.name, {place[0], place[1], place[0] + place[2], place[1] + height}});
+  }
+  for (std::size_t a = 0; a < measured.size(); ++a) {
+    for (std::size_t b = a + 1; b < measured.size(); ++b) {
+      RECT common{};
+      EXPECT_FALSE(IntersectRect(&common, &measured[a].second, &measured[b].second))
+          << measured[a].first << " and " << measured[b].first << " at " << dpi;
+    }
   }
 }
 
@@ -266,11 +288,19 @@ TEST_F(Win32ViewsTest, EachWindowHoldsItsTableInTabOrderAndScalesWithTheMonitor)
   }
   EXPECT_NE(SendMessageW(about.Control(AboutControl::picIcon), STM_GETICON, 0, 0), 0);
   EXPECT_NE(SendMessageW(Control(btnVer), BM_GETIMAGE, IMAGE_ICON, 0), 0);
-  for (const UINT dpi : {144u, 96u}) {
+  for (const UINT dpi : {192u, 144u, 96u}) {
     ExpectLaidOutAt(dpi, window->Handle(), kSettingsWindow, settings_control);
     ExpectLaidOutAt(dpi, picker.Handle(), kPickerWindow, picker_control);
     ExpectLaidOutAt(dpi, about.Handle(), kAboutWindow, about_control);
   }
+}
+
+// As in a Windows dialog, the focus starts on the chosen mode, so that Space
+// does not change it.
+TEST_F(Win32ViewsTest, OpensWithTheFocusOnTheCheckedOption) {
+  form->Open();  // in fixed mode
+  EXPECT_EQ(GetFocus(), Control(optFixed));
+  window->Close();
 }
 
 TEST_F(Win32ViewsTest, EnterPressesOkAndEscCancelsTheSettingsWindow) {

@@ -165,28 +165,35 @@ TEST(Win32InputBoxTest, EnterAnswersTheEditedTextAndEscapeNothing) {
             "kept");
 }
 
-TEST(Win32MsgBoxTest, ButtonsAreJapaneseAndAnswerAsPressed) {
+// As on a Japanese Windows: the keys Y and N answer, named on the buttons.
+TEST(Win32MsgBoxTest, ButtonsAreJapaneseAndTheKeysYAndNAnswer) {
   const HWND probe =
       CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   if (probe == nullptr) GTEST_SKIP() << "no windows without a display";
   DestroyWindow(probe);
 
-  for (const int press : {IDYES, IDNO}) {
-    std::thread user([press] {
+  for (const WPARAM key : {'N', 'Y'}) {
+    std::thread user([key] {
       HWND box = nullptr;
       for (int i = 0; i < 1000 && box == nullptr; ++i, Sleep(10)) {
         box = FindWindowW(L"#32770", L"Tagsmit");
       }
       ASSERT_NE(box, nullptr) << "no message box";
-      EXPECT_EQ(TextOf(GetDlgItem(box, IDYES)), L"\u306F\u3044");       // はい
-      EXPECT_EQ(TextOf(GetDlgItem(box, IDNO)), L"\u3044\u3044\u3048");  // いいえ
-      PostMessageW(box, WM_COMMAND, press, 0);
+      EXPECT_EQ(TextOf(GetDlgItem(box, IDYES)), L"\u306F\u3044(&Y)");       // はい
+      EXPECT_EQ(TextOf(GetDlgItem(box, IDNO)), L"\u3044\u3044\u3048(&N)");  // いいえ
+      const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(key), 0)) << 16;
+      PostMessageW(GetDlgItem(box, IDYES), WM_KEYDOWN, key, scan | 1);
+      for (int i = 0; i < 200 && IsWindow(box); ++i) Sleep(10);
+      if (IsWindow(box)) {
+        ADD_FAILURE() << "the key " << static_cast<char>(key) << " left the box open";
+        PostMessageW(box, WM_COMMAND, IDNO, 0);
+      }
     });
     Win32Desktop desktop;
     const BoxAnswer answer = desktop.MsgBox("\u4FDD\u5B58\u3057\u307E\u3059\u304B?",
                                             BoxIcon::Question, BoxButtons::YesNo, "Tagsmit");
     user.join();
-    EXPECT_EQ(answer, press == IDYES ? BoxAnswer::Yes : BoxAnswer::No);
+    EXPECT_EQ(answer, key == 'Y' ? BoxAnswer::Yes : BoxAnswer::No);
   }
 }
 

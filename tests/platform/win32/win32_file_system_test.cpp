@@ -13,7 +13,10 @@
 #include <utility>
 #include <vector>
 
-#include "platform/win32/utf16.h"
+#include "memory_settings_store.h"
+#include "platform/win32_api/utf16.h"
+#include "run/paste_text.h"
+#include "scripted_desktop.h"
 #include "temp_dir.h"
 
 namespace tagsmit::testing {
@@ -141,6 +144,38 @@ TEST_F(Win32FileSystemTest, ReaderReadsTheRawBytesAtEveryOffset) {
   ASSERT_TRUE(in->SkipPast(0xFF));
   EXPECT_TRUE(in->AtEnd());
   EXPECT_FALSE(in->Read(std::span(&byte, 1)));
+}
+
+// A path of more than 300 characters and a path in the extended-length form
+// (\\?\), as Explorer hands them over, are measured and named like any
+// other; the tag never shows the prefix.
+TEST_F(Win32FileSystemTest, LongAndExtendedLengthPathsAreMeasuredAndNamed) {
+  const Bytes gif{'G', 'I', 'F', '8', '9', 'a', 3, 0, 2, 0};
+  std::string below;  // the folders below the temporary one, each ending in "\\"
+  for (const char letter : {'a', 'b', 'c', 'd', 'e'}) below += std::string(60, letter) + "\\";
+  const std::string long_path = dir_.WriteFile(below + "Logo.gif", gif);
+  ASSERT_GT(long_path.size(), 300u);
+  dir_.WriteFile("a.gif", gif);
+
+  ScriptedDesktop desktop;
+  MemorySettingsStore store;
+  Services services{fs_, desktop, store};
+  Options options;
+  options.CurClipStr = "<IMG SRC=\"&f\" WIDTH=&w HEIGHT=&h>";
+  options.FixedPath = "./";
+  options.BasePath = Folder();
+  const auto tag = [&](const std::string& path, std::uint8_t relative) {
+    options.RelativePath = relative;
+    const Result<std::string> text = MakePasteText(options, services, path);
+    return text.ok() ? text.value() : text.error();
+  };
+  std::string url = below;
+  std::replace(url.begin(), url.end(), '\\', '/');
+  for (const std::string& path : {long_path, "\\\\?\\" + long_path}) {
+    EXPECT_EQ(tag(path, 0), "<IMG SRC=\"./Logo.gif\" WIDTH=3 HEIGHT=2>") << path;
+    EXPECT_EQ(tag(path, 255), "<IMG SRC=\"./" + url + "Logo.gif\" WIDTH=3 HEIGHT=2>") << path;
+  }
+  EXPECT_EQ(tag("\\\\?\\" + In("a.gif"), 255), "<IMG SRC=\"./a.gif\" WIDTH=3 HEIGHT=2>");
 }
 
 TEST_F(Win32FileSystemTest, DrivesAndSubdirectoriesForThePicker) {

@@ -14,11 +14,10 @@ namespace tagsmit {
 AboutDialog::AboutDialog(QWidget* owner) : QDialog(owner) {
   using enum AboutControl;
   SetUpFixedWindow(*this, kAboutWindow.client);
-  const std::vector<QWidget*> controls = BuildControls(*this, kAboutWindow, &form_);
-  title_ = static_cast<QLabel*>(WidgetOf(controls, lblTitle));
-  version_ = static_cast<QLabel*>(WidgetOf(controls, lblVersion));
-  description_ = static_cast<QPlainTextEdit*>(WidgetOf(controls, txtDescription));
-  ok_ = WidgetOf(controls, cmdOK);
+  controls_ = BuildControls(*this, kAboutWindow, &form_);
+  title_ = static_cast<QLabel*>(WidgetOf(controls_, lblTitle));
+  version_ = static_cast<QLabel*>(WidgetOf(controls_, lblVersion));
+  description_ = static_cast<QPlainTextEdit*>(WidgetOf(controls_, txtDescription));
 }
 
 void AboutDialog::SetStaysOnTop(bool on_top) {
@@ -37,11 +36,11 @@ void AboutDialog::SetText(AboutText which, const std::string& text) {
       return;
     case AboutText::lblTitle:
       title_->setText(ToQt(text));
-      FitLabel(*title_, kAboutWindow.Find(AboutControl::lblTitle).look.place);
+      LayOutControls(kAboutWindow, controls_);
       return;
     case AboutText::lblVersion:
       version_->setText(ToQt(text));
-      FitLabel(*version_, kAboutWindow.Find(AboutControl::lblVersion).look.place);
+      LayOutControls(kAboutWindow, controls_);
       return;
     case AboutText::txtDescription:
       description_->setPlainText(ToQt(text));
@@ -51,7 +50,7 @@ void AboutDialog::SetText(AboutText which, const std::string& text) {
 
 void AboutDialog::RunModal(AboutForm& form) {
   form_ = &form;
-  ok_->setFocus();
+  FocusFirstControl(kAboutWindow, controls_);
   exec();
   form_ = nullptr;
 }

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <vector>
+
 #include "about/about_form.h"
 #include "about/about_view.h"
 
@@ -28,10 +30,10 @@ class AboutDialog final : public QDialog, public AboutView {
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
+  std::vector<QWidget*> controls_;
   QLabel* title_ = nullptr;
   QLabel* version_ = nullptr;
   QPlainTextEdit* description_ = nullptr;
-  QWidget* ok_ = nullptr;
   AboutForm* form_ = nullptr;
 };
 

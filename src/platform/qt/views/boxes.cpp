@@ -9,17 +9,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/box_buttons.h"
 #include "platform/qt/views/qt_text.h"
 
 namespace tagsmit {
 namespace {
-
-// Qt's own captions follow the locale; the boxes keep the Japanese of the
-// rest of the interface.
-constexpr const char* kYes = "はい";
-constexpr const char* kNo = "いいえ";
-constexpr const char* kOk = "OK";
-constexpr const char* kCancel = "キャンセル";
 
 QMessageBox::Icon QtIcon(BoxIcon icon) {
   switch (icon) {
@@ -58,13 +52,15 @@ BoxAnswer ShowMessageBox(const std::string& prompt, BoxIcon icon, BoxButtons but
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
-    box.button(QMessageBox::Yes)->setText(QString::fromUtf8(kYes));
-    box.button(QMessageBox::No)->setText(QString::fromUtf8(kNo));
+    // Qt's own captions follow the locale. The "&" of the Japanese ones
+    // makes Alt+Y and Alt+N shortcuts, and the box answers Y and N alone too.
+    box.button(QMessageBox::Yes)->setText(QString::fromUtf8(box_button::kYes));
+    box.button(QMessageBox::No)->setText(QString::fromUtf8(box_button::kNo));
   } else {
     box.setStandardButtons(QMessageBox::Ok);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok);
-    box.button(QMessageBox::Ok)->setText(QString::fromUtf8(kOk));
+    box.button(QMessageBox::Ok)->setText(QString::fromUtf8(box_button::kOk));
   }
   const int pressed = box.exec();
   if (buttons == BoxButtons::Ok) return BoxAnswer::Ok;
@@ -82,8 +78,9 @@ std::string ShowInputBox(const std::string& prompt, const std::string& title,
   auto* edit = new QLineEdit(ToQt(default_text), &box);
   edit->selectAll();
   auto* buttons = new QDialogButtonBox(&box);
-  buttons->addButton(QString::fromUtf8(kOk), QDialogButtonBox::AcceptRole)->setDefault(true);
-  buttons->addButton(QString::fromUtf8(kCancel), QDialogButtonBox::RejectRole);
+  buttons->addButton(QString::fromUtf8(box_button::kOk), QDialogButtonBox::AcceptRole)
+      ->setDefault(true);
+  buttons->addButton(QString::fromUtf8(box_button::kCancel), QDialogButtonBox::RejectRole);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
   auto* layout = new QVBoxLayout(&box);

@@ -12,7 +12,9 @@
 #include <QToolButton>
 
 #include "platform/qt/views/window_look.h"
+#include "window/first_focus.h"
 #include "window/grow_to_fit.h"
+#include "window/push_down.h"
 
 namespace tagsmit {
 namespace {
@@ -101,21 +103,44 @@ QWidget* MakeControlWidget(const ControlLook& look, QWidget& window) {
   widget->setGeometry(PlaceInPixels(window, look.place));
   widget->setFont(FontOf(look.font));
   if (*look.tooltip != '\0') widget->setToolTip(QString::fromUtf8(look.tooltip));
-  if (look.kind == ControlKind::Label) FitLabel(*static_cast<QLabel*>(widget), look.place);
   if (look.kind == ControlKind::Picture) {
     static_cast<QLabel*>(widget)->setPixmap(IconOf(look.picture).pixmap(widget->size()));
   }
   return widget;
 }
 
-void FitLabel(QLabel& label, const TwipsRect& place) {
-  const QRect table = PlaceInPixels(label, place);
-  const QSize needed = label.sizeHint();
-  const QSize client = label.parentWidget()->size();
-  const PixelRect fitted =
-      GrowToFit({table.left(), table.top(), table.width(), table.height()},
-                {needed.width(), needed.height()}, {client.width(), client.height()});
-  label.setGeometry(fitted.left, fitted.top, fitted.width, fitted.height);
+void LayOutWidgets(std::span<const ControlWidget> controls) {
+  std::vector<GrownControl> grown;
+  for (const auto& [look, widget] : controls) {
+    const QRect table = PlaceInPixels(*widget, look->place);
+    const PixelRect place{table.left(), table.top(), table.width(), table.height()};
+    PixelRect fitted = place;
+    int reach = place.height;
+    if (look->kind == ControlKind::Label) {
+      const QSize needed = widget->sizeHint();
+      const QSize client = widget->parentWidget()->size();
+      fitted =
+          GrowToFit(place, {needed.width(), needed.height()}, {client.width(), client.height()});
+      reach = needed.height();
+    }
+    grown.push_back({look->kind, place, fitted, reach});
+  }
+  const std::vector<PixelRect> places = PushDown(grown);
+  for (std::size_t index = 0; index < controls.size(); ++index) {
+    const PixelRect& place = places[index];
+    controls[index].widget->setGeometry(place.left, place.top, place.width, place.height);
+  }
+}
+
+void FocusFirstWidget(std::span<const ControlWidget> tab_order) {
+  std::vector<FocusStop> stops;
+  for (const auto& [look, widget] : tab_order) {
+    const auto* button = qobject_cast<const QAbstractButton*>(widget);
+    stops.push_back({look->kind, widget->isEnabled(), button != nullptr && button->isChecked()});
+  }
+  if (const int first = FirstFocus(stops); first >= 0) {
+    tab_order[static_cast<std::size_t>(first)].widget->setFocus();
+  }
 }
 
 void ConnectControlEvent(QWidget& widget, ControlEvent event, std::function<void(int)> raise) {

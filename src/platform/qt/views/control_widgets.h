@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QLabel>
 #include <QWidget>
 
 #include <cstddef>
 #include <functional>
+#include <span>
 #include <vector>
 
 #include "window/control_spec.h"
@@ -15,9 +15,19 @@ namespace tagsmit {
 // and picture as the window's table gives them.
 QWidget* MakeControlWidget(const ControlLook& look, QWidget& window);
 
-// Puts `label` at its table `place`, grown to hold its whole text where its
-// font needs more room.
-void FitLabel(QLabel& label, const TwipsRect& place);
+// A control's widget and how its table describes it.
+struct ControlWidget {
+  const ControlLook* look;
+  QWidget* widget;
+};
+
+// Puts each widget at its table place; a label grows to hold its whole text
+// where its font needs more room, pushing what lies under it down (PushDown).
+void LayOutWidgets(std::span<const ControlWidget> controls);
+
+// Gives the focus to the widget a Windows dialog would focus on opening
+// (FirstFocus); `tab_order` in the window's Tab order.
+void FocusFirstWidget(std::span<const ControlWidget> tab_order);
 
 // `raise` runs, with the entry's index for list events, whenever the user
 // does to `widget` what `event` names.
@@ -32,9 +42,31 @@ QWidget* WidgetOf(const std::vector<QWidget*>& widgets, Control control) {
   return widgets[static_cast<std::size_t>(control)];
 }
 
-// Builds every control of `spec` in `window`: each widget, the default
-// button, the Tab order and the events, which go to `*logic` while it is set.
-// The widgets come back indexed by their control.
+// Lays the window out again, as when a label's text has changed.
+template <typename Control, typename Logic, typename Binding>
+void LayOutControls(const WindowSpec<Control, Logic, Binding>& spec,
+                    const std::vector<QWidget*>& widgets) {
+  std::vector<ControlWidget> controls;
+  for (const auto& control : spec.controls) {
+    controls.push_back({&control.look, WidgetOf(widgets, control.control)});
+  }
+  LayOutWidgets(controls);
+}
+
+// Focuses the control a window opens with.
+template <typename Control, typename Logic, typename Binding>
+void FocusFirstControl(const WindowSpec<Control, Logic, Binding>& spec,
+                       const std::vector<QWidget*>& widgets) {
+  std::vector<ControlWidget> tab_order;
+  for (Control control : spec.TabOrder()) {
+    tab_order.push_back({&spec.Find(control).look, WidgetOf(widgets, control)});
+  }
+  FocusFirstWidget(tab_order);
+}
+
+// Builds every control of `spec` in `window`: each widget, laid out, the
+// default button, the Tab order and the events, which go to `*logic` while it
+// is set. The widgets come back indexed by their control.
 template <typename Control, typename Logic, typename Binding>
 std::vector<QWidget*> BuildControls(QWidget& window,
                                     const WindowSpec<Control, Logic, Binding>& spec,
@@ -55,6 +87,7 @@ std::vector<QWidget*> BuildControls(QWidget& window,
     if (previous != nullptr) QWidget::setTabOrder(previous, widget);
     previous = widget;
   }
+  LayOutControls(spec, widgets);
   return widgets;
 }
 

@@ -43,12 +43,12 @@ DirPickerDialog::DirPickerDialog(QWidget* owner) : QDialog(owner) {
   using enum PickerControl;
   setWindowTitle(QString::fromUtf8(settings_text::kPickerCaption));
   SetUpFixedWindow(*this, kPickerWindow.client);
-  const std::vector<QWidget*> controls = BuildControls(*this, kPickerWindow, &picker_);
-  drives_ = static_cast<QComboBox*>(WidgetOf(controls, drvListBox));
-  directories_ = static_cast<QListWidget*>(WidgetOf(controls, dirListBox));
+  controls_ = BuildControls(*this, kPickerWindow, &picker_);
+  drives_ = static_cast<QComboBox*>(WidgetOf(controls_, drvListBox));
+  directories_ = static_cast<QListWidget*>(WidgetOf(controls_, dirListBox));
   // Enter presses OK wherever the focus is, also on Cancel.
   for (PickerControl button : {Command1, Command2}) {
-    static_cast<QPushButton*>(WidgetOf(controls, button))->setAutoDefault(false);
+    static_cast<QPushButton*>(WidgetOf(controls_, button))->setAutoDefault(false);
   }
   directories_->installEventFilter(this);
   directories_->setItemDelegate(new IndentDelegate(directories_));
@@ -104,7 +104,7 @@ void DirPickerDialog::ShowDirectories(const DirListing& listing) {
 
 void DirPickerDialog::RunModal(DirPicker& picker) {
   picker_ = &picker;
-  drives_->setFocus();
+  FocusFirstControl(kPickerWindow, controls_);
   exec();
   picker_ = nullptr;
 }

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <vector>
+
 #include "settings/dir_picker.h"
 #include "settings/dir_picker_view.h"
 
@@ -30,6 +32,7 @@ class DirPickerDialog final : public QDialog, public DirPickerView {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  std::vector<QWidget*> controls_;
   QComboBox* drives_ = nullptr;
   QListWidget* directories_ = nullptr;
   DirPicker* picker_ = nullptr;

@@ -27,9 +27,8 @@ SettingsWindow::SettingsWindow() {
   clip_strs_ = static_cast<QComboBox*>(Control(cmbClipStr));
   // With a buddy the label reads "&&" as one ampersand, as the caption means;
   // it is measured again as it now reads.
-  auto* heading = static_cast<QLabel*>(Control(Label1));
-  heading->setBuddy(clip_strs_);
-  FitLabel(*heading, kSettingsWindow.Find(Label1).look.place);
+  static_cast<QLabel*>(Control(Label1))->setBuddy(clip_strs_);
+  LayOutControls(kSettingsWindow, controls_);
 }
 
 QWidget* SettingsWindow::Control(SettingsControl control) const {
@@ -54,6 +53,7 @@ void SettingsWindow::MoveTo(int left, int top) {
 }
 
 void SettingsWindow::Show() {
+  FocusFirstControl(kSettingsWindow, controls_);
   show();
 }
 

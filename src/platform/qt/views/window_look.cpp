@@ -4,6 +4,8 @@
 #include <QScreen>
 #include <QStringList>
 
+#include "window/font_faces.h"
+
 // Outside any namespace, as Qt's resource macro needs.
 static void InitWindowIcons() {
   static bool done = false;
@@ -15,6 +17,12 @@ static void InitWindowIcons() {
 namespace tagsmit {
 
 namespace {
+
+QStringList Families(FontFace face) {
+  QStringList families;
+  for (const char* name : FaceNames(face)) families << QString::fromUtf8(name);
+  return families;
+}
 
 double LogicalDpi(const QWidget& widget) {
   const QScreen* screen = widget.screen();
@@ -38,17 +46,15 @@ void SetUpFixedWindow(QWidget& window, TwipsSize client, Qt::WindowFlags extra_f
 
 QFont ControlFont() {
   QFont font;
-  font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("Noto Sans CJK JP")});
+  font.setFamilies(Families(FontFace::Proportional));
   font.setPointSize(9);
   return font;
 }
 
 QFont FixedFont() {
-  // Noto Sans Mono CJK JP gives Latin and kana one cell and kanji two, as the
-  // Windows font does; without it the desktop's fixed font stands in.
+  // Without any of the faces the desktop's fixed font stands in.
   QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  font.setFamilies(
-      {QStringLiteral("ＭＳ ゴシック"), QStringLiteral("Noto Sans Mono CJK JP"), font.family()});
+  font.setFamilies(Families(FontFace::Fixed) << font.family());
   font.setStyleHint(QFont::TypeWriter);
   font.setPointSize(9);
   return font;

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/win32/windows_text.h"
+#include "platform/win32_api/windows_text.h"
 #include "window/grow_to_fit.h"
 
 namespace tagsmit::win32 {

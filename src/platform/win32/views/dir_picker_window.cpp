@@ -1,7 +1,7 @@
 #include "platform/win32/views/dir_picker_window.h"
 
 #include "platform/win32/views/window_look.h"
-#include "platform/win32/windows_text.h"
+#include "platform/win32_api/windows_text.h"
 #include "settings/settings_controls.h"
 #include "settings/settings_texts.h"
 

@@ -6,8 +6,10 @@
 
 #include "platform/win32/views/control_windows.h"
 #include "platform/win32/views/window_look.h"
-#include "platform/win32/windows_text.h"
+#include "platform/win32_api/windows_text.h"
+#include "window/first_focus.h"
 #include "window/grow_to_fit.h"
+#include "window/push_down.h"
 
 namespace tagsmit::win32 {
 namespace {
@@ -43,6 +45,14 @@ void SetClientSize(HWND window, SIZE client) {
                  outer.bottom - outer.top + client.cy - inner.bottom,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
+}
+
+// A control's place in its window's client area.
+PixelRect PlaceOf(HWND control) {
+  RECT rect{};
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
 bool IsViewWindow(HWND window) {
@@ -150,6 +160,8 @@ void ViewWindow::LayOut(UINT dpi) {
     if (control.font != nullptr) DeleteObject(control.font);
     control.font = font;
     PlaceControlWindow(control.hwnd, control.look.kind, place, font, ClientPixels());
+    control.grown = PlaceOf(control.hwnd);
+    control.reach = control.grown.height;
     switch (control.look.kind) {
       case ControlKind::Label:
         FitLabel(control);
@@ -177,6 +189,7 @@ void ViewWindow::LayOut(UINT dpi) {
         break;
     }
   }
+  PushGrownPlacesDown();
   SetWindowIcons(dpi);
   const PixelSize client = ClientPixels();
   SetClientSize(window_, {client.width, client.height});
@@ -190,15 +203,52 @@ PixelSize ViewWindow::ClientPixels() const {
 // A label grows to hold its whole text in its font; what it leaves uncovered
 // is the window's face again.
 void ViewWindow::FitLabel(ControlWindow& label) {
-  RECT before{};
-  GetWindowRect(label.hwnd, &before);
-  MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&before), 2);
-  const PixelRect place = GrowToFit(TwipsToPixels(label.look.place, dpi_),
-                                    LabelTextSize(label.hwnd, label.font), ClientPixels());
+  const PixelRect before = PlaceOf(label.hwnd);
+  const PixelSize text = LabelTextSize(label.hwnd, label.font);
+  label.grown = GrowToFit(TwipsToPixels(label.look.place, dpi_), text, ClientPixels());
+  label.reach = text.height;
+  const PixelRect& place = label.grown;
   MoveWindow(label.hwnd, place.left, place.top, place.width, place.height, FALSE);
   RECT after{place.left, place.top, place.left + place.width, place.top + place.height};
-  UnionRect(&after, &after, &before);
+  const RECT was{before.left, before.top, before.left + before.width, before.top + before.height};
+  UnionRect(&after, &after, &was);
   RedrawWindow(window_, &after, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void ViewWindow::PushGrownPlacesDown() {
+  std::vector<GrownControl> grown;
+  for (const ControlWindow& control : controls_) {
+    grown.push_back(
+        {control.look.kind, TwipsToPixels(control.look.place, dpi_), control.grown, control.reach});
+  }
+  const std::vector<PixelRect> places = PushDown(grown);
+  bool moved = false;
+  for (size_t index = 0; index < controls_.size(); ++index) {
+    const PixelRect& place = places[index];
+    const PixelRect now = PlaceOf(controls_[index].hwnd);
+    if (place.top == now.top && place.height == now.height) continue;
+    // Only the top and a scrolling control's height change; a drop-down
+    // list keeps the height of its open list.
+    const UINT keep_size = place.height == now.height ? SWP_NOSIZE : 0;
+    SetWindowPos(controls_[index].hwnd, nullptr, place.left, place.top, place.width, place.height,
+                 keep_size | SWP_NOZORDER | SWP_NOACTIVATE);
+    moved = true;
+  }
+  if (moved) RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// Where a Windows dialog puts the focus on opening (FirstFocus).
+HWND ViewWindow::FirstFocusControl() const {
+  std::vector<FocusStop> stops;
+  for (const int index : tab_order_) {
+    const HWND control = ControlHandle(index);
+    const ControlKind kind = controls_[static_cast<size_t>(index)].look.kind;
+    stops.push_back({kind, IsWindowEnabled(control) != FALSE,
+                     kind == ControlKind::OptionButton &&
+                         SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED});
+  }
+  const int first = FirstFocus(stops);
+  return first < 0 ? nullptr : ControlHandle(tab_order_[static_cast<size_t>(first)]);
 }
 
 void ViewWindow::SetPicture(ControlWindow& control, const PixelRect& place, UINT message,
@@ -231,7 +281,9 @@ void ViewWindow::SetCaption(const std::string& caption) {
 void ViewWindow::SetControlText(int control, const std::string& text) {
   SetWindowTextW(ControlHandle(control), ToWindowsText(text).c_str());
   ControlWindow& shown = controls_[static_cast<size_t>(control)];
-  if (shown.look.kind == ControlKind::Label) FitLabel(shown);
+  if (shown.look.kind != ControlKind::Label) return;
+  FitLabel(shown);
+  PushGrownPlacesDown();
 }
 
 std::string ViewWindow::ControlText(int control) const {
@@ -371,12 +423,7 @@ LRESULT ViewWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       if (LOWORD(wparam) == WA_INACTIVE) {
         if (IsChild(window_, GetFocus())) focus_ = GetFocus();
       } else {
-        if (focus_ == nullptr || !IsWindowEnabled(focus_)) {
-          const auto first = std::find_if(tab_order_.begin(), tab_order_.end(), [this](int index) {
-            return IsWindowEnabled(ControlHandle(index)) != FALSE;
-          });
-          focus_ = first == tab_order_.end() ? nullptr : ControlHandle(*first);
-        }
+        if (focus_ == nullptr || !IsWindowEnabled(focus_)) focus_ = FirstFocusControl();
         if (focus_ != nullptr) SetFocus(focus_);
       }
       return 0;

@@ -13,8 +13,10 @@ namespace tagsmit::win32 {
 // A top-level window built from its window table: one child window per
 // control, with the table's caption, tooltip, font, place (converted at the
 // monitor's resolution; a label or a closed drop-down list grown where its
-// font needs more room), Tab order and Enter and Esc roles. The user's
-// actions go to the table's handlers; the window decides nothing itself.
+// font needs more room, pushing what lies under it down), Tab order and
+// Enter and Esc roles. It opens with the focus where a Windows dialog puts
+// it. The user's actions go to the table's handlers; the window decides
+// nothing itself.
 class ViewWindow {
  public:
   // Hidden until shown; an owned window is modal to its owner.
@@ -61,6 +63,8 @@ class ViewWindow {
     std::function<void(int)> raise;
     HFONT font = nullptr;
     HICON icon = nullptr;
+    PixelRect grown{};     // the place for its font, before PushDown
+    int reach = 0;         // the height of its text, where it is a label
     int shown_entry = -1;  // the entry a drive list shows, to raise only real changes
   };
 
@@ -72,6 +76,9 @@ class ViewWindow {
   void OnCommand(int id, int code);
   PixelSize ClientPixels() const;
   void FitLabel(ControlWindow& label);
+  // Moves the controls to where PushDown puts their grown places.
+  void PushGrownPlacesDown();
+  HWND FirstFocusControl() const;
   bool IsLabel(HWND control) const;
   void Cancel();
   // Gives the control its picture at `size` pixels, by `message`

@@ -2,10 +2,11 @@
 
 #include <shellscalingapi.h>
 
-#include <array>
 #include <string>
 
 #include "platform/win32/resources/resource_ids.h"
+#include "platform/win32_api/utf16.h"
+#include "window/font_faces.h"
 
 namespace tagsmit::win32 {
 namespace {
@@ -38,19 +39,6 @@ bool FontInstalled(const wchar_t* face) {
   return found;
 }
 
-// The faces in the order of preference: the fixed-pitch Gothic keeps paste
-// strings and paths in columns; Japanese text must show in any case.
-constexpr std::array kProportionalFaces = {
-    L"ＭＳ Ｐゴシック", L"MS PGothic",   L"Yu Gothic UI",
-    L"Meiryo UI",       L"MS UI Gothic", L"Noto Sans CJK JP",
-};
-constexpr std::array kFixedFaces = {
-    L"ＭＳ ゴシック",
-    L"MS Gothic",
-    L"BIZ UDGothic",
-    L"Noto Sans Mono CJK JP",
-};
-
 std::wstring MessageFontFace() {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
@@ -58,22 +46,22 @@ std::wstring MessageFontFace() {
   return metrics.lfMessageFont.lfFaceName;
 }
 
-std::wstring ChooseFace(FontFace face) {
-  if (face == FontFace::Fixed) {
-    for (const wchar_t* name : kFixedFaces) {
-      if (FontInstalled(name)) return name;
-    }
+// The first face of the list that is installed, or `otherwise`.
+std::wstring FirstInstalled(FontFace face, std::wstring otherwise) {
+  for (const char* name : FaceNames(face)) {
+    std::wstring wide = Utf16FromUtf8(name);
+    if (FontInstalled(wide.c_str())) return wide;
   }
-  for (const wchar_t* name : kProportionalFaces) {
-    if (FontInstalled(name)) return name;
-  }
-  return MessageFontFace();
+  return otherwise;
 }
 
-// The installed fonts do not change while the program runs.
+// The installed fonts do not change while the program runs. Japanese text
+// must show in any case: the proportional faces stand in for the fixed-pitch
+// ones, the system's message font for both.
 const std::wstring& Face(FontFace face) {
-  static const std::wstring proportional = ChooseFace(FontFace::Proportional);
-  static const std::wstring fixed = ChooseFace(FontFace::Fixed);
+  static const std::wstring proportional =
+      FirstInstalled(FontFace::Proportional, MessageFontFace());
+  static const std::wstring fixed = FirstInstalled(FontFace::Fixed, proportional);
   return face == FontFace::Fixed ? fixed : proportional;
 }
 

@@ -1,6 +1,6 @@
-#include "platform/win32/windows_text.h"
+#include "platform/win32_api/windows_text.h"
 
-#include "platform/win32/utf16.h"
+#include "platform/win32_api/utf16.h"
 
 namespace tagsmit {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/utf16.h"
+#include "platform/win32_api/utf16.h"
 
 #include <windows.h>
 

@@ -1,0 +1,199 @@
+#!/usr/bin/env bash
+# Makes sample images of every format read by content in OUT, with Debian's
+# tools, and OUT/expected.tsv: for each of them, and for each image of the
+# packages libsdl2-image-tests and gdk-pixbuf-tests (and of the shared corpus,
+# when it is there) whose size ImageMagick's identify knows, the size the
+# query must give with both switches on (file, width, height, message; tab
+# separated, one header line). The size is identify's, turned by a JPEG's
+# orientation; where identify cannot read a file, the size its maker was
+# given; where our answer differs from identify's on purpose, ours, with the
+# reason beside it.
+#
+#   make_samples.sh OUT [CORPUS]
+set -euo pipefail
+out=${1:?usage: make_samples.sh OUT [CORPUS]}
+corpus=${2:-}
+[ -d "$corpus" ] || corpus=""
+rm -rf "$out"
+mkdir -p "$out"
+cd "$out"
+table=expected.tsv.part
+printf 'file\twidth\theight\tmessage\n' >"$table"
+
+row() { printf '%s\t%s\t%s\t%s\n' "$1" "$2" "$3" "${4:-}" >>"$table"; }
+
+# identify's width and height as a browser shows them, or nothing when it
+# cannot read the file: a GIF's or an animated WebP's canvas, an icon's
+# largest picture, a JPEG turned by its orientation.
+identified() {
+  local lines
+  lines=$(identify -ping -format '%m %W %H %w %h %[orientation]\n' "$1" 2>/dev/null) || return 0
+  awk '
+    { w = $4; h = $5 }
+    $1 == "GIF" || $1 == "WEBP" { w = $2; h = $3 }
+    $6 ~ /^(LeftTop|RightTop|RightBottom|LeftBottom)$/ { t = w; w = h; h = t }
+    NR == 1 || w * h > best { best = w * h; bw = w; bh = h }
+    END { if (NR) printf "%s\t%s\n", bw, bh }' <<<"$lines"
+}
+
+# A file that identify reads: its row from identify.
+known() {
+  local size
+  size=$(identified "$1")
+  [ -n "$size" ] || { echo "identify cannot read $1" >&2; exit 1; }
+  row "$1" "${size%$'\t'*}" "${size#*$'\t'}"
+}
+
+# A file made to a size (WIDTH HEIGHT); identify, where it reads the file at
+# all (it refuses sides above 16000), must agree.
+made() {
+  local size
+  size=$(identified "$1")
+  [ -z "$size" ] || [ "$size" == "$2"$'\t'"$3" ] ||
+    { echo "$1: made $2 x $3, identify says ${size/$'\t'/ x }" >&2; exit 1; }
+  row "$1" "$2" "$3"
+}
+
+# Our answer where identify's differs on purpose: FILE WIDTH HEIGHT; the reason
+# stands in a comment at each use.
+ours() { row "$1" "$2" "$3"; }
+fails() { row "$1" 0 0 "$2"; }
+
+# Hand-made files: perl, whose zlib and pack build what the image tools cannot
+# (sides above ImageMagick's limit, headers no tool writes).
+png() {  # FILE WIDTH HEIGHT [CHUNK-BEFORE-IHDR]: 8-bit grey, all black
+  perl -MCompress::Zlib -e '
+    my ($w, $h, $first) = @ARGV;
+    sub chunk { my ($t, $d) = @_; pack("N", length $d) . $t . $d . pack("N", crc32($t . $d)) }
+    binmode STDOUT;
+    print "\x89PNG\r\n\x1a\n", ($first ? chunk($first, "\x50\x00\x20\x02") : ""),
+      chunk("IHDR", pack("NNC5", $w, $h, 8, 0, 0, 0, 0)),
+      chunk("IDAT", compress(("\0" x ($w + 1)) x $h)), chunk("IEND", "");' "$2" "$3" "${4:-}" >"$1"
+}
+bmp() {  # FILE WIDTH STORED-HEIGHT: 24-bit, black; a negative height is top down
+  perl -e '
+    my ($w, $h) = @ARGV;
+    my $row = ($w * 3 + 3) & ~3;
+    my $data = "\0" x ($row * abs $h);
+    binmode STDOUT;
+    print "BM", pack("VvvV", 54 + length $data, 0, 0, 54),
+      pack("VllvvVVllVV", 40, $w, $h, 1, 24, 0, length $data, 2835, 2835, 0, 0), $data;' "$2" "$3" >"$1"
+}
+y4m() {  # FILE WIDTH HEIGHT: one grey 4:2:0 frame
+  { printf 'YUV4MPEG2 W%s H%s F25:1 Ip A1:1 C420jpeg\nFRAME\n' "$2" "$3"
+    head -c $(($2 * $3 * 3 / 2)) /dev/zero | tr '\0' '\200'; } >"$1"
+}
+svg() {  # FILE TEXT: printf's escapes in TEXT
+  printf "$2" >"$1"
+}
+quiet() { "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }; }
+
+# Pictures to convert.
+quiet convert -size 40x30 gradient:red-blue base.png
+quiet convert -size 256x192 gradient:green-yellow big.png
+quiet convert -size 40x30 xc:none -fill red -draw 'rectangle 0,0,19,14' alpha.png
+
+# PNG
+known base.png
+quiet convert base.png -depth 16 png48:deep.png && known deep.png
+quiet convert base.png -interlace PNG interlaced.png && known interlaced.png
+quiet convert base.png png8:palette.png && known palette.png
+png wide.png 40000 2 && made wide.png 40000 2
+png cgbi.png 33 17 CgBI && ours cgbi.png 33 17  # Apple's chunk first: libpng refuses the file
+
+# GIF
+quiet convert base.png base.gif && known base.gif
+
+# JPEG; orientation by exiftool, in either byte order
+quiet convert base.png base.jpg && known base.jpg
+quiet convert base.png -interlace JPEG progressive.jpg && known progressive.jpg
+quiet convert base.png -colorspace Gray gray.jpg && known gray.jpg
+for o in 3 5 6 7 8; do
+  quiet exiftool -n -Orientation=$o -o orientation-$o.jpg base.jpg && known orientation-$o.jpg
+done
+quiet exiftool -n -ExifByteOrder=II -Orientation=6 -o orientation-6-ii.jpg base.jpg
+known orientation-6-ii.jpg
+
+# WebP: lossy (VP8), lossless (VP8L), extended (VP8X) by alpha and by animation
+quiet cwebp -q 60 base.png -o lossy.webp && known lossy.webp
+quiet cwebp -lossless base.png -o lossless.webp && known lossless.webp
+png largest.png 16383 3
+quiet cwebp -lossless largest.png -o largest-lossless.webp && made largest-lossless.webp 16383 3
+quiet cwebp -q 60 alpha.png -o alpha.webp && known alpha.webp
+quiet img2webp -loop 0 base.png -d 100 alpha.png -o animated.webp && known animated.webp
+
+# AVIF and HEIF: rotations (anticlockwise quarters), a mirror, a grid, a clean
+# aperture, a sequence, 10 bits, a side above 32767
+avif() { quiet avifenc -s 10 "$@"; }
+avif base.png base.avif && known base.avif
+for r in 1 2 3; do avif --irot $r base.png rotated-$r.avif && known rotated-$r.avif; done
+avif --imir 0 base.png mirrored.avif && known mirrored.avif
+avif --grid 2x2 big.png grid.avif && known grid.avif
+avif --crop 10,6,20,16 base.png aperture.avif && known aperture.avif
+avif --crop 10,6,20,16 --irot 1 base.png aperture-rotated.avif && known aperture-rotated.avif
+avif -d 10 base.png deep.avif && known deep.avif
+avif base.png base.png sequence.avif && known sequence.avif
+y4m wide.y4m 40000 2 && avif wide.y4m wide.avif && made wide.avif 40000 2
+quiet convert base.png base.heic && known base.heic
+
+# SVG
+svg plain.svg '<svg xmlns="http://www.w3.org/2000/svg" width="120" height="60"/>'
+svg px.svg '<svg xmlns="http://www.w3.org/2000/svg" width="120px" height=" 60px "></svg>'
+svg mm.svg '<svg xmlns="http://www.w3.org/2000/svg" width="50mm" height="20mm"/>'
+svg points.svg '<svg xmlns="http://www.w3.org/2000/svg" width="72pt" height="6pc"/>'
+svg inches.svg '<svg xmlns="http://www.w3.org/2000/svg" width="2.54cm" height="0.5in"/>'
+svg viewbox.svg '<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 300 150"/>'
+svg comma-viewbox.svg '<svg xmlns="http://www.w3.org/2000/svg" viewBox="0,0, 64 ,32"/>'
+svg width-only.svg '<svg xmlns="http://www.w3.org/2000/svg" width="200" viewBox="0 0 100 50"/>'
+svg height-only.svg '<svg xmlns="http://www.w3.org/2000/svg" height="50" viewBox="-5 -5 400 100"/>'
+svg percent.svg '<svg xmlns="http://www.w3.org/2000/svg" width="100%%" height="100%%" viewBox="0 0 80 60"/>'
+svg doctype.svg '<!DOCTYPE svg PUBLIC "-//W3C//DTD SVG 1.1//EN"\n "http://www.w3.org/Graphics/SVG/1.1/DTD/svg11.dtd" [\n <!ENTITY e "]>">\n <!-- a > and a ] -->\n]>\n<svg xmlns="http://www.w3.org/2000/svg" width="30" height="20"/>'
+svg bom.svg '\xef\xbb\xbf<?xml version="1.0" encoding="UTF-8"?>\n<!-- <svg width="1" height="1"> -->\n<?xml-stylesheet href="a.css"?>\n<svg\n  xmlns="http://www.w3.org/2000/svg"\n  height="25" width="35"/>'
+svg prefixed.svg '<svg:svg xmlns:svg="http://www.w3.org/2000/svg" width="44" height="33"/>'
+for f in plain px mm points inches viewbox comma-viewbox width-only height-only percent doctype bom prefixed; do
+  known $f.svg
+done
+svg ems.svg '<svg xmlns="http://www.w3.org/2000/svg" width="10em" height="5em" viewBox="0 0 40 20"/>'
+ours ems.svg 40 20  # rsvg takes an em as 12 px (120 x 60); sizes relative to fonts are not the file's own
+svg half.svg '<svg xmlns="http://www.w3.org/2000/svg" width="10.5" height="10.4"/>'
+ours half.svg 11 10  # rounded to the nearest; rsvg rounds up (11 x 11)
+svg wide.svg '<svg xmlns="http://www.w3.org/2000/svg" width="40000" height="2"/>'
+made wide.svg 40000 2
+svg no-size.svg '<svg xmlns="http://www.w3.org/2000/svg"><rect width="5" height="5"/></svg>'
+fails no-size.svg "svg ファイルに寸法がありません"
+
+# BMP: the OS/2 core header, the Windows 3 and 5 headers, top down, wide
+quiet convert base.png BMP2:core.bmp && known core.bmp
+quiet convert base.png BMP3:info.bmp && known info.bmp
+quiet convert base.png BMP:v5.bmp && known v5.bmp
+bmp top-down.bmp 40 -30 && known top-down.bmp
+bmp wide.bmp 40000 -1 && made wide.bmp 40000 1
+
+# ICO and CUR: the largest picture, 256 stored as 0
+quiet convert base.png -define icon:auto-resize=64,48,16 sizes.ico && known sizes.ico
+quiet convert -size 256x256 xc:blue 256.png
+quiet icotool -c -o 256.ico base.png 256.png && known 256.ico
+quiet convert base.png base.cur && known base.cur
+quiet icotool -c --cursor -o hotspot.cur base.png && known hotspot.cur
+
+# The Debian packages' images and the corpus, where identify knows them.
+for folder in /usr/libexec/installed-tests/SDL2_image /usr/libexec/installed-tests/gdk-pixbuf \
+  ${corpus:+"$corpus"}; do
+  while IFS= read -r -d '' file; do
+    case $file in
+      */randomly-modified/crash.ico)
+        # The directory says 2 x 2, the damaged bitmap under it 2 x 1; the
+        # directory is what is read.
+        ours "$file" 2 2 ;;
+      */bug143608-comment.jpg | */bug725582-testrotate.jpg)
+        # Orientation 6 stored as a 32-bit number where Exif has a 16-bit one;
+        # browsers then leave the picture as stored, and so do we.
+        ours "$file" 640 428 ;;
+      *) [ -z "$(identified "$file")" ] || known "$file" ;;
+    esac
+  done < <(find "$folder" -type f -regextype egrep \
+    -iregex '.*\.(png|jpe?g|gif|webp|avif|heic|svg|bmp|ico|cur)' -print0 | sort -z)
+done
+
+mv "$table" expected.tsv
+echo "$(($(wc -l <expected.tsv) - 1)) files listed in $out/expected.tsv"
