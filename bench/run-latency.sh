@@ -15,6 +15,7 @@
 # build/peers/node_modules).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. bench/timing.sh
 tagsmit=$(realpath "${1:-build/app/bin/tagsmit}")
 rounds=${2:-200}
 export NODE_PATH=${NODE_PATH:-$PWD/build/peers/node_modules}
@@ -103,7 +104,6 @@ for c in "${commands[@]:2}"; do
   }
 done
 
-now_us() { local t=${EPOCHREALTIME/./}; echo "$t"; }
 for c in "${commands[@]}"; do : >"$c.times"; done
 for _ in $(seq "$rounds"); do
   for c in "${commands[@]}"; do
@@ -112,18 +112,8 @@ for _ in $(seq "$rounds"); do
   done
 done
 
-# Peak resident set of the started process alone (the holder is a child that
-# outlives it and is not counted; for a peer, the reader without xclip), in
-# KiB, largest of 20 runs.
-peak() {
-  local max=0 kib
-  for _ in $(seq 20); do
-    /usr/bin/time -f '%M' -o "$work/rss" "$@" >/dev/null 2>&1
-    kib=$(tail -1 "$work/rss")
-    ((kib > max)) && max=$kib
-  done
-  echo "$max"
-}
+# Peak resident set of the started process alone: for tagsmit without its
+# holder, for a peer the reader without xclip.
 declare -A rss=(
   [tagsmit]=$(peak "$tagsmit" photo.jpg)
   [xclip]=$(peak xclip -selection clipboard -i text.txt)
@@ -132,10 +122,6 @@ declare -A rss=(
 [[ " ${commands[*]} " == *" python "* ]] && rss[python]=$(peak "$python" peer.py ./photo.jpg)
 [[ " ${commands[*]} " == *" node "* ]] && rss[node]=$(peak node peer.js ./photo.jpg)
 
-stats() {  # median and mean in ms
-  sort -n "$1" | awk '{v[NR]=$1; s+=$1} END {m=(NR%2)?v[(NR+1)/2]:(v[NR/2]+v[NR/2+1])/2;
-    printf "%.2f %.2f\n", m/1000, s/NR/1000}'
-}
 read -r t_median t_mean < <(stats tagsmit.times)
 echo "rounds: $rounds (each round runs ${commands[*]}, in that order)"
 ((${#skipped[@]})) && echo "skipped, not installed: ${skipped[*]}"

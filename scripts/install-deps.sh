@@ -6,6 +6,8 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config dpkg-dev file
   qt6-base-dev libxcb1-dev nlohmann-json3-dev
+  # the Wayland clipboard: libwayland-client, and wayland-scanner for the glue
+  libwayland-dev libwayland-bin
   # tests and benchmarks
   libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format
   xvfb xauth xclip xdotool x11-utils procps time strace
@@ -20,6 +22,13 @@ packages=(
   librsvg2-bin icoutils nsis
   # the release ZIP's listing checked by the suite
   unzip
+  # end to end in Wayland sessions: three headless compositors with Xwayland,
+  # the clipboard clients, a session bus, Python's D-Bus for Mutter's keyboard
+  sway kwin-wayland mutter xwayland wl-clipboard dbus-daemon python3-gi gir1.2-glib-2.0
+  # the windows on Qt's Wayland platform
+  qt6-wayland
+  # the desktop entry's check
+  desktop-file-utils
   # the image tests' samples of every format, made by ImageMagick, avifenc,
   # cwebp and exiftool (perl writes the headers no tool writes), and the
   # images of Debian's own test packages, measured against identify

@@ -27,4 +27,15 @@ Utf8Char DecodeUtf8(std::string_view text, std::size_t at) {
   return {code, length};
 }
 
+std::string Latin1FromUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const Utf8Char character = DecodeUtf8(text, i);
+    out += character.length > 0 && character.code <= 0xFF ? static_cast<char>(character.code) : '?';
+    i += character.length > 0 ? character.length : 1;
+  }
+  return out;
+}
+
 }  // namespace tagsmit

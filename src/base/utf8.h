@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace tagsmit {
@@ -14,5 +15,9 @@ struct Utf8Char {
 // The character that starts at `at`. A sequence cut short, an overlong form, a
 // surrogate and anything beyond U+10FFFF are not UTF-8.
 Utf8Char DecodeUtf8(std::string_view text, std::size_t at);
+
+// The text in ISO 8859-1, as the clipboard's STRING form wants it: characters
+// outside it become '?', and so do bytes that are not valid UTF-8.
+std::string Latin1FromUtf8(std::string_view text);
 
 }  // namespace tagsmit

@@ -8,6 +8,7 @@ namespace tagsmit {
 namespace {
 
 constexpr const char* kTestTitle = "Tagsmit  ｸﾘｯﾌﾟﾎﾞｰﾄﾞ内容";
+constexpr const char* kClipboardFailed = "クリップボードを使えません。";
 
 // Whether start-up goes on to the run (Shift aside). LoadSettings empties
 // CmdLine when there is no paste string; for an argument text that alone
@@ -16,6 +17,13 @@ constexpr const char* kTestTitle = "Tagsmit  ｸﾘｯﾌﾟﾎﾞｰﾄﾞ内�
 bool WantsRun(const AppState& app, const Invocation& invocation) {
   if (invocation.form == Invocation::Form::kArgumentText) return !app.options.CmdLine.empty();
   return invocation.argument.has_value() && app.clip_strs.Count() > 0;
+}
+
+// A clipboard that cannot be used stops the run with a box that names why.
+StartupResult ClipboardFailed(Desktop& desktop, const std::string& reason) {
+  desktop.MsgBox(std::string(kClipboardFailed) + "\n" + reason, BoxIcon::Critical, BoxButtons::Ok,
+                 desktop.Identity().title);
+  return {StartupOutcome::kClipboardFailed, reason};
 }
 
 }  // namespace
@@ -55,12 +63,12 @@ StartupResult CommandLineRun(AppState& app, Services& services) {
   }
 
   if (Status put = desktop.SetClipboardText(paste_text.value()); !put.ok()) {
-    return {StartupOutcome::kClipboardFailed, put.error()};
+    return ClipboardFailed(desktop, put.error());
   }
   if (options.Test != 0) {
     // What the clipboard holds now, not our own copy of it.
     const Result<std::string> held = desktop.ClipboardText();
-    if (!held.ok()) return {StartupOutcome::kClipboardFailed, held.error()};
+    if (!held.ok()) return ClipboardFailed(desktop, held.error());
     desktop.MsgBox(held.value(), BoxIcon::None, BoxButtons::Ok, kTestTitle);
   }
   desktop.Beep();

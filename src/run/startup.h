@@ -34,7 +34,7 @@ enum class StartupOutcome {
   kRunSucceeded,
   kRunFailed,        // reported by a box only when NotyfyErr is 1
   kBadCommandLine,   // reported by a box always
-  kClipboardFailed,  // the platform reports StartupResult::error
+  kClipboardFailed,  // reported by a box that names StartupResult::error
   kSettingsWindow,   // the platform opens the settings window next
 };
 

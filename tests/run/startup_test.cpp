@@ -200,7 +200,7 @@ TEST_F(StartupTest, SwitchesChangeHowTheImageIsMeasured) {
   }
 }
 
-// A clipboard that fails is named, and nothing else happens.
+// A clipboard that fails is named in a box, and nothing else happens.
 TEST_F(StartupTest, TestDisplayShowsWhatTheClipboardHoldsThenBeeps) {
   Store({{"Test", "1"}, {"ClipStr", "&f\n"}});
   EXPECT_EQ(Start("C:\\Web\\Logo.GIF").outcome, StartupOutcome::kRunSucceeded);
@@ -213,7 +213,11 @@ TEST_F(StartupTest, TestDisplayShowsWhatTheClipboardHoldsThenBeeps) {
   EXPECT_EQ(failed.outcome, StartupOutcome::kClipboardFailed);
   EXPECT_EQ(ExitStatus(failed.outcome), 1);
   EXPECT_EQ(failed.error, "clipboard is held by another program");
-  EXPECT_EQ(desktop.boxes.size(), 1u);
+  EXPECT_THAT(Boxes(desktop),
+              ElementsAre(Told("as held: ./Logo.GIF", BoxIcon::None, "Tagsmit  ｸﾘｯﾌﾟﾎﾞｰﾄﾞ内容"),
+                          Told("クリップボードを使えません。\n"
+                               "clipboard is held by another program",
+                               BoxIcon::Critical)));
   EXPECT_EQ(desktop.Count("beep"), 1);
 }
 

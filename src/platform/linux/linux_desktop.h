@@ -3,31 +3,37 @@
 #include <string>
 
 #include "platform/desktop.h"
+#include "platform/linux/display_choice.h"
 #include "platform/linux/qt_loader.h"
 #include "platform/x11/x11_session.h"
 
 namespace tagsmit {
 
-// The desktop of the Linux program: X11 for the clipboard, the bell and the
-// Shift state; Qt boxes, loaded only when a box must be shown. Without a
-// display, boxes fall back to standard error.
+// The desktop of the Linux program: the clipboard and the bell of the
+// display system that DisplayChoice picks, the Shift state from X11; Qt
+// boxes, loaded only when a box must be shown. Without a display, boxes fall
+// back to standard error.
 class LinuxDesktop final : public Desktop {
  public:
-  LinuxDesktop(x11::Session& x11, QtLoader& qt) : x11_(x11), qt_(qt) {}
+  LinuxDesktop(DisplayChoice& displays, x11::Session& x11, QtLoader& qt)
+      : displays_(displays), x11_(x11), qt_(qt) {}
 
   BoxAnswer MsgBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
                    const std::string& title) override;
   std::string InputBox(const std::string& prompt, const std::string& title,
                        const std::string& default_text) override;
-  void Beep() override { x11_.Bell(); }
+  void Beep() override { displays_.Beep(); }
   void Warn(const std::string& text) override;
-  Status SetClipboardText(const std::string& text) override { return x11_.SetClipboardText(text); }
-  Result<std::string> ClipboardText() override { return x11_.ClipboardText(); }
+  Status SetClipboardText(const std::string& text) override {
+    return displays_.SetClipboardText(text);
+  }
+  Result<std::string> ClipboardText() override { return displays_.ClipboardText(); }
   bool IsShiftDown() override { return x11_.ShiftHeld(); }
   std::string ToLower(const std::string& text) override;
   ProgramIdentity Identity() override;
 
  private:
+  DisplayChoice& displays_;
   x11::Session& x11_;
   QtLoader& qt_;
 };

@@ -4,15 +4,18 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "platform/console_desktop.h"
+#include "platform/linux/display_choice.h"
 #include "platform/linux/linux_desktop.h"
 #include "platform/linux/linux_file_system.h"
 #include "platform/linux/lower_case.h"
 #include "platform/linux/qt_loader.h"
 #include "platform/linux/stdio_streams.h"
+#include "platform/linux/wayland_loader.h"
 #include "platform/settings_file/settings_file_store.h"
 #include "platform/x11/x11_session.h"
 #include "run/arguments.h"
@@ -35,25 +38,18 @@ int DesktopMode(const Invocation& invocation) {
   LinuxFileSystem fs;
   SettingsFileStore store;
   x11::Session x11;
-  QtLoader qt(x11);
-  LinuxDesktop desktop(x11, qt);
+  WaylandLoader wayland;
+  DisplayChoice displays(std::getenv("WAYLAND_DISPLAY"), wayland, x11);
+  QtLoader qt(x11, wayland);
+  LinuxDesktop desktop(displays, x11, qt);
   Services services{fs, desktop, store};
   AppState app;
 
   const StartupResult result = Startup(app, services, invocation);
-  switch (result.outcome) {
-    case StartupOutcome::kSettingsWindow:
-      if (QtFrontEnd* front_end = qt.Get()) return front_end->RunSettingsWindow(app, services);
-      std::fprintf(stderr, "tagsmit: %s\n", qt.Error().c_str());
-      return 1;
-    case StartupOutcome::kClipboardFailed:
-      std::fprintf(stderr, "tagsmit: cannot put the text on the clipboard: %s\n",
-                   result.error.c_str());
-      break;
-    case StartupOutcome::kRunSucceeded:
-    case StartupOutcome::kRunFailed:
-    case StartupOutcome::kBadCommandLine:
-      break;
+  if (result.outcome == StartupOutcome::kSettingsWindow) {
+    if (QtFrontEnd* front_end = qt.Get()) return front_end->RunSettingsWindow(app, services);
+    std::fprintf(stderr, "tagsmit: %s\n", qt.Error().c_str());
+    return 1;
   }
   return ExitStatus(result.outcome);
 }

@@ -1,28 +1,21 @@
 #include "platform/linux/qt_loader.h"
 
-#include <dlfcn.h>
-
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
+
+#include "platform/linux/module_entry.h"
 
 namespace tagsmit {
 namespace {
 
 constexpr const char* kNoWindow = "cannot show a window: ";
 
-// QT_QPA_PLATFORM (offscreen, wayland) and a Wayland session leave the
-// display to Qt; otherwise Qt takes the X display.
-bool QtChoosesDisplay() {
+// QT_QPA_PLATFORM (offscreen, wayland) leaves the display to Qt, and so does a
+// Wayland session whose compositor answers (WAYLAND_DISPLAY may outlive it);
+// otherwise Qt takes the X display.
+bool QtChoosesDisplay(DisplayServices& wayland) {
   const char* platform = std::getenv("QT_QPA_PLATFORM");
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  return (platform && *platform) || (wayland && *wayland);
-}
-
-std::filesystem::path ModulePath() {
-  std::error_code error;
-  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  return (program.parent_path() / kQtFrontEndPath).lexically_normal();
+  return (platform && *platform) || wayland.Connected();
 }
 
 }  // namespace
@@ -31,25 +24,19 @@ QtFrontEnd* QtLoader::Get() {
   if (tried_) return front_end_;
   tried_ = true;
   // Qt gives up on the whole process when it finds no display, so look first.
-  if (!QtChoosesDisplay()) {
+  if (!QtChoosesDisplay(wayland_)) {
     if (!x11_.Connected()) {
       error_ = kNoWindow + x11_.Error();
       return nullptr;
     }
     WatchDisplay();
   }
-  const std::string path = ModulePath().string();
-  void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (!module) {
-    error_ = std::string("cannot load the window module: ") + dlerror();
+  const Result<void*> entry = LoadModuleEntry(kQtFrontEndPath, kQtFrontEndEntry);
+  if (!entry.ok()) {
+    error_ = "cannot load the window module: " + entry.error();
     return nullptr;
   }
-  auto entry = reinterpret_cast<QtFrontEndEntry>(dlsym(module, kQtFrontEndEntry));
-  if (!entry) {
-    error_ = "cannot load the window module: " + path + " has no " + kQtFrontEndEntry;
-    return nullptr;
-  }
-  front_end_ = entry();  // Qt starts here
+  front_end_ = reinterpret_cast<QtFrontEndEntry>(entry.value())();  // Qt starts here
   return front_end_;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/linux/display_loss_guard.h"
+#include "platform/linux/display_services.h"
 #include "platform/qt/front_end.h"
 #include "platform/x11/x11_session.h"
 
@@ -15,7 +16,7 @@ namespace tagsmit {
 // crash.
 class QtLoader {
  public:
-  explicit QtLoader(x11::Session& x11) : x11_(x11) {}
+  QtLoader(x11::Session& x11, DisplayServices& wayland) : x11_(x11), wayland_(wayland) {}
 
   // The front end, or null with Error() saying why (no display, module
   // missing). Tries once. Ends the process when the X display of the run has
@@ -29,6 +30,7 @@ class QtLoader {
   void WatchDisplay();
 
   x11::Session& x11_;
+  DisplayServices& wayland_;
   std::optional<DisplayLossGuard> guard_;
   bool tried_ = false;
   QtFrontEnd* front_end_ = nullptr;

@@ -20,8 +20,6 @@
 namespace tagsmit {
 namespace {
 
-constexpr const char* kClipboardFailed = "クリップボードを使えません。";
-
 std::string WindowsLowerCase(const std::string& text) {
   return Win32Desktop().ToLower(text);
 }
@@ -43,19 +41,8 @@ int DesktopMode(const Invocation& invocation) {
   AppState app;
 
   const StartupResult result = Startup(app, services, invocation);
-  switch (result.outcome) {
-    case StartupOutcome::kSettingsWindow:
-      return win32::RunSettingsWindow(app, services);
-    case StartupOutcome::kClipboardFailed:
-      // A run from Explorer has no standard error that anyone reads: the
-      // box names the failure.
-      desktop.MsgBox(std::string(kClipboardFailed) + "\n" + result.error, BoxIcon::Critical,
-                     BoxButtons::Ok, desktop.Identity().title);
-      break;
-    case StartupOutcome::kRunSucceeded:
-    case StartupOutcome::kRunFailed:
-    case StartupOutcome::kBadCommandLine:
-      break;
+  if (result.outcome == StartupOutcome::kSettingsWindow) {
+    return win32::RunSettingsWindow(app, services);
   }
   return ExitStatus(result.outcome);
 }

@@ -18,17 +18,6 @@ const Event& As(const xcb_generic_event_t* event) {
 
 }  // namespace
 
-std::string Latin1FromUtf8(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) {
-    const Utf8Char character = DecodeUtf8(text, i);
-    out += character.length > 0 && character.code <= 0xFF ? static_cast<char>(character.code) : '?';
-    i += character.length > 0 ? character.length : 1;
-  }
-  return out;
-}
-
 ClipboardOwner::ClipboardOwner(Connection& connection, std::string text)
     : connection_(connection), text_(std::move(text)), latin1_(Latin1FromUtf8(text_)) {
   // Room for the request header; the length counts 4-byte units. The plain

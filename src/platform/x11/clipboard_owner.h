@@ -67,8 +67,4 @@ class ClipboardOwner {
   xcb_atom_t clipboard_, targets_, timestamp_, utf8_string_, text_atom_, incr_;
 };
 
-// The text in ISO 8859-1: characters outside it become '?', and so do bytes
-// that are not valid UTF-8.
-std::string Latin1FromUtf8(const std::string& text);
-
 }  // namespace tagsmit::x11

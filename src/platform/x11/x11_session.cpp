@@ -35,13 +35,14 @@ bool Session::ShiftHeld() {
   return held;
 }
 
-void Session::Bell() {
+bool Session::RingBell() {
   Connection* connection = Get();
-  if (!connection) return;
+  if (!connection) return false;
   xcb_connection_t* c = connection->get();
   xcb_bell(c, 0);
   // Once sent, the server carries it out even if we exit at once.
   xcb_flush(c);
+  return true;
 }
 
 Status Session::SetClipboardText(const std::string& text) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/result.h"
+#include "platform/linux/display_services.h"
 #include "platform/x11/x11_connection.h"
 
 namespace tagsmit::x11 {
@@ -13,16 +14,17 @@ namespace tagsmit::x11 {
 // clipboard. Connects on first use, and again after handing its connection
 // to a clipboard holder; without a display every operation fails or does
 // nothing, and Error() names why.
-class Session {
+class Session final : public DisplayServices {
  public:
-  bool Connected();
+  bool Connected() override;
   const std::string& Error() const { return error_; }
 
   // True while a Shift key is held; false without a display.
   bool ShiftHeld();
-  void Bell();
-  Status SetClipboardText(const std::string& text);
-  Result<std::string> ClipboardText();
+  // Rings the X bell; false without a display.
+  bool RingBell() override;
+  Status SetClipboardText(const std::string& text) override;
+  Result<std::string> ClipboardText() override;
 
  private:
   Connection* Get();

@@ -5,8 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "base/utf8.h"
 #include "platform/linux/lower_case.h"
-#include "platform/x11/clipboard_owner.h"
 
 namespace tagsmit {
 namespace {
@@ -42,7 +42,7 @@ TEST(Latin1FromUtf8Test, KeepsLatin1AndMarksTheRest) {
       {"a\xC3", "a?"},
       {"\xE3\x81x", "??x"},
   };
-  for (const auto& [text, latin1] : cases) EXPECT_EQ(x11::Latin1FromUtf8(text), latin1) << text;
+  for (const auto& [text, latin1] : cases) EXPECT_EQ(Latin1FromUtf8(text), latin1) << text;
 }
 
 }  // namespace

@@ -1,0 +1,28 @@
+#include "platform/wayland/clipboard_holder.h"
+
+#include <wayland-client.h>
+
+#include "platform/linux/holder_process.h"
+#include "platform/wayland/clipboard_formats.h"
+#include "platform/wayland/selection_server.h"
+
+namespace tagsmit::wayland {
+
+Status StartClipboardHolder(Connection& connection, const std::string& text) {
+  // The selection is set here, before the fork, so that it is the
+  // clipboard's when the caller goes on; the holder only has to serve it.
+  SelectionServer server(text);
+  const std::unique_ptr<DataControl> control = connection.BindDataControl();
+  control->SetSelection(kOfferedMimeTypes, server);
+  if (Status set = connection.RoundTrip(); !set.ok()) return set;
+  if (server.lost()) {
+    return Status::Failure("the Wayland compositor did not keep Tagsmit's selection");
+  }
+  // Readers that asked during the round trip (a clipboard manager is quick)
+  // hold descriptors the holder would not inherit: they are served here.
+  server.FinishTransfers();
+  return StartHolderProcess(wl_display_get_fd(connection.display()),
+                            [&] { server.Serve(&connection); });
+}
+
+}  // namespace tagsmit::wayland
