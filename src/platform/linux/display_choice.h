@@ -3,7 +3,7 @@
 #include <string>
 
 #include "base/result.h"
-#include "platform/linux/display_services.h"
+#include "platform/display_services.h"
 
 namespace tagsmit {
 

@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/display_services.h"
 #include "platform/linux/display_loss_guard.h"
-#include "platform/linux/display_services.h"
 #include "platform/qt/front_end.h"
 #include "platform/x11/x11_session.h"
 

@@ -2,7 +2,7 @@
 
 #include <wayland-client.h>
 
-#include "platform/linux/holder_process.h"
+#include "platform/posix/holder_process.h"
 #include "platform/wayland/clipboard_formats.h"
 #include "platform/wayland/selection_server.h"
 

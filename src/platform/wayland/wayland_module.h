@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/linux/display_services.h"
+#include "platform/display_services.h"
 
 namespace tagsmit {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "base/result.h"
-#include "platform/linux/display_services.h"
+#include "platform/display_services.h"
 #include "platform/wayland/wayland_connection.h"
 
 namespace tagsmit::wayland {

@@ -1,6 +1,6 @@
 #include "platform/x11/clipboard_holder.h"
 
-#include "platform/linux/holder_process.h"
+#include "platform/posix/holder_process.h"
 #include "platform/x11/clipboard_owner.h"
 
 namespace tagsmit::x11 {

@@ -1,4 +1,4 @@
-#include "platform/linux/holder_process.h"
+#include "platform/posix/holder_process.h"
 
 #include <dirent.h>
 #include <fcntl.h>
