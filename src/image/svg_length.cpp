@@ -2,9 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
-#include <cmath>
-#include <system_error>
 
 #include "base/ascii.h"
 
@@ -29,17 +26,64 @@ void SkipBlanks(std::string_view& text) {
   text.remove_prefix(std::min(text.find_first_not_of(kBlanks), text.size()));
 }
 
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Ten to the power `exponent`, infinite beyond what a double holds. Exact up
+// to 10^22, so that a result of one multiplication or division by it is the
+// nearest double to the written number wherever that matters here.
+double PowerOfTen(int exponent) {
+  double power = 1;
+  for (int i = 0; i < exponent && power <= 1e308; ++i) power *= 10;
+  return power;
+}
+
 // A number in the syntax of SVG (sign, digits, fraction, exponent) at the
-// start of `text`, which it then leaves behind.
+// start of `text`, which it then leaves behind. Read by hand: the library's
+// floating-point parser (std::from_chars) maps libm into every run for this
+// one use, and takes "inf" and "nan" besides.
 std::optional<double> TakeNumber(std::string_view& text) {
-  const bool negative = !text.empty() && text[0] == '-';
-  if (!text.empty() && (text[0] == '+' || negative)) text.remove_prefix(1);
-  // from_chars would also take "inf" and "nan".
-  if (text.empty() || !((text[0] >= '0' && text[0] <= '9') || text[0] == '.')) return std::nullopt;
-  double value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc()) return std::nullopt;
-  text.remove_prefix(static_cast<std::size_t>(end - text.data()));
+  std::size_t i = 0;
+  const bool negative = i < text.size() && text[i] == '-';
+  if (i < text.size() && (text[i] == '+' || negative)) ++i;
+  constexpr std::uint64_t kDigitsKept = 100'000'000'000'000'000;  // more are beyond a pixel
+  std::uint64_t digits = 0;
+  int scale = 0;  // the power of ten that `digits` stand under
+  bool any_digit = false;
+  const auto take_digits = [&](bool fraction) {
+    for (; i < text.size() && IsDigit(text[i]); ++i) {
+      any_digit = true;
+      if (digits < kDigitsKept) {
+        digits = digits * 10 + static_cast<std::uint64_t>(text[i] - '0');
+        if (fraction) --scale;
+      } else if (!fraction) {
+        ++scale;
+      }
+    }
+  };
+  take_digits(false);
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    take_digits(true);
+  }
+  if (!any_digit) return std::nullopt;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    std::size_t j = i + 1;
+    const bool negative_exponent = j < text.size() && text[j] == '-';
+    if (j < text.size() && (text[j] == '+' || negative_exponent)) ++j;
+    if (j < text.size() && IsDigit(text[j])) {
+      int exponent = 0;
+      for (; j < text.size() && IsDigit(text[j]); ++j) {
+        exponent = std::min(exponent * 10 + (text[j] - '0'), 100'000);
+      }
+      scale += negative_exponent ? -exponent : exponent;
+      i = j;
+    }
+  }
+  text.remove_prefix(i);
+  const double value = scale >= 0 ? static_cast<double>(digits) * PowerOfTen(scale)
+                                  : static_cast<double>(digits) / PowerOfTen(-scale);
   return negative ? -value : value;
 }
 
@@ -73,8 +117,9 @@ std::optional<ViewBoxSize> ViewBox(std::string_view text) {
 
 std::uint64_t Pixels(double length) {
   constexpr double kOutOfRange = 1e18;
+  // Lengths here are never negative, so the cast rounds down.
   return length >= kOutOfRange ? static_cast<std::uint64_t>(kOutOfRange)
-                               : static_cast<std::uint64_t>(std::floor(length + 0.5));
+                               : static_cast<std::uint64_t>(length + 0.5);
 }
 
 }  // namespace tagsmit
