@@ -43,6 +43,14 @@ window() {  # name: waits for the visible window and prints its id
   echo "no window $1" >&2
   exit 1
 }
+gone() {  # name: waits until no visible window has it
+  for _ in $(seq 400); do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+    sleep 0.025
+  done
+  echo "window $1 stayed" >&2
+  exit 1
+}
 shoot() {  # window id, file
   sleep 0.5  # let the window paint
   import -window "$1" "$out/$2"
@@ -64,18 +72,16 @@ press "$settings" Return  # OK asks first
 box=$(window 'Tagsmit')
 shoot "$box" confirm-box.png
 press "$box" n  # No, by its key: the window stays
-for _ in $(seq 400); do
-  xdotool search --onlyvisible --name '^Tagsmit$' >/dev/null 2>&1 || break
-  sleep 0.025
-done
+gone 'Tagsmit'
 click "$settings" 1560 1800 855 255  # btnRef
 picker=$(window '基準ﾊﾟｽを設定してください')
 shoot "$picker" directory-picker.png
 press "$picker" Escape
+gone '基準ﾊﾟｽを設定してください'
 click "$settings" 2760 3000 375 375  # btnVer
 about=$(window 'Tagsmitのﾊﾞｰｼﾞｮﾝ情報')
 shoot "$about" about-window.png
 press "$about" Escape
-sleep 0.3
+gone 'Tagsmitのﾊﾞｰｼﾞｮﾝ情報'
 press "$settings" Escape
 echo "screenshots in $out"

@@ -18,6 +18,7 @@ AboutDialog::AboutDialog(QWidget* owner) : QDialog(owner) {
   title_ = static_cast<QLabel*>(WidgetOf(controls_, lblTitle));
   version_ = static_cast<QLabel*>(WidgetOf(controls_, lblVersion));
   description_ = static_cast<QPlainTextEdit*>(WidgetOf(controls_, txtDescription));
+  LayOutControls(kAboutWindow, controls_);
 }
 
 void AboutDialog::SetStaysOnTop(bool on_top) {

@@ -100,11 +100,11 @@ QWidget* MakeWidget(const ControlLook& look, QWidget& window) {
 QWidget* MakeControlWidget(const ControlLook& look, QWidget& window) {
   QWidget* widget = MakeWidget(look, window);
   widget->setObjectName(QString::fromUtf8(look.name));
-  widget->setGeometry(PlaceInPixels(window, look.place));
   widget->setFont(FontOf(look.font));
   if (*look.tooltip != '\0') widget->setToolTip(QString::fromUtf8(look.tooltip));
   if (look.kind == ControlKind::Picture) {
-    static_cast<QLabel*>(widget)->setPixmap(IconOf(look.picture).pixmap(widget->size()));
+    const QSize size = PlaceInPixels(window, look.place).size();
+    static_cast<QLabel*>(widget)->setPixmap(IconOf(look.picture).pixmap(size));
   }
   return widget;
 }

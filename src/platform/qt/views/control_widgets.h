@@ -11,8 +11,8 @@
 
 namespace tagsmit {
 
-// The widget for one control: its kind, name, place, caption, tooltip, font
-// and picture as the window's table gives them.
+// The widget for one control: its kind, name, caption, tooltip, font and
+// picture as the window's table gives them; LayOutWidgets places it.
 QWidget* MakeControlWidget(const ControlLook& look, QWidget& window);
 
 // A control's widget and how its table describes it.
@@ -42,7 +42,8 @@ QWidget* WidgetOf(const std::vector<QWidget*>& widgets, Control control) {
   return widgets[static_cast<std::size_t>(control)];
 }
 
-// Lays the window out again, as when a label's text has changed.
+// Lays the window out: once it is built, and again when a label's text has
+// changed.
 template <typename Control, typename Logic, typename Binding>
 void LayOutControls(const WindowSpec<Control, Logic, Binding>& spec,
                     const std::vector<QWidget*>& widgets) {
@@ -64,9 +65,10 @@ void FocusFirstControl(const WindowSpec<Control, Logic, Binding>& spec,
   FocusFirstWidget(tab_order);
 }
 
-// Builds every control of `spec` in `window`: each widget, laid out, the
-// default button, the Tab order and the events, which go to `*logic` while it
-// is set. The widgets come back indexed by their control.
+// Builds every control of `spec` in `window`: each widget, the default
+// button, the Tab order and the events, which go to `*logic` while it is set.
+// The widgets come back indexed by their control, for the window to finish
+// and then lay out (LayOutControls).
 template <typename Control, typename Logic, typename Binding>
 std::vector<QWidget*> BuildControls(QWidget& window,
                                     const WindowSpec<Control, Logic, Binding>& spec,
@@ -87,7 +89,6 @@ std::vector<QWidget*> BuildControls(QWidget& window,
     if (previous != nullptr) QWidget::setTabOrder(previous, widget);
     previous = widget;
   }
-  LayOutControls(spec, widgets);
   return widgets;
 }
 

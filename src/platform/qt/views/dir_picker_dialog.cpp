@@ -52,6 +52,7 @@ DirPickerDialog::DirPickerDialog(QWidget* owner) : QDialog(owner) {
   }
   directories_->installEventFilter(this);
   directories_->setItemDelegate(new IndentDelegate(directories_));
+  LayOutControls(kPickerWindow, controls_);
 }
 
 // Space on the directory list opens the highlighted entry, leaving Enter to

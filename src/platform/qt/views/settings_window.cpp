@@ -25,8 +25,8 @@ SettingsWindow::SettingsWindow() {
   SetUpFixedWindow(*this, kSettingsWindow.client, Qt::WindowSystemMenuHint);
   controls_ = BuildControls(*this, kSettingsWindow, &form_);
   clip_strs_ = static_cast<QComboBox*>(Control(cmbClipStr));
-  // With a buddy the label reads "&&" as one ampersand, as the caption means;
-  // it is measured again as it now reads.
+  // With a buddy the label reads "&&" as one ampersand, as the caption means,
+  // and the layout measures it as it reads.
   static_cast<QLabel*>(Control(Label1))->setBuddy(clip_strs_);
   LayOutControls(kSettingsWindow, controls_);
 }

@@ -64,7 +64,8 @@ class ViewWindow {
     HFONT font = nullptr;
     HICON icon = nullptr;
     PixelRect grown{};     // the place for its font, before PushDown
-    int reach = 0;         // the height of its text, where it is a label
+    int reach = 0;         // how far down its content reaches (PushDown): a label's text height,
+                           // any other control's placed height
     int shown_entry = -1;  // the entry a drive list shows, to raise only real changes
   };
 
