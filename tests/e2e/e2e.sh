@@ -77,8 +77,8 @@ case "${1:-}" in
   no-qt)
     # A successful run without the test display loads no Qt library, and
     # outside a Wayland session no Wayland library. A failure with NotyfyErr 1
-    # shows its box, which loads Qt, while the run waits, and leaves the
-    # clipboard as it was.
+    # shows its box, which loads Qt but no Wayland library, while the run
+    # waits, and leaves the clipboard as it was.
     ldd "$TAGSMIT" | grep -E 'Qt6|libwayland' && fail "the program links Qt or Wayland"
     write_settings
     LD_DEBUG=files "$TAGSMIT" "$work/site/img/Logo.gif" 2>"$work/libs"
@@ -95,6 +95,7 @@ case "${1:-}" in
     expect_eq status 1 "$run_status"
     expect_eq clipboard sentinel "$(clipboard)"
     grep -q 'libQt6Widgets' "$work/libs" || fail "the box did not load Qt"
+    grep -E 'libwayland|tagsmit-wayland' "$work/libs" && fail "a box on X11 loaded Wayland"
     ;;
   second-run)
     write_settings
