@@ -18,10 +18,7 @@ start_fake_x() {
   rm -f "$work/fake"
   "$FAKE_X_SERVER" "$@" >"$work/fake" &
   helper_pids+=($!)
-  for _ in $(seq 200); do
-    [ -s "$work/fake" ] && break
-    sleep 0.025
-  done
+  eventually [ -s "$work/fake" ]
   fake_display=$(cat "$work/fake")
   [ -n "$fake_display" ] || fail "the fake X server did not start"
 }
@@ -169,11 +166,10 @@ case "${1:-}" in
       held=$(clipboard)
       [[ $held == "./$round-"[1-8].gif ]] || fail "round $round: the clipboard holds [$held]"
     done
-    for _ in $(seq 200); do
-      [ "$(pgrep -fc -- "^$TAGSMIT $work/site/img/")" == 1 ] && break
-      sleep 0.025
-    done
-    expect_eq "holders left" 1 "$(pgrep -fc -- "^$TAGSMIT $work/site/img/")"
+    holders() { pgrep -fc -- "^$TAGSMIT $work/site/img/"; }
+    one_holder() { [ "$(holders)" == 1 ]; }
+    eventually one_holder
+    expect_eq "holders left" 1 "$(holders)"
     ;;
   launcher)
     # A launcher passes %F every dropped file in one command, %f one command
