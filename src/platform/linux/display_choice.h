@@ -25,6 +25,9 @@ class DisplayChoice {
   // Reads the clipboard through the system that took the text.
   Result<std::string> ClipboardText();
   void Beep();
+  // Whether this is a Wayland session whose compositor answers. Outside a
+  // Wayland session Wayland is never asked, so no Wayland library is loaded.
+  bool WaylandAnswers() { return wayland_session_ && wayland_.Connected(); }
 
  private:
   bool wayland_session_;

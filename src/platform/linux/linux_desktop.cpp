@@ -2,11 +2,6 @@
 
 #include <cstdio>
 
-#include "platform/console_desktop.h"
-#include "platform/linux/lower_case.h"
-#include "platform/linux/stdio_streams.h"
-#include "platform/program_identity.h"
-
 namespace tagsmit {
 namespace {
 
@@ -20,8 +15,7 @@ BoxAnswer LinuxDesktop::MsgBox(const std::string& prompt, BoxIcon icon, BoxButto
                                const std::string& title) {
   if (QtFrontEnd* front_end = qt_.Get()) return front_end->MsgBox(prompt, icon, buttons, title);
   ReportNoWindow(qt_);
-  StdioStreams streams;
-  return ConsoleDesktop(streams, LowerCaseUtf8).MsgBox(prompt, icon, buttons, title);
+  return console_.MsgBox(prompt, icon, buttons, title);
 }
 
 std::string LinuxDesktop::InputBox(const std::string& prompt, const std::string& title,
@@ -29,18 +23,6 @@ std::string LinuxDesktop::InputBox(const std::string& prompt, const std::string&
   if (QtFrontEnd* front_end = qt_.Get()) return front_end->InputBox(prompt, title, default_text);
   ReportNoWindow(qt_);
   return {};
-}
-
-void LinuxDesktop::Warn(const std::string& text) {
-  StdioStreams().Err(text + '\n');
-}
-
-std::string LinuxDesktop::ToLower(const std::string& text) {
-  return LowerCaseUtf8(text);
-}
-
-ProgramIdentity LinuxDesktop::Identity() {
-  return TagsmitIdentity();
 }
 
 }  // namespace tagsmit

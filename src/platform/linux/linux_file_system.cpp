@@ -1,6 +1,5 @@
 #include "platform/linux/linux_file_system.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -9,15 +8,6 @@
 #include "platform/linux/mount_table.h"
 
 namespace tagsmit {
-namespace {
-
-bool IsBrowsable(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
-         ::access(path.c_str(), R_OK | X_OK) == 0;
-}
-
-}  // namespace
 
 std::vector<std::string> LinuxFileSystem::Drives() {
   std::vector<std::string> others;
@@ -25,7 +15,7 @@ std::vector<std::string> LinuxFileSystem::Drives() {
   for (std::string line; std::getline(mounts, line);) {
     const auto entry = ParseMountLine(line);
     if (entry && entry->mount_point != "/" && IsUserVolume(*entry) &&
-        IsBrowsable(entry->mount_point)) {
+        IsDirectory(entry->mount_point) && ::access(entry->mount_point.c_str(), R_OK | X_OK) == 0) {
       others.push_back(entry->mount_point);
     }
   }

@@ -40,7 +40,7 @@ int DesktopMode(const Invocation& invocation) {
   x11::Session x11;
   WaylandLoader wayland;
   DisplayChoice displays(std::getenv("WAYLAND_DISPLAY"), wayland, x11);
-  QtLoader qt(x11, wayland);
+  QtLoader qt(x11, displays);
   LinuxDesktop desktop(displays, x11, qt);
   Services services{fs, desktop, store};
   AppState app;

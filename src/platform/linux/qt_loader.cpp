@@ -13,9 +13,9 @@ constexpr const char* kNoWindow = "cannot show a window: ";
 // QT_QPA_PLATFORM (offscreen, wayland) leaves the display to Qt, and so does a
 // Wayland session whose compositor answers (WAYLAND_DISPLAY may outlive it);
 // otherwise Qt takes the X display.
-bool QtChoosesDisplay(DisplayServices& wayland) {
+bool QtChoosesDisplay(DisplayChoice& displays) {
   const char* platform = std::getenv("QT_QPA_PLATFORM");
-  return (platform && *platform) || wayland.Connected();
+  return (platform && *platform) || displays.WaylandAnswers();
 }
 
 }  // namespace
@@ -24,7 +24,7 @@ QtFrontEnd* QtLoader::Get() {
   if (tried_) return front_end_;
   tried_ = true;
   // Qt gives up on the whole process when it finds no display, so look first.
-  if (!QtChoosesDisplay(wayland_)) {
+  if (!QtChoosesDisplay(displays_)) {
     if (!x11_.Connected()) {
       error_ = kNoWindow + x11_.Error();
       return nullptr;

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/display_services.h"
+#include "platform/linux/display_choice.h"
 #include "platform/linux/display_loss_guard.h"
 #include "platform/qt/front_end.h"
 #include "platform/x11/x11_session.h"
@@ -16,7 +16,7 @@ namespace tagsmit {
 // crash.
 class QtLoader {
  public:
-  QtLoader(x11::Session& x11, DisplayServices& wayland) : x11_(x11), wayland_(wayland) {}
+  QtLoader(x11::Session& x11, DisplayChoice& displays) : x11_(x11), displays_(displays) {}
 
   // The front end, or null with Error() saying why (no display, module
   // missing). Tries once. Ends the process when the X display of the run has
@@ -30,7 +30,7 @@ class QtLoader {
   void WatchDisplay();
 
   x11::Session& x11_;
-  DisplayServices& wayland_;
+  DisplayChoice& displays_;
   std::optional<DisplayLossGuard> guard_;
   bool tried_ = false;
   QtFrontEnd* front_end_ = nullptr;

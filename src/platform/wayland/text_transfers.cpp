@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstddef>
 
 namespace tagsmit::wayland {
 
@@ -48,7 +49,7 @@ int TextTransfers::TimeoutMs(Clock::time_point now) const {
   if (transfers_.empty()) return -1;
   const auto next = std::min_element(transfers_.begin(), transfers_.end(), EarlierDeadline);
   const auto left = std::chrono::ceil<std::chrono::milliseconds>(next->deadline - now).count();
-  return static_cast<int>(std::clamp<decltype(left)>(left, 0, 60'000));
+  return static_cast<int>(std::max<decltype(left)>(left, 0));
 }
 
 bool TextTransfers::EarlierDeadline(const Transfer& a, const Transfer& b) {

@@ -3,24 +3,22 @@
 #include <poll.h>
 
 #include <chrono>
-#include <cstddef>
 #include <string_view>
 #include <vector>
+
+#include "platform/posix/holder_process.h"
 
 namespace tagsmit::wayland {
 
 // The writes of the clipboard text into the pipes of the readers that asked
 // for it, side by side and never blocking: a reader that does not read holds
-// up no other. As with the X11 holder's INCR transfers (x11/incr_transfers.h),
-// a reader that takes nothing for kIdleLimit is given up, and so is the one
-// idle longest when kMaxTransfers are under way and another asks. Writing into
+// up no other, and readers are given up by the rules every holder keeps
+// (kIdleLimit, kMaxTransfers in posix/holder_process.h). Writing into
 // a pipe whose reader has gone is a failed write, not the end of the process:
 // SIGPIPE is ignored from the first transfer on.
 class TextTransfers {
  public:
   using Clock = std::chrono::steady_clock;
-  static constexpr std::size_t kMaxTransfers = 16;
-  static constexpr Clock::duration kIdleLimit = std::chrono::seconds(10);
 
   TextTransfers() = default;
   TextTransfers(const TextTransfers&) = delete;

@@ -3,10 +3,11 @@
 #include <xcb/xcb.h>
 
 #include <chrono>
-#include <cstddef>
 #include <optional>
 #include <string_view>
 #include <vector>
+
+#include "platform/posix/holder_process.h"
 
 namespace tagsmit::x11 {
 
@@ -15,12 +16,11 @@ namespace tagsmit::x11 {
 // property, one chunk each time the requestor deletes the property. Readers
 // that ask and never read therefore cost a few bytes each, and not for long:
 // a transfer that makes no step for kIdleLimit is dropped, and a transfer
-// started beyond kMaxTransfers pushes out the one that has been idle longest.
+// started beyond kMaxTransfers pushes out the one that has been idle longest
+// (the rules every holder keeps, posix/holder_process.h).
 class IncrTransfers {
  public:
   using Clock = std::chrono::steady_clock;
-  static constexpr std::size_t kMaxTransfers = 16;
-  static constexpr Clock::duration kIdleLimit = std::chrono::seconds(10);
 
   struct Transfer {
     xcb_window_t requestor;

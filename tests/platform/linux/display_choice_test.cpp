@@ -47,11 +47,13 @@ struct DisplayChoiceTest : ::testing::Test {
   FakeDisplay x11{"x11", log};
 };
 
-// Without WAYLAND_DISPLAY the Wayland side is never asked, even for the bell.
+// Without WAYLAND_DISPLAY the Wayland side is never asked, even for the bell
+// or whether it answers.
 TEST_F(DisplayChoiceTest, OutsideAWaylandSessionX11DoesEverything) {
   for (const char* wayland_display : {static_cast<const char*>(nullptr), ""}) {
     log.clear();
     DisplayChoice choice(wayland_display, wayland, x11);
+    EXPECT_FALSE(choice.WaylandAnswers());
     ASSERT_TRUE(choice.SetClipboardText("<IMG>").ok());
     EXPECT_EQ(choice.ClipboardText().value(), "x11 holds <IMG>");
     choice.Beep();
@@ -68,6 +70,7 @@ TEST_F(DisplayChoiceTest, OutsideAWaylandSessionX11DoesEverything) {
 // bell is Wayland's where the compositor has one.
 TEST_F(DisplayChoiceTest, InAWaylandSessionWaylandFirstThenX11) {
   DisplayChoice choice("wayland-1", wayland, x11);
+  EXPECT_TRUE(choice.WaylandAnswers());
   ASSERT_TRUE(choice.SetClipboardText("<IMG>").ok());
   EXPECT_EQ(choice.ClipboardText().value(), "wayland holds <IMG>");
   choice.Beep();

@@ -1,11 +1,9 @@
-// The Linux program's own text handling: lower-casing and the Latin-1 form
-// of the clipboard text.
+// The Linux program's lower-casing of names.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <utility>
 
-#include "base/utf8.h"
 #include "platform/linux/lower_case.h"
 
 namespace tagsmit {
@@ -28,21 +26,6 @@ TEST(LowerCaseTest, WholePathIncludingLettersBeyondAscii) {
       {"\xED\xA0\x80Z", "\xED\xA0\x80z"},
   };
   for (const auto& [text, lower] : cases) EXPECT_EQ(LowerCaseUtf8(text), lower) << text;
-}
-
-// Latin-1 characters are kept; every other character, and every byte that is
-// not UTF-8 (also a sequence cut short), becomes one mark.
-TEST(Latin1FromUtf8Test, KeepsLatin1AndMarksTheRest) {
-  const Pair cases[] = {
-      {"<IMG SRC=\"./a.gif\">", "<IMG SRC=\"./a.gif\">"},
-      {"café ü", "caf\xE9 \xFC"},
-      {"画像.gif", "??.gif"},
-      {"😀", "?"},
-      {"a\xFFz", "a?z"},
-      {"a\xC3", "a?"},
-      {"\xE3\x81x", "??x"},
-  };
-  for (const auto& [text, latin1] : cases) EXPECT_EQ(Latin1FromUtf8(text), latin1) << text;
 }
 
 }  // namespace

@@ -91,7 +91,7 @@ TEST(TextTransfersTest, NoReaderWaitsForAnother) {
   EXPECT_EQ(steady.text, kLarge);
   EXPECT_EQ(transfers.TimeoutMs(start), 10000);
 
-  transfers.Continue(Polled(transfers), start + TextTransfers::kIdleLimit);
+  transfers.Continue(Polled(transfers), start + kIdleLimit);
   EXPECT_TRUE(transfers.empty());
   EXPECT_TRUE(stalled.Read());  // given up: the reader sees the end
   EXPECT_LT(stalled.text.size(), kLarge.size());
@@ -102,9 +102,9 @@ TEST(TextTransfersTest, NoReaderWaitsForAnother) {
 TEST(TextTransfersTest, BoundedAndReadersMayGo) {
   TextTransfers transfers;
   const Clock::time_point now = Clock::now();
-  std::vector<Reader> readers(TextTransfers::kMaxTransfers + 1);
+  std::vector<Reader> readers(kMaxTransfers + 1);
   for (Reader& reader : readers) transfers.Start(reader.writer, kLarge, now);
-  EXPECT_EQ(Polled(transfers).size(), TextTransfers::kMaxTransfers);
+  EXPECT_EQ(Polled(transfers).size(), kMaxTransfers);
   EXPECT_TRUE(readers.front().Read());
   EXPECT_FALSE(readers.back().Read());
 
@@ -112,7 +112,7 @@ TEST(TextTransfersTest, BoundedAndReadersMayGo) {
   close(gone.fd);
   gone.fd = -1;
   transfers.Start(gone.writer, "<IMG>", now);
-  EXPECT_EQ(Polled(transfers).size(), TextTransfers::kMaxTransfers);
+  EXPECT_EQ(Polled(transfers).size(), kMaxTransfers);
   EXPECT_FALSE(readers[1].Read());  // the gone reader's transfer took no room
 }
 

@@ -10,7 +10,6 @@ namespace {
 using std::chrono::seconds;
 constexpr xcb_atom_t kProperty = 300, kOtherProperty = 301;
 const IncrTransfers::Clock::time_point t0{};
-constexpr auto kLimit = IncrTransfers::kIdleLimit;
 
 IncrTransfers::Transfer To(xcb_window_t requestor, seconds step, xcb_atom_t property = kProperty) {
   return {requestor, property, XCB_ATOM_STRING, "text", t0 + step};
@@ -20,7 +19,7 @@ IncrTransfers::Transfer To(xcb_window_t requestor, seconds step, xcb_atom_t prop
 // same property replaces its transfer and takes no room.
 TEST(IncrTransfersTest, PushesOutTheIdlestBeyondTheBound) {
   IncrTransfers transfers;
-  for (xcb_window_t window = 1; window <= IncrTransfers::kMaxTransfers; ++window) {
+  for (xcb_window_t window = 1; window <= kMaxTransfers; ++window) {
     EXPECT_FALSE(transfers.Start(To(window, seconds(window))));
   }
   transfers.Find(1, kProperty)->last_step = t0 + seconds(100);
@@ -35,15 +34,15 @@ TEST(IncrTransfersTest, EndsIdleTransfersAndThoseToVanishedWindows) {
   EXPECT_FALSE(transfers.Start(To(1, seconds(0))));
   EXPECT_FALSE(transfers.Start(To(1, seconds(5), kOtherProperty)));
   EXPECT_FALSE(transfers.Start(To(2, seconds(8))));
-  EXPECT_EQ(transfers.NextIdleEnd(), t0 + kLimit);
-  EXPECT_TRUE(transfers.EndIdle(t0 + kLimit - seconds(1)).empty());
-  const auto ended = transfers.EndIdle(t0 + kLimit);
+  EXPECT_EQ(transfers.NextIdleEnd(), t0 + kIdleLimit);
+  EXPECT_TRUE(transfers.EndIdle(t0 + kIdleLimit - seconds(1)).empty());
+  const auto ended = transfers.EndIdle(t0 + kIdleLimit);
   ASSERT_EQ(ended.size(), 1u);
   EXPECT_EQ(ended[0].property, kProperty);
   EXPECT_TRUE(transfers.AnyTo(1));
   transfers.EndAllTo(1);
   EXPECT_FALSE(transfers.AnyTo(1));
-  EXPECT_EQ(transfers.NextIdleEnd(), t0 + seconds(8) + kLimit);
+  EXPECT_EQ(transfers.NextIdleEnd(), t0 + seconds(8) + kIdleLimit);
 }
 
 }  // namespace
