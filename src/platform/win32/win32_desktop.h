@@ -23,8 +23,7 @@ class Win32Desktop final : public Desktop {
   Result<std::string> ClipboardText() override;
   // GetKeyState of VK_SHIFT: held when its high-order bit is set.
   bool IsShiftDown() override;
-  // The invariant culture's mapping, the same for every user; characters
-  // without a lower case, those beyond U+FFFF among them, stay as they are.
+  // LowerCaseUtf8: the invariant culture's mapping.
   std::string ToLower(const std::string& text) override;
   ProgramIdentity Identity() override;
 };
