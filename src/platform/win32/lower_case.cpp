@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <climits>
 #include <string_view>
 
@@ -11,8 +10,7 @@
 namespace tagsmit {
 namespace {
 
-// LCMapStringEx takes an int count; longer text goes in pieces that never
-// split a surrogate pair.
+// LCMapStringEx takes an int count; longer text goes in pieces.
 constexpr std::size_t kPiece = INT_MAX / 2;
 
 }  // namespace
@@ -23,8 +21,7 @@ std::string LowerCaseUtf8(const std::string& text) {
   std::wstring lower;
   lower.reserve(wide.size());
   while (!rest.empty()) {
-    std::size_t size = std::min(rest.size(), kPiece);
-    if (size < rest.size() && IS_HIGH_SURROGATE(rest[size - 1])) --size;
+    const std::size_t size = Utf16Piece(rest, kPiece);
     const int count = static_cast<int>(size);
     const int mapped = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_LOWERCASE, rest.data(), count,
                                      nullptr, 0, nullptr, nullptr, 0);

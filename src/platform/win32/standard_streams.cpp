@@ -27,8 +27,7 @@ bool IsConsole(HANDLE handle) {
 
 Status WriteConsoleText(HANDLE console, std::wstring_view text) {
   while (!text.empty()) {
-    std::size_t size = std::min(text.size(), kConsolePiece);
-    if (size < text.size() && IS_HIGH_SURROGATE(text[size - 1])) --size;
+    const std::size_t size = Utf16Piece(text, kConsolePiece);
     DWORD written = 0;
     if (!WriteConsoleW(console, text.data(), static_cast<DWORD>(size), &written, nullptr) ||
         written == 0) {
