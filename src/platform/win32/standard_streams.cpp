@@ -98,4 +98,10 @@ void Win32StandardStreams::Err(std::string_view text) {
   static_cast<void>(Write(err_, text));
 }
 
+void Win32StandardStreams::WriteError(std::string_view text) {
+  const Stream err = Open(STD_ERROR_HANDLE);
+  static_cast<void>(Write(err, text));
+  if (err.owned) CloseHandle(err.handle);
+}
+
 }  // namespace tagsmit

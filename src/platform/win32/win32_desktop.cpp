@@ -76,7 +76,7 @@ void Win32Desktop::Beep() {
 }
 
 void Win32Desktop::Warn(const std::string& text) {
-  Win32StandardStreams().Err(text + '\n');
+  Win32StandardStreams::WriteError(text + '\n');
 }
 
 Status Win32Desktop::SetClipboardText(const std::string& text) {
