@@ -35,8 +35,7 @@ std::string AboutCaption(const ProgramIdentity& identity) {
 }
 
 std::string AboutVersionLine(const ProgramIdentity& identity) {
-  return about_text::kVersionPrefix + std::to_string(identity.major) + "." +
-         std::to_string(identity.minor) + "." + std::to_string(identity.revision);
+  return about_text::kVersionPrefix + VersionNumber(identity);
 }
 
 std::string AboutTitleLine(const ProgramIdentity& identity) {

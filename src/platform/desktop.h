@@ -17,6 +17,12 @@ struct ProgramIdentity {
   int revision = 0;
 };
 
+// "major.minor.revision", as the program names its version.
+inline std::string VersionNumber(const ProgramIdentity& identity) {
+  return std::to_string(identity.major) + "." + std::to_string(identity.minor) + "." +
+         std::to_string(identity.revision);
+}
+
 // The desktop the program runs on: boxes, beep, clipboard, Shift, identity.
 // No name here may be one that windows.h defines as a macro (MessageBox is
 // MessageBoxW there), so that the Win32 desktop can implement it.

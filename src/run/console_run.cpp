@@ -21,10 +21,7 @@ int ConsoleRun(const Arguments& arguments, Services& services, StandardStreams& 
       return WrittenStatus(streams.Out(UsageText(form)));
     case Arguments::Mode::kVersion: {
       const ProgramIdentity identity = services.desktop.Identity();
-      const std::string version = identity.title + " " + std::to_string(identity.major) + "." +
-                                  std::to_string(identity.minor) + "." +
-                                  std::to_string(identity.revision) + "\n";
-      return WrittenStatus(streams.Out(version));
+      return WrittenStatus(streams.Out(identity.title + " " + VersionNumber(identity) + "\n"));
     }
     case Arguments::Mode::kUsageError:
       streams.Err(ProgramCommand(form) + ": " + arguments.problem + "\n" + UsageText(form));

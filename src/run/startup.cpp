@@ -23,7 +23,7 @@ bool WantsRun(const AppState& app, const Invocation& invocation) {
 StartupResult ClipboardFailed(Desktop& desktop, const std::string& reason) {
   desktop.MsgBox(std::string(kClipboardFailed) + "\n" + reason, BoxIcon::Critical, BoxButtons::Ok,
                  desktop.Identity().title);
-  return {StartupOutcome::kClipboardFailed, reason};
+  return {StartupOutcome::kClipboardFailed};
 }
 
 }  // namespace
@@ -35,14 +35,14 @@ StartupResult Startup(AppState& app, Services& services, const Invocation& invoc
   LoadSettings(app, services);
 
   if (!WantsRun(app, invocation) || services.desktop.IsShiftDown()) {
-    return {StartupOutcome::kSettingsWindow, {}};
+    return {StartupOutcome::kSettingsWindow};
   }
   if (invocation.form == Invocation::Form::kArgumentText) {
     auto file_name = SplitCommandLine(options.CmdLine);
     if (!file_name) {
       services.desktop.MsgBox(kBadCommandLineMessage, BoxIcon::Critical, BoxButtons::Ok,
                               services.desktop.Identity().title);
-      return {StartupOutcome::kBadCommandLine, {}};
+      return {StartupOutcome::kBadCommandLine};
     }
     options.CmdLine = std::move(*file_name);
   }
@@ -59,7 +59,7 @@ StartupResult CommandLineRun(AppState& app, Services& services) {
       desktop.MsgBox(paste_text.error() + "\n" + options.CmdLine, BoxIcon::Critical, BoxButtons::Ok,
                      desktop.Identity().title);
     }
-    return {StartupOutcome::kRunFailed, {}};
+    return {StartupOutcome::kRunFailed};
   }
 
   if (Status put = desktop.SetClipboardText(paste_text.value()); !put.ok()) {
@@ -72,7 +72,7 @@ StartupResult CommandLineRun(AppState& app, Services& services) {
     desktop.MsgBox(held.value(), BoxIcon::None, BoxButtons::Ok, kTestTitle);
   }
   desktop.Beep();
-  return {StartupOutcome::kRunSucceeded, {}};
+  return {StartupOutcome::kRunSucceeded};
 }
 
 int ExitStatus(StartupOutcome outcome) {

@@ -34,13 +34,12 @@ enum class StartupOutcome {
   kRunSucceeded,
   kRunFailed,        // reported by a box only when NotyfyErr is 1
   kBadCommandLine,   // reported by a box always
-  kClipboardFailed,  // reported by a box that names StartupResult::error
+  kClipboardFailed,  // reported by a box that names the failure
   kSettingsWindow,   // the platform opens the settings window next
 };
 
 struct StartupResult {
   StartupOutcome outcome = StartupOutcome::kRunSucceeded;
-  std::string error;  // kClipboardFailed: names the failure
 };
 
 // The start-up sequence: CmdLine, SetDefaults, LoadSettings, then either the

@@ -55,10 +55,14 @@ class SettingsTest : public ::testing::Test {
 
 // What else a first start shows and keeps is checked end to end.
 TEST_F(SettingsTest, FirstStartBeepsAndTurnsEverySwitchOff) {
+  Options& options = start.app.options;
+  options.NotyfyErr = options.Test = options.LowerCase = options.RelativePath = 1;
+  options.MoreFormats = options.DisplaySize = 1;
   LoadSettings(start.app, start.services);
-  const Options& options = start.app.options;
   EXPECT_EQ(start.desktop.Count("beep"), 1);
-  EXPECT_EQ(options.NotyfyErr + options.Test + options.LowerCase + options.RelativePath, 0);
+  EXPECT_EQ(options.NotyfyErr + options.Test + options.LowerCase + options.RelativePath +
+                options.MoreFormats + options.DisplaySize,
+            0);
 }
 
 // Release 1.2.0 reads the settings of 1.1.3 to 1.2.0.

@@ -212,7 +212,6 @@ TEST_F(StartupTest, TestDisplayShowsWhatTheClipboardHoldsThenBeeps) {
   const StartupResult failed = Start("C:\\Web\\Logo.GIF");
   EXPECT_EQ(failed.outcome, StartupOutcome::kClipboardFailed);
   EXPECT_EQ(ExitStatus(failed.outcome), 1);
-  EXPECT_EQ(failed.error, "clipboard is held by another program");
   EXPECT_THAT(Boxes(desktop),
               ElementsAre(Told("as held: ./Logo.GIF", BoxIcon::None, "Tagsmit  ｸﾘｯﾌﾟﾎﾞｰﾄﾞ内容"),
                           Told("クリップボードを使えません。\n"

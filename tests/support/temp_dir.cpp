@@ -14,11 +14,13 @@ void RemoveTree(const std::wstring& folder) {
   WIN32_FIND_DATAW entry;
   const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
   for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &entry)) {
-    const std::wstring name = entry.cFileName, path = folder + L"\\" + name;
+    const std::wstring name = entry.cFileName;
+    if (name == L"." || name == L"..") continue;
+    const std::wstring path = folder + L"\\" + name;
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);  // read-only, hidden
     if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
       DeleteFileW(path.c_str());
-    } else if (name != L"." && name != L"..") {
+    } else {
       RemoveTree(path);
     }
   }

@@ -112,9 +112,7 @@ Status ChangeFile(const std::string& app, Change change, Edit edit) {
   const fs::path& path = found.value();
   try {
     // Without a file there is nothing to delete: not even a folder is made.
-    if (change == Change::kDelete && ReadWholeFile(path).kind == FileContents::Kind::kMissing) {
-      return Status::Ok();
-    }
+    if (change == Change::kDelete && FileMissing(path)) return Status::Ok();
     const Result<FolderLock> lock = FolderLock::Take(path.parent_path());
     if (!lock.ok()) return Failed(path, lock.error());
     LoadedFile file = Load(path);

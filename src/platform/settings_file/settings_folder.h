@@ -24,6 +24,10 @@ struct FileContents {
   std::string text;  // kRead: the file's bytes; kUnreadable: the system's reason
 };
 
+// Whether nothing is at `path`, as far as the system says without opening
+// it: the first step of ReadWholeFile, which it reports as kMissing.
+bool FileMissing(const std::filesystem::path& path);
+
 // Reads the file at `path` whole. What is not a regular file (a folder, a
 // FIFO, a device) is never opened: an open could block or act on it.
 FileContents ReadWholeFile(const std::filesystem::path& path);

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -56,6 +57,19 @@ void RemoveLeftovers(int folder_fd, const std::filesystem::path& path) {
   closedir(dir);
 }
 
+// What a read of `path` finds without opening it (kMissing, kNotAFile,
+// kUnreadable); nothing when there is a file to open.
+std::optional<FileContents> LookAt(const std::filesystem::path& path) {
+  using Kind = FileContents::Kind;
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  if (status.type() == std::filesystem::file_type::not_found)
+    return FileContents{Kind::kMissing, {}};
+  if (error) return FileContents{Kind::kUnreadable, error.message()};
+  if (!std::filesystem::is_regular_file(status)) return FileContents{Kind::kNotAFile, {}};
+  return std::nullopt;
+}
+
 Status WriteAll(int fd, std::string_view contents) {
   while (!contents.empty()) {
     ssize_t written = write(fd, contents.data(), contents.size());
@@ -90,13 +104,14 @@ std::filesystem::path FollowLinks(const std::filesystem::path& path) {
   return path;
 }
 
+bool FileMissing(const std::filesystem::path& path) {
+  const std::optional<FileContents> seen = LookAt(path);
+  return seen && seen->kind == FileContents::Kind::kMissing;
+}
+
 FileContents ReadWholeFile(const std::filesystem::path& path) {
   using Kind = FileContents::Kind;
-  std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::status(path, error);
-  if (status.type() == std::filesystem::file_type::not_found) return {Kind::kMissing, {}};
-  if (error) return {Kind::kUnreadable, error.message()};
-  if (!std::filesystem::is_regular_file(status)) return {Kind::kNotAFile, {}};
+  if (std::optional<FileContents> seen = LookAt(path)) return *seen;
   // Read with the system's own calls: every start reads the settings, and a
   // C++ file stream would first build the C++ locales, which costs a run more
   // memory than all the rest of its work.

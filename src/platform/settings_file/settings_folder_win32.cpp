@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -70,6 +71,21 @@ void RemoveLeftovers(const std::filesystem::path& path) {
   FindClose(find);
 }
 
+// What a read of `native` finds without opening it (kMissing, kNotAFile,
+// kUnreadable); nothing when there is a file to open.
+std::optional<FileContents> LookAt(const std::wstring& native) {
+  using Kind = FileContents::Kind;
+  const DWORD attributes = GetFileAttributesW(native.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+      return FileContents{Kind::kMissing, {}};
+    return FileContents{Kind::kUnreadable, SystemErrorText(error)};
+  }
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return FileContents{Kind::kNotAFile, {}};
+  return std::nullopt;
+}
+
 // A new, empty file beside `path` that no one else has open.
 HANDLE CreateTemporary(const std::filesystem::path& path, std::wstring& name) {
   static constexpr wchar_t kLetters[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
@@ -126,16 +142,15 @@ std::filesystem::path FollowLinks(const std::filesystem::path& path) {
   return path;
 }
 
+bool FileMissing(const std::filesystem::path& path) {
+  const std::optional<FileContents> seen = LookAt(Native(path));
+  return seen && seen->kind == FileContents::Kind::kMissing;
+}
+
 FileContents ReadWholeFile(const std::filesystem::path& path) {
   using Kind = FileContents::Kind;
   const std::wstring native = Native(path);
-  const DWORD attributes = GetFileAttributesW(native.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
-    const DWORD error = GetLastError();
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {Kind::kMissing, {}};
-    return {Kind::kUnreadable, SystemErrorText(error)};
-  }
-  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return {Kind::kNotAFile, {}};
+  if (std::optional<FileContents> seen = LookAt(native)) return *seen;
   const HANDLE file = CreateFileW(native.c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);

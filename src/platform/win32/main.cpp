@@ -8,6 +8,7 @@
 #include "platform/console_desktop.h"
 #include "platform/settings_file/settings_file_store.h"
 #include "platform/win32/command_line.h"
+#include "platform/win32/lower_case.h"
 #include "platform/win32/standard_streams.h"
 #include "platform/win32/views/settings_window_runner.h"
 #include "platform/win32/win32_desktop.h"
@@ -20,15 +21,11 @@
 namespace tagsmit {
 namespace {
 
-std::string WindowsLowerCase(const std::string& text) {
-  return Win32Desktop().ToLower(text);
-}
-
 int ConsoleMode(const Arguments& arguments) {
   Win32FileSystem fs;
   SettingsFileStore store;
   Win32StandardStreams streams;
-  ConsoleDesktop desktop(streams, WindowsLowerCase);
+  ConsoleDesktop desktop(streams, LowerCaseUtf8);
   Services services{fs, desktop, store};
   return ConsoleRun(arguments, services, streams);
 }

@@ -27,8 +27,7 @@ bool IsConsole(HANDLE handle) {
 
 Status WriteConsoleText(HANDLE console, std::wstring_view text) {
   while (!text.empty()) {
-    std::size_t size = std::min(text.size(), kConsolePiece);
-    if (size < text.size() && IS_HIGH_SURROGATE(text[size - 1])) --size;
+    const std::size_t size = Utf16Piece(text, kConsolePiece);
     DWORD written = 0;
     if (!WriteConsoleW(console, text.data(), static_cast<DWORD>(size), &written, nullptr) ||
         written == 0) {
@@ -97,6 +96,12 @@ Status Win32StandardStreams::Out(std::string_view text) {
 void Win32StandardStreams::Err(std::string_view text) {
   // Nowhere left to report that standard error failed.
   static_cast<void>(Write(err_, text));
+}
+
+void Win32StandardStreams::WriteError(std::string_view text) {
+  const Stream err = Open(STD_ERROR_HANDLE);
+  static_cast<void>(Write(err, text));
+  if (err.owned) CloseHandle(err.handle);
 }
 
 }  // namespace tagsmit

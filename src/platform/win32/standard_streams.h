@@ -22,11 +22,15 @@ class Win32StandardStreams final : public StandardStreams {
   Status Out(std::string_view text) override;
   void Err(std::string_view text) override;
 
+  // Err for a program that writes nothing else: standard output is left
+  // alone, and standard error is open for this one write.
+  static void WriteError(std::string_view text);
+
  private:
   struct Stream {
     void* handle = nullptr;  // nothing to write to when null
     bool console = false;
-    bool owned = false;  // opened here, closed with the object
+    bool owned = false;  // opened here, closed when no longer written to
   };
   static Stream Open(unsigned long which);
   static Status Write(const Stream& stream, std::string_view text);

@@ -2,13 +2,11 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <climits>
-
 #include "platform/box_buttons.h"
 #include "platform/program_identity.h"
 #include "platform/win32/clipboard.h"
 #include "platform/win32/input_box.h"
+#include "platform/win32/lower_case.h"
 #include "platform/win32/standard_streams.h"
 #include "platform/win32_api/utf16.h"
 #include "platform/win32_api/windows_text.h"
@@ -51,10 +49,6 @@ LRESULT CALLBACK RelabelBoxButtons(int code, WPARAM wparam, LPARAM lparam) {
   return next;
 }
 
-// LCMapStringEx takes an int count; longer text goes in pieces that never
-// split a surrogate pair.
-constexpr std::size_t kPiece = INT_MAX / 2;
-
 }  // namespace
 
 BoxAnswer Win32Desktop::MsgBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
@@ -82,7 +76,7 @@ void Win32Desktop::Beep() {
 }
 
 void Win32Desktop::Warn(const std::string& text) {
-  Win32StandardStreams().Err(text + '\n');
+  Win32StandardStreams::WriteError(text + '\n');
 }
 
 Status Win32Desktop::SetClipboardText(const std::string& text) {
@@ -98,23 +92,7 @@ bool Win32Desktop::IsShiftDown() {
 }
 
 std::string Win32Desktop::ToLower(const std::string& text) {
-  const std::wstring wide = Utf16FromUtf8(text);
-  std::wstring_view rest = wide;
-  std::wstring lower;
-  lower.reserve(wide.size());
-  while (!rest.empty()) {
-    std::size_t size = std::min(rest.size(), kPiece);
-    if (size < rest.size() && IS_HIGH_SURROGATE(rest[size - 1])) --size;
-    const int count = static_cast<int>(size);
-    const int mapped = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_LOWERCASE, rest.data(), count,
-                                     nullptr, 0, nullptr, nullptr, 0);
-    const std::size_t at = lower.size();
-    lower.resize(at + static_cast<std::size_t>(mapped));
-    LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_LOWERCASE, rest.data(), count, lower.data() + at,
-                  mapped, nullptr, nullptr, 0);
-    rest.remove_prefix(size);
-  }
-  return Utf8FromUtf16(lower);
+  return LowerCaseUtf8(text);
 }
 
 ProgramIdentity Win32Desktop::Identity() {

@@ -16,15 +16,14 @@ class Win32Desktop final : public Desktop {
   std::string InputBox(const std::string& prompt, const std::string& title,
                        const std::string& default_text) override;
   void Beep() override;
-  // Started from the desktop, a Windows program has no standard error, and
-  // the text goes nowhere.
+  // To the standard error the caller handed over, else to the console of
+  // the process that started the program, else nowhere.
   void Warn(const std::string& text) override;
   Status SetClipboardText(const std::string& text) override;
   Result<std::string> ClipboardText() override;
   // GetKeyState of VK_SHIFT: held when its high-order bit is set.
   bool IsShiftDown() override;
-  // The invariant culture's mapping, the same for every user; characters
-  // without a lower case, those beyond U+FFFF among them, stay as they are.
+  // LowerCaseUtf8: the invariant culture's mapping.
   std::string ToLower(const std::string& text) override;
   ProgramIdentity Identity() override;
 };

@@ -39,8 +39,7 @@ std::wstring Utf16FromUtf8(std::string_view text) {
 std::string Utf8FromUtf16(std::wstring_view text) {
   std::string out;
   while (!text.empty()) {
-    std::size_t size = std::min(text.size(), kPiece);
-    if (size < text.size() && IS_HIGH_SURROGATE(text[size - 1])) --size;  // keep a pair together
+    const std::size_t size = Utf16Piece(text, kPiece);
     const int count = static_cast<int>(size);
     const int narrow =
         WideCharToMultiByte(CP_UTF8, 0, text.data(), count, nullptr, 0, nullptr, nullptr);
@@ -50,6 +49,11 @@ std::string Utf8FromUtf16(std::wstring_view text) {
     text.remove_prefix(size);
   }
   return out;
+}
+
+std::size_t Utf16Piece(std::wstring_view text, std::size_t most) {
+  const std::size_t size = std::min(text.size(), most);
+  return size < text.size() && IS_HIGH_SURROGATE(text[size - 1]) ? size - 1 : size;
 }
 
 std::string SystemErrorText(unsigned long error) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,11 @@ namespace tagsmit {
 // is not valid in the source becomes U+FFFD.
 std::wstring Utf16FromUtf8(std::string_view text);
 std::string Utf8FromUtf16(std::wstring_view text);
+
+// How much of `text` goes in the next piece when calls take at most `most`
+// (2 or more) code units at a time: all of it if it fits, else `most`, or
+// one less so that a surrogate pair is never split.
+std::size_t Utf16Piece(std::wstring_view text, std::size_t most);
 
 // The system's description of a Win32 error code (GetLastError), as UTF-8
 // text without the closing period and line break.

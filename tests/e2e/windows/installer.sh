@@ -26,19 +26,12 @@ install() {
   expect_eq "installed files" "LICENSE.txt Tagsmit.exe Uninstall.exe readme.txt " "$(installed_files)"
 }
 
-wait_gone() {  # path: false when it is still there after patience
-  local deadline=$((SECONDS + patience))
-  while [ -e "$1" ] && ((SECONDS < deadline)); do sleep 0.1; done
-  [ ! -e "$1" ]
-}
-
 # The uninstaller hands over to a copy of itself and returns at once; the
 # program folder goes last but for the settings.
 uninstall() {
   timeout 60 "$WINE_RUN" "$WINEPREFIX" "$program_folder/Uninstall.exe" /S "$@" ||
     fail "the uninstaller failed"
-  wait_gone "$program_folder"
-  expect_eq "files left" "" "$(installed_files)"
+  eventually test ! -e "$program_folder" || fail "the program folder stays: $(installed_files)"
   [ -e "$start_menu" ] && fail "the Start menu shortcut stays"
   [ -e "$send_to" ] && fail "the Send To shortcut stays"
   "$WINE_RUN" "$WINEPREFIX" reg query "$uninstall_key" >/dev/null 2>&1 &&
@@ -82,7 +75,7 @@ case "${1:-}" in
     install
     write_settings
     uninstall /REMOVESETTINGS
-    wait_gone "$settings_folder" || fail "the settings stay: $(ls "$settings_folder")"
+    eventually test ! -e "$settings_folder" || fail "the settings stay: $(ls "$settings_folder")"
     ;;
   *)
     fail "unknown case: ${1:-}"

@@ -33,6 +33,14 @@ TEST(Utf16Test, WhatIsNotValidBecomesReplacementCharacters) {
   EXPECT_EQ(Utf8FromUtf16(L"a\xD842z"), "a\xEF\xBF\xBDz") << "half a surrogate pair";
 }
 
+TEST(Utf16Test, PiecesNeverSplitASurrogatePair) {
+  const std::wstring text = L"ab\xD842\xDFB7z";
+  EXPECT_EQ(Utf16Piece(text, 9), 5u) << "all of it";
+  EXPECT_EQ(Utf16Piece(text, 2), 2u);
+  EXPECT_EQ(Utf16Piece(text, 3), 2u) << "the pair whole in the next piece";
+  EXPECT_EQ(Utf16Piece(text, 4), 4u);
+}
+
 TEST(Utf16Test, SystemErrorsReadAsTextWithoutTheirClosingPeriod) {
   const std::string text = SystemErrorText(2);  // ERROR_FILE_NOT_FOUND, known to every system
   ASSERT_FALSE(text.empty());
