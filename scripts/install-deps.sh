@@ -1,16 +1,26 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages needed to build, run and test Tagsmit.
+# Installs the Debian 12 packages Tagsmit needs.
+#
+#   scripts/install-deps.sh build   what building the program and running it needs
+#   scripts/install-deps.sh         that, and everything the test suite uses
 set -euo pipefail
+scope=${1:-all}
 
-packages=(
-  # build
-  cmake ninja-build g++ pkg-config dpkg-dev file
+build_packages=(
+  cmake ninja-build g++ pkg-config
   qt6-base-dev libxcb1-dev nlohmann-json3-dev
   # the Wayland clipboard: libwayland-client, and wayland-scanner for the glue
   libwayland-dev libwayland-bin
+  # a display of its own and a clipboard reader where the run has none
+  xvfb xauth xclip
+  # the Debian package (cpack -G DEB)
+  dpkg-dev file
+)
+
+test_packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format
-  xvfb xauth xclip xdotool x11-utils procps time strace
+  xdotool x11-utils procps time strace
   # fuzzing: clang with libFuzzer
   clang libclang-rt-14-dev
   # the Windows build: mingw-w64 (posix threads) and Wine to run its tests
@@ -34,6 +44,12 @@ packages=(
   # images of Debian's own test packages, measured against identify
   imagemagick libavif-bin webp libimage-exiftool-perl perl libsdl2-image-tests gdk-pixbuf-tests
 )
+
+case $scope in
+  build) packages=("${build_packages[@]}") ;;
+  all) packages=("${build_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: scripts/install-deps.sh [build]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 image=${1:-samples/logo.gif}
 
-scripts/install-deps.sh
+scripts/install-deps.sh build
 cmake --preset app >/dev/null
 cmake --build --preset app
 cmake --install build/app --prefix build/stage >/dev/null
