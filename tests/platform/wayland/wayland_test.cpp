@@ -21,13 +21,13 @@ using Clock = TextTransfers::Clock;
 TEST(ClipboardFormatsTest, OfferedTypesAndTheTypeReadBack) {
   ClipboardText text("café <IMG>");
   for (const char* type : kOfferedMimeTypes) {
-    const std::string* data = text.As(type);
-    ASSERT_NE(data, nullptr) << type;
+    const std::optional<std::string_view> data = text.As(type);
+    ASSERT_TRUE(data) << type;
     EXPECT_EQ(*data, std::string(type) == "STRING" ? "caf\xE9 <IMG>" : "café <IMG>") << type;
   }
   for (const char* type :
        {"text/plain;charset=iso-8859-1", "text/html", "image/png", "string", ""}) {
-    EXPECT_EQ(text.As(type), nullptr) << type;
+    EXPECT_FALSE(text.As(type)) << type;
   }
 
   using Types = std::vector<std::string>;
