@@ -61,6 +61,11 @@ StartupResult CommandLineRun(AppState& app, Services& services) {
     }
     return {StartupOutcome::kRunFailed};
   }
+  // The paste strings have done their part. Setting the clipboard may leave a
+  // copy of this process holding the text, with all this process keeps: a
+  // long paste string is not kept there twice more.
+  app.clip_strs.Assign({});
+  std::string().swap(app.options.CurClipStr);
 
   if (Status put = desktop.SetClipboardText(paste_text.value()); !put.ok()) {
     return ClipboardFailed(desktop, put.error());

@@ -238,6 +238,40 @@ case "${1:-}" in
       wait $!
     done
     ;;
+  slow-reader)
+    # A reader that takes a large text slowly gets every byte while 40
+    # requests that never read arrive at once: they make room among themselves.
+    big=$(head -c 600000 /dev/zero | tr '\0' 'x')
+    expect_run "$work/site/img/Logo.gif" "$big./Logo.gif" "ClipStr=$big&f\n"
+    "$STALLED_READER" slow 300 >"$work/slow" 2>"$work/slow-steps" &
+    slow=$!
+    eventually [ -s "$work/slow-steps" ] || fail "the slow reader got no first step"
+    mkfifo "$work/hold"
+    "$STALLED_READER" 40 <"$work/hold" >"$work/asked" &
+    stalled=$!
+    exec 8>"$work/hold"
+    eventually [ -s "$work/asked" ] || fail "the 40 requests were not answered"
+    wait "$slow" || fail "the slow reader was cut off after $(wc -c <"$work/slow") bytes"
+    expect_eq "slow reader's text" "$big./Logo.gif" "$(cat "$work/slow")"
+    exec 8>&-
+    wait "$stalled"
+    ;;
+  holder-memory)
+    # The holder keeps no more than the text, and a second (Latin-1) form
+    # once a reader asks for STRING, beyond what it keeps for a short text.
+    peak() { awk '/^VmHWM/ { print $2 }' "/proc/$1/status"; }
+    holder() { pgrep -f -- "^$TAGSMIT $work/site/img/$1\$"; }
+    cp "$work/site/img/Logo.gif" "$work/site/img/big.gif"
+    expect_run "$work/site/img/Logo.gif" "$(tag ./Logo.gif 120 60)"
+    short_peak=$(peak "$(holder Logo.gif)")
+    big=$(head -c 4000000 /dev/zero | tr '\0' 'x')
+    write_settings "ClipStr=$big&f\n"
+    run_tagsmit "$work/site/img/big.gif"
+    expect_eq status 0 "$run_status"
+    expect_eq "text read as STRING" 4000009 "$(xclip -o -selection clipboard -t STRING | wc -c)"
+    growth=$(($(peak "$(holder big.gif)") - short_peak))
+    ((growth <= 2 * 3907 + 1024)) || fail "the holder's peak grew by $growth kB for a 3,907 kB text"
+    ;;
   no-display)
     write_settings
     (unset DISPLAY && run_tagsmit "$work/site/img/Logo.gif" && expect_eq status 1 "$run_status") ||

@@ -170,6 +170,29 @@ case "${1#*-}" in
     kill -KILL $(session_pids_of "$compositor_exe")
     expect_holders 0 "after the compositor ended"
     ;;
+  concurrent)
+    # Runs eight at a time, each replaced by a newer copy during or after its
+    # own: each ends 0 without a box, and after every round one holder serves
+    # one text, the same to Wayland and X11 readers. ROUNDS rounds (3 unless
+    # given).
+    for run in {1..8}; do cp "$work/site/img/Logo.gif" "$work/site/img/run$run.gif"; done
+    for round in $(seq "${ROUNDS:-3}"); do
+      pids=()
+      for run in {1..8}; do
+        timeout 20 "${in_session[@]}" "$TAGSMIT" "$work/site/img/run$run.gif" \
+          >"$work/out$run" 2>&1 &
+        pids+=($!)
+      done
+      for run in {1..8}; do
+        wait "${pids[run - 1]}" || fail "round $round: run $run ended $?: $(cat "$work/out$run")"
+      done
+      expect_holders 1 "after round $round"
+      text=$(wayland_clipboard)
+      [[ $text == "<IMG SRC=\"./run"[1-8]".gif\" WIDTH=120 HEIGHT=60 ALT=\"\">" ]] ||
+        fail "round $round: the clipboard holds '$text'"
+      expect_reads "$text" 1
+    done
+    ;;
   window)
     # The settings window is a native Wayland window with Qt's Wayland
     # platform; closing it from the compositor cancels.

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -79,6 +80,10 @@ void WaitForEof(int fd) {
 Status StartHolderProcess(int keep_fd, const std::function<void()>& serve) {
   int ready[2];
   if (pipe2(ready, O_CLOEXEC) != 0) return CannotStart(errno);
+  // The holder inherits every page the heap keeps, freed or not, and would
+  // keep them resident for as long as it serves: what the run has freed (its
+  // working copies of the text, among others) goes back to the system first.
+  malloc_trim(0);
   const pid_t pid = fork();
   if (pid == 0) {
     Detach(keep_fd);

@@ -1,18 +1,10 @@
 #pragma once
 
-#include <chrono>
-#include <cstddef>
 #include <functional>
 
 #include "base/result.h"
 
 namespace tagsmit {
-
-// What every holder allows the readers it serves the clipboard text to: a
-// reader that takes nothing for kIdleLimit is given up, and so is the one idle
-// longest when kMaxTransfers are under way and another asks.
-inline constexpr std::size_t kMaxTransfers = 16;
-inline constexpr std::chrono::seconds kIdleLimit{10};
 
 // Starts the process that keeps serving the clipboard after this one has
 // ended. It forks; the child detaches (new session, working directory "/",

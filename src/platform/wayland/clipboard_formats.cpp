@@ -6,14 +6,15 @@
 
 namespace tagsmit::wayland {
 
-const std::string* ClipboardText::As(std::string_view mime_type) {
+std::optional<std::string_view> ClipboardText::As(std::string_view mime_type) {
   if (mime_type == "STRING") {
     if (!latin1_) latin1_ = Latin1FromUtf8(utf8_);
-    return &*latin1_;
+    return *latin1_;
   }
   const bool offered = std::find(kOfferedMimeTypes.begin(), kOfferedMimeTypes.end(), mime_type) !=
                        kOfferedMimeTypes.end();
-  return offered ? &utf8_ : nullptr;
+  if (!offered) return std::nullopt;
+  return utf8_;
 }
 
 const char* TextMimeTypeAmong(const std::vector<std::string>& offered) {

@@ -13,19 +13,20 @@ namespace tagsmit::wayland {
 inline constexpr std::array<const char*, 5> kOfferedMimeTypes = {
     "text/plain;charset=utf-8", "text/plain", "UTF8_STRING", "TEXT", "STRING"};
 
-// The clipboard text in each form a reader may ask for. The Latin-1 form is
-// made on the first request for it.
+// The clipboard text in each form a reader may ask for. The UTF-8 form is
+// the caller's text itself, which must outlive this object; the Latin-1 form
+// is made on the first request for it.
 class ClipboardText {
  public:
-  explicit ClipboardText(std::string utf8) : utf8_(std::move(utf8)) {}
+  explicit ClipboardText(std::string_view utf8) : utf8_(utf8) {}
 
   // The bytes a reader of `mime_type` gets: STRING is ISO 8859-1, as the X11
-  // target of that name; every other offered type is UTF-8. Null for a type
+  // target of that name; every other offered type is UTF-8. None for a type
   // that is not offered.
-  const std::string* As(std::string_view mime_type);
+  std::optional<std::string_view> As(std::string_view mime_type);
 
  private:
-  std::string utf8_;
+  std::string_view utf8_;
   std::optional<std::string> latin1_;
 };
 

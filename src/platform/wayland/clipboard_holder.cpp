@@ -15,12 +15,16 @@ Status StartClipboardHolder(Connection& connection, const std::string& text) {
   const std::unique_ptr<DataControl> control = connection.BindDataControl();
   control->SetSelection(kOfferedMimeTypes, server);
   if (Status set = connection.RoundTrip(); !set.ok()) return set;
-  if (server.lost()) {
+  if (server.device_gone()) {
     return Status::Failure("the Wayland compositor did not keep Tagsmit's selection");
   }
   // Readers that asked during the round trip (a clipboard manager is quick)
   // hold descriptors the holder would not inherit: they are served here.
   server.FinishTransfers();
+  // A newer copy replaced ours during the round trip: the clipboard went on
+  // from our text, as it would have a moment later, and there is nothing
+  // left to hold.
+  if (server.replaced()) return Status::Ok();
   return StartHolderProcess(wl_display_get_fd(connection.display()),
                             [&] { server.Serve(&connection); });
 }

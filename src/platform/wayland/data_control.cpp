@@ -27,6 +27,8 @@ namespace {
     static constexpr auto set_selection = &prefix##_device_v1_set_selection;                 \
     static constexpr auto offer = &prefix##_source_v1_offer;                                 \
     static constexpr auto receive = &prefix##_offer_v1_receive;                              \
+    static constexpr auto destroy_offer = &prefix##_offer_v1_destroy;                        \
+    static constexpr auto destroy_source = &prefix##_source_v1_destroy;                      \
     static constexpr auto add_device_listener = &prefix##_device_v1_add_listener;            \
     static constexpr auto add_source_listener = &prefix##_source_v1_add_listener;            \
     static constexpr auto add_offer_listener = &prefix##_offer_v1_add_listener;              \
@@ -83,12 +85,13 @@ class DataControlOf final : public DataControl {
 
   static DataControlOf& Self(void* data) { return *static_cast<DataControlOf*>(data); }
 
-  // Forgets the offers for which `drop` holds.
+  // Destroys the offers for which `drop` holds: the compositor keeps each
+  // offer until its client destroys it.
   template <typename Predicate>
   void DropOffers(Predicate drop) {
     std::erase_if(offers_, [&](const std::unique_ptr<OfferState>& offer) {
       if (!drop(*offer)) return false;
-      Forget(offer->proxy);
+      P::destroy_offer(offer->proxy);
       return true;
     });
   }
@@ -116,12 +119,19 @@ class DataControlOf final : public DataControl {
     Self(data).DropOffers([&](const OfferState& offer) { return offer.proxy == proxy; });
   }
   static void OnFinished(void* data, typename P::Device*) {
-    if (SelectionRequests* requests = Self(data).requests_) requests->Lost();
+    if (SelectionRequests* requests = Self(data).requests_) requests->DeviceGone();
   }
   static void OnSend(void* data, typename P::Source*, const char* mime_type, int32_t fd) {
     Self(data).requests_->Send(mime_type, fd);
   }
-  static void OnCancelled(void* data, typename P::Source*) { Self(data).requests_->Lost(); }
+  // A cancelled source is of no further use; the compositor keeps it until
+  // it is destroyed.
+  static void OnCancelled(void* data, typename P::Source*) {
+    DataControlOf& self = Self(data);
+    P::destroy_source(self.source_);
+    self.source_ = nullptr;
+    self.requests_->Replaced();
+  }
 
   static constexpr typename P::DeviceListener kDeviceListener = {&OnDataOffer, &OnSelection,
                                                                  &OnFinished, &OnPrimarySelection};

@@ -18,15 +18,20 @@ class SelectionRequests {
   // A reader wants the selection as `mime_type`, written into `fd`, which
   // this call takes over.
   virtual void Send(const char* mime_type, int fd) = 0;
-  // The selection is no longer ours: another client has set one, or the
-  // seat has gone.
-  virtual void Lost() = 0;
+  // A newer selection has replaced ours: the clipboard went on from it, so
+  // ours has done its part.
+  virtual void Replaced() = 0;
+  // The data device no longer works (its seat has gone): the selection is
+  // lost, perhaps before it was ever the clipboard's.
+  virtual void DeviceGone() = 0;
 };
 
 // One seat's clipboard through a data-control protocol, the same calls for
 // ext-data-control-v1 and wlr-data-control-unstable-v1 (which differ only in
 // their names). Created with the seat's data device; what the compositor
-// says arrives as the connection's events are dispatched. Destroying it only
+// says arrives as the connection's events are dispatched. Each offer the
+// compositor introduces is destroyed as soon as a newer one replaces it, and
+// a replaced source too, as the protocols ask. Destroying this object only
 // forgets its objects here: the compositor drops them with the connection,
 // which may live on in a clipboard holder process.
 class DataControl {

@@ -7,7 +7,7 @@
 namespace tagsmit::wayland {
 
 void SelectionServer::Send(const char* mime_type, int fd) {
-  if (const std::string* data = text_.As(mime_type)) {
+  if (const std::optional<std::string_view> data = text_.As(mime_type)) {
     transfers_.Start(fd, *data, TextTransfers::Clock::now());
   } else {
     close(fd);  // a type we never offered: an empty answer
@@ -18,7 +18,7 @@ void SelectionServer::Serve(Connection* connection) {
   std::vector<pollfd> fds;
   bool connected = connection != nullptr;
   for (;;) {
-    const bool listening = connected && !lost_;
+    const bool listening = connected && !lost();
     if (!listening && transfers_.empty()) return;
     fds.clear();
     transfers_.Watch(fds);

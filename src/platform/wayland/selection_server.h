@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include <string_view>
 
 #include "platform/wayland/clipboard_formats.h"
 #include "platform/wayland/data_control.h"
@@ -11,15 +11,20 @@ namespace tagsmit::wayland {
 
 // Serves the selection that this client has set: writes the text into the
 // pipe of every reader that asks for an offered type (kOfferedMimeTypes),
-// through TextTransfers, until the selection is lost or the compositor goes
-// away, and then finishes the transfers under way.
+// through TextTransfers, until the selection is lost (replaced by a newer
+// one, or its device gone) or the compositor goes away, and then finishes the
+// transfers under way. The text is the caller's, not a copy: it must outlive
+// the server (in a holder process the caller's frames never end).
 class SelectionServer final : public SelectionRequests {
  public:
-  explicit SelectionServer(std::string text) : text_(std::move(text)) {}
+  explicit SelectionServer(std::string_view text) : text_(text) {}
 
   void Send(const char* mime_type, int fd) override;
-  void Lost() override { lost_ = true; }
-  bool lost() const { return lost_; }
+  void Replaced() override { replaced_ = true; }
+  void DeviceGone() override { device_gone_ = true; }
+  bool replaced() const { return replaced_; }
+  bool device_gone() const { return device_gone_; }
+  bool lost() const { return replaced_ || device_gone_; }
 
   // Answers the compositor on `connection` until the selection is lost or
   // the connection breaks, then finishes the transfers.
@@ -30,7 +35,8 @@ class SelectionServer final : public SelectionRequests {
  private:
   ClipboardText text_;
   TextTransfers transfers_;
-  bool lost_ = false;
+  bool replaced_ = false;
+  bool device_gone_ = false;
 };
 
 }  // namespace tagsmit::wayland

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstddef>
+#include <optional>
 
 namespace tagsmit::wayland {
 
@@ -17,17 +18,12 @@ TextTransfers::~TextTransfers() {
 void TextTransfers::Start(int fd, std::string_view data, Clock::time_point now) {
   std::signal(SIGPIPE, SIG_IGN);
   fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
-  Transfer transfer{fd, data, now + kIdleLimit};
-  if (!Write(transfer, now)) {
+  Transfer transfer{fd, data, {now, false}};
+  if (!Write(transfer)) {
     close(fd);
     return;
   }
-  if (transfers_.size() == kMaxTransfers) {
-    const auto idlest = std::min_element(transfers_.begin(), transfers_.end(), EarlierDeadline);
-    close(idlest->fd);
-    transfers_.erase(idlest);
-  }
-  transfers_.push_back(transfer);
+  if (const std::optional<Transfer> gone = AddGivingWay(transfers_, transfer)) close(gone->fd);
 }
 
 void TextTransfers::Watch(std::vector<pollfd>& fds) const {
@@ -39,7 +35,10 @@ void TextTransfers::Continue(const std::vector<pollfd>& fds, Clock::time_point n
     const auto entry = std::find_if(fds.begin(), fds.end(),
                                     [&](const pollfd& fd) { return fd.fd == transfer.fd; });
     const bool ready = entry != fds.end() && entry->revents != 0;
-    const bool going = ready ? Write(transfer, now) : now < transfer.deadline;
+    const std::size_t unwritten = transfer.rest.size();
+    const bool open = !ready || Write(transfer);
+    if (transfer.rest.size() < unwritten) transfer.progress = {now, true};
+    const bool going = open && now < IdleEnd(transfer.progress);
     if (!going) close(transfer.fd);
     return !going;
   });
@@ -47,26 +46,25 @@ void TextTransfers::Continue(const std::vector<pollfd>& fds, Clock::time_point n
 
 int TextTransfers::TimeoutMs(Clock::time_point now) const {
   if (transfers_.empty()) return -1;
-  const auto next = std::min_element(transfers_.begin(), transfers_.end(), EarlierDeadline);
-  const auto left = std::chrono::ceil<std::chrono::milliseconds>(next->deadline - now).count();
+  const auto next = std::min_element(transfers_.begin(), transfers_.end(),
+                                     [](const Transfer& a, const Transfer& b) {
+                                       return a.progress.last_step < b.progress.last_step;
+                                     });
+  const auto left =
+      std::chrono::ceil<std::chrono::milliseconds>(IdleEnd(next->progress) - now).count();
   return static_cast<int>(std::max<decltype(left)>(left, 0));
 }
 
-bool TextTransfers::EarlierDeadline(const Transfer& a, const Transfer& b) {
-  return a.deadline < b.deadline;
-}
-
-bool TextTransfers::Write(Transfer& transfer, Clock::time_point now) {
+bool TextTransfers::Write(Transfer& transfer) {
   while (!transfer.rest.empty()) {
     const ssize_t written = write(transfer.fd, transfer.rest.data(), transfer.rest.size());
     if (written > 0) {
       transfer.rest.remove_prefix(static_cast<std::size_t>(written));
-      transfer.deadline = now + kIdleLimit;
     } else if (written < 0 && errno == EINTR) {
       continue;
     } else {
       // A full pipe waits for the reader; any other failure ends the transfer.
-      return written < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) && now < transfer.deadline;
+      return written < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
     }
   }
   return false;  // all written: closing the pipe ends the reader's text

@@ -6,14 +6,15 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/posix/holder_process.h"
+#include "platform/posix/reader_rules.h"
 
 namespace tagsmit::wayland {
 
 // The writes of the clipboard text into the pipes of the readers that asked
 // for it, side by side and never blocking: a reader that does not read holds
 // up no other, and readers are given up by the rules every holder keeps
-// (kIdleLimit, kMaxTransfers in posix/holder_process.h). Writing into
+// (posix/reader_rules.h). What a pipe takes at once when a reader asks is no
+// sign that the reader reads; what it takes later is. Writing into
 // a pipe whose reader has gone is a failed write, not the end of the process:
 // SIGPIPE is ignored from the first transfer on.
 class TextTransfers {
@@ -43,12 +44,12 @@ class TextTransfers {
   struct Transfer {
     int fd;
     std::string_view rest;  // what is not written yet
-    Clock::time_point deadline;
+    ReaderProgress progress;
   };
 
-  static bool EarlierDeadline(const Transfer& a, const Transfer& b);
-  // Writes what the pipe takes; false once the transfer is over.
-  static bool Write(Transfer& transfer, Clock::time_point now);
+  // Writes what the pipe takes; false once the transfer is over (all
+  // written, or the pipe failed).
+  static bool Write(Transfer& transfer);
 
   std::vector<Transfer> transfers_;
 };

@@ -18,8 +18,8 @@ const Event& As(const xcb_generic_event_t* event) {
 
 }  // namespace
 
-ClipboardOwner::ClipboardOwner(Connection& connection, std::string text)
-    : connection_(connection), text_(std::move(text)), latin1_(Latin1FromUtf8(text_)) {
+ClipboardOwner::ClipboardOwner(Connection& connection, std::string_view text)
+    : connection_(connection), text_(text) {
   // Room for the request header; the length counts 4-byte units. The plain
   // limit of the connection setup (256 KiB) saves asking for BIG-REQUESTS.
   const std::size_t max_request = xcb_get_setup(connection_.get())->maximum_request_length * 4u;
@@ -145,32 +145,34 @@ bool ClipboardOwner::Convert(xcb_window_t requestor, xcb_atom_t property, xcb_at
                         &acquired_);
     return true;
   }
-  const std::string* data;
+  std::string_view data;
   xcb_atom_t type;
   if (target == utf8_string_ || target == text_atom_) {
-    data = &text_;
+    data = text_;
     type = utf8_string_;
   } else if (target == XCB_ATOM_STRING) {
-    data = &latin1_;
+    data = Latin1();
     type = XCB_ATOM_STRING;
   } else {
     return false;
   }
 
-  if (data->size() <= chunk_size_) {
+  if (data.size() <= chunk_size_) {
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, requestor, property, type, 8,
-                        static_cast<std::uint32_t>(data->size()), data->data());
+                        static_cast<std::uint32_t>(data.size()), data.data());
     return true;
   }
   // Too large for one request: announce INCR and send chunks each time the
-  // requestor deletes the property, until its window goes away.
+  // requestor deletes the property, until its window goes away. With every
+  // transfer under way read, the request is refused.
+  const std::optional<Transfer> gone =
+      transfers_.Start({requestor, property, type, data, {Clock::now(), false}});
+  if (gone && gone->requestor == requestor && gone->property == property) return false;
   const std::uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
   xcb_change_window_attributes(c, requestor, XCB_CW_EVENT_MASK, &events);
-  const auto size = static_cast<std::uint32_t>(std::min<std::size_t>(data->size(), UINT32_MAX));
+  const auto size = static_cast<std::uint32_t>(std::min<std::size_t>(data.size(), UINT32_MAX));
   xcb_change_property(c, XCB_PROP_MODE_REPLACE, requestor, property, incr_, 32, 1, &size);
-  if (const auto pushed_out = transfers_.Start({requestor, property, type, *data, Clock::now()})) {
-    Release(pushed_out->requestor);
-  }
+  if (gone) Release(gone->requestor);
   return true;
 }
 
@@ -184,12 +186,17 @@ void ClipboardOwner::SendChunk(const xcb_property_notify_event_t& deleted) {
                       transfer->property, transfer->type, 8,
                       static_cast<std::uint32_t>(chunk.size()), chunk.data());
   transfer->unsent.remove_prefix(chunk.size());
-  transfer->last_step = Clock::now();
+  transfer->progress = {Clock::now(), true};
   if (chunk.empty()) {
     const xcb_window_t requestor = transfer->requestor;
     transfers_.End(requestor, transfer->property);
     Release(requestor);
   }
+}
+
+std::string_view ClipboardOwner::Latin1() {
+  if (!latin1_) latin1_ = Latin1FromUtf8(text_);
+  return *latin1_;
 }
 
 void ClipboardOwner::Release(xcb_window_t requestor) {

@@ -5,7 +5,9 @@
 #include <cstddef>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/result.h"
@@ -17,10 +19,11 @@ namespace tagsmit::x11 {
 // Owns the CLIPBOARD selection with one UTF-8 text and answers requests for
 // it (TARGETS, TIMESTAMP, UTF8_STRING, STRING, TEXT) until another client
 // takes the selection. Texts too large for one request go out in INCR steps,
-// several at a time (IncrTransfers).
+// several at a time (IncrTransfers). The text is the caller's, not a copy: it
+// must outlive the owner (in a holder process the caller's frames never end).
 class ClipboardOwner {
  public:
-  ClipboardOwner(Connection& connection, std::string text);
+  ClipboardOwner(Connection& connection, std::string_view text);
 
   // Takes the selection; fails when the server does not give it. Succeeds
   // too when a later client has taken it from us already: Serve then answers
@@ -52,12 +55,14 @@ class ClipboardOwner {
   // target is not one we offer.
   bool Convert(xcb_window_t requestor, xcb_atom_t property, xcb_atom_t target);
   void SendChunk(const xcb_property_notify_event_t& deleted);
+  // The text as STRING (ISO 8859-1) wants it, made on the first request.
+  std::string_view Latin1();
   // Stops listening to the requestor's window once no transfer goes there.
   void Release(xcb_window_t requestor);
 
   Connection& connection_;
-  std::string text_;
-  std::string latin1_;  // the text as STRING (ISO 8859-1) wants it
+  std::string_view text_;
+  std::optional<std::string> latin1_;
   xcb_window_t window_ = XCB_NONE;
   xcb_timestamp_t acquired_ = XCB_CURRENT_TIME;
   std::size_t chunk_size_;

@@ -7,21 +7,14 @@ namespace tagsmit::x11 {
 namespace {
 
 bool EarlierStep(const IncrTransfers::Transfer& a, const IncrTransfers::Transfer& b) {
-  return a.last_step < b.last_step;
+  return a.progress.last_step < b.progress.last_step;
 }
 
 }  // namespace
 
 std::optional<IncrTransfers::Transfer> IncrTransfers::Start(const Transfer& transfer) {
   End(transfer.requestor, transfer.property);
-  std::optional<Transfer> pushed_out;
-  if (transfers_.size() >= kMaxTransfers) {
-    const auto idlest = std::min_element(transfers_.begin(), transfers_.end(), EarlierStep);
-    pushed_out = *idlest;
-    transfers_.erase(idlest);
-  }
-  transfers_.push_back(transfer);
-  return pushed_out;
+  return AddGivingWay(transfers_, transfer);
 }
 
 IncrTransfers::Transfer* IncrTransfers::Find(xcb_window_t requestor, xcb_atom_t property) {
@@ -42,7 +35,7 @@ void IncrTransfers::EndAllTo(xcb_window_t requestor) {
 }
 
 std::vector<IncrTransfers::Transfer> IncrTransfers::EndIdle(Clock::time_point now) {
-  const auto idle = [&](const Transfer& t) { return now - t.last_step >= kIdleLimit; };
+  const auto idle = [&](const Transfer& t) { return now >= IdleEnd(t.progress); };
   std::vector<Transfer> ended;
   std::copy_if(transfers_.begin(), transfers_.end(), std::back_inserter(ended), idle);
   std::erase_if(transfers_, idle);
@@ -51,8 +44,7 @@ std::vector<IncrTransfers::Transfer> IncrTransfers::EndIdle(Clock::time_point no
 
 std::optional<IncrTransfers::Clock::time_point> IncrTransfers::NextIdleEnd() const {
   if (transfers_.empty()) return std::nullopt;
-  return std::min_element(transfers_.begin(), transfers_.end(), EarlierStep)->last_step +
-         kIdleLimit;
+  return IdleEnd(std::min_element(transfers_.begin(), transfers_.end(), EarlierStep)->progress);
 }
 
 bool IncrTransfers::AnyTo(xcb_window_t requestor) const {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/posix/holder_process.h"
+#include "platform/posix/reader_rules.h"
 
 namespace tagsmit::x11 {
 
@@ -15,9 +15,9 @@ namespace tagsmit::x11 {
 // a text that the owner keeps (a view of it, never a copy) to a requestor's
 // property, one chunk each time the requestor deletes the property. Readers
 // that ask and never read therefore cost a few bytes each, and not for long:
-// a transfer that makes no step for kIdleLimit is dropped, and a transfer
-// started beyond kMaxTransfers pushes out the one that has been idle longest
-// (the rules every holder keeps, posix/holder_process.h).
+// transfers are dropped and make room by the rules every holder keeps
+// (posix/reader_rules.h). A requestor reads when it deletes the property:
+// the first time, the INCR announcement.
 class IncrTransfers {
  public:
   using Clock = std::chrono::steady_clock;
@@ -27,11 +27,12 @@ class IncrTransfers {
     xcb_atom_t property;
     xcb_atom_t type;
     std::string_view unsent;
-    Clock::time_point last_step;
+    ReaderProgress progress;
   };
 
-  // Starts `transfer` in place of any to the same property; returns the
-  // transfer it pushed out to stay within kMaxTransfers.
+  // Starts `transfer` in place of any to the same property; beyond
+  // kMaxTransfers returns the transfer that gave way, which is `transfer`
+  // itself when every other reader reads.
   std::optional<Transfer> Start(const Transfer& transfer);
   // The transfer to `property` on `requestor`, or null.
   Transfer* Find(xcb_window_t requestor, xcb_atom_t property);

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 
 #include "ext-data-control-v1-server-protocol.h"
 #include "wlr-data-control-unstable-v1-server-protocol.h"
@@ -23,22 +24,23 @@ void Destroy(wl_client*, wl_resource* resource) {
 }
 
 // The generated server names of one data-control protocol.
-#define TAGSMIT_SERVER_NAMES(Name, prefix, protocol)                                \
-  struct Name {                                                                     \
-    static constexpr DataControl::Protocol kProtocol = protocol;                    \
-    static constexpr const wl_interface* kManager = &prefix##_manager_v1_interface; \
-    static constexpr const wl_interface* kDevice = &prefix##_device_v1_interface;   \
-    static constexpr const wl_interface* kSource = &prefix##_source_v1_interface;   \
-    static constexpr const wl_interface* kOffer = &prefix##_offer_v1_interface;     \
-    using ManagerCalls = struct prefix##_manager_v1_interface;                      \
-    using DeviceCalls = struct prefix##_device_v1_interface;                        \
-    using SourceCalls = struct prefix##_source_v1_interface;                        \
-    using OfferCalls = struct prefix##_offer_v1_interface;                          \
-    static constexpr auto send_data_offer = &prefix##_device_v1_send_data_offer;    \
-    static constexpr auto send_selection = &prefix##_device_v1_send_selection;      \
-    static constexpr auto send_offer = &prefix##_offer_v1_send_offer;               \
-    static constexpr auto send_send = &prefix##_source_v1_send_send;                \
-    static constexpr auto send_cancelled = &prefix##_source_v1_send_cancelled;      \
+#define TAGSMIT_SERVER_NAMES(Name, prefix, protocol)                                           \
+  struct Name {                                                                                \
+    static constexpr DataControl::Protocol kProtocol = protocol;                               \
+    static constexpr const wl_interface* kManager = &prefix##_manager_v1_interface;            \
+    static constexpr const wl_interface* kDevice = &prefix##_device_v1_interface;              \
+    static constexpr const wl_interface* kSource = &prefix##_source_v1_interface;              \
+    static constexpr const wl_interface* kOffer = &prefix##_offer_v1_interface;                \
+    using ManagerCalls = struct prefix##_manager_v1_interface;                                 \
+    using DeviceCalls = struct prefix##_device_v1_interface;                                   \
+    using SourceCalls = struct prefix##_source_v1_interface;                                   \
+    using OfferCalls = struct prefix##_offer_v1_interface;                                     \
+    static constexpr auto send_data_offer = &prefix##_device_v1_send_data_offer;               \
+    static constexpr auto send_selection = &prefix##_device_v1_send_selection;                 \
+    static constexpr auto send_primary_selection = &prefix##_device_v1_send_primary_selection; \
+    static constexpr auto send_offer = &prefix##_offer_v1_send_offer;                          \
+    static constexpr auto send_send = &prefix##_source_v1_send_send;                           \
+    static constexpr auto send_cancelled = &prefix##_source_v1_send_cancelled;                 \
   }
 TAGSMIT_SERVER_NAMES(ExtNames, ext_data_control, DataControl::Protocol::kExt);
 TAGSMIT_SERVER_NAMES(WlrNames, zwlr_data_control, DataControl::Protocol::kWlr);
@@ -60,21 +62,22 @@ struct DataControlServer {
   static void CreateSource(wl_client* client, wl_resource* manager, std::uint32_t id) {
     Create(client, P::kSource, manager, id, &kSourceCalls);
   }
+  // Introduces a new offer of `types` to `device`.
+  static wl_resource* NewOffer(wl_resource* device, const std::vector<std::string>& types) {
+    wl_resource* offer = Create(wl_resource_get_client(device), P::kOffer, device, 0, &kOfferCalls);
+    P::send_data_offer(device, offer);
+    for (const std::string& type : types) P::send_offer(offer, type.c_str());
+    return offer;
+  }
   static void GetDevice(wl_client* client, wl_resource* manager, std::uint32_t id, wl_resource*) {
     wl_resource* device = Create(client, P::kDevice, manager, id, &kDeviceCalls);
     const auto& clipboard = Of(manager).setup.clipboard;
-    wl_resource* offer = nullptr;
-    if (clipboard) {
-      offer = Create(client, P::kOffer, manager, 0, &kOfferCalls);
-      P::send_data_offer(device, offer);
-      for (const std::string& type : *clipboard) P::send_offer(offer, type.c_str());
-    }
-    P::send_selection(device, offer);
+    P::send_selection(device, clipboard ? NewOffer(device, *clipboard) : nullptr);
   }
   static void Offer(wl_client*, wl_resource* source, const char* type) {
     Of(source).record.offered.emplace_back(type);
   }
-  static void SetSelection(wl_client*, wl_resource* device, wl_resource* source) {
+  static void SetSelection(wl_client* client, wl_resource* device, wl_resource* source) {
     FakeCompositor& fake = Of(device);
     for (const std::string& type : fake.setup.reads) {
       int pipe_fds[2];
@@ -83,7 +86,23 @@ struct DataControlServer {
       close(pipe_fds[1]);
       fake.record.answers.push_back(pipe_fds[0]);
     }
-    P::send_cancelled(source);
+    for (int change = 0; change < fake.setup.primary_changes; ++change) {
+      P::send_primary_selection(device, NewOffer(device, {"text/plain"}));
+    }
+    P::send_selection(device, NewOffer(device, fake.record.offered));
+    // Idle work runs once the requests at hand are done, the client's sync
+    // among them.
+    wl_event_loop_add_idle(wl_display_get_event_loop(wl_client_get_display(client)), &Replace,
+                           new Selection{device, source});
+  }
+  struct Selection {
+    wl_resource* device;
+    wl_resource* source;
+  };
+  static void Replace(void* data) {
+    const std::unique_ptr<Selection> selection(static_cast<Selection*>(data));
+    P::send_selection(selection->device, NewOffer(selection->device, {"text/plain"}));
+    P::send_cancelled(selection->source);
   }
   static void SetPrimarySelection(wl_client*, wl_resource*, wl_resource*) {}
   static void Receive(wl_client*, wl_resource*, const char* type, std::int32_t fd) {
@@ -96,7 +115,12 @@ struct DataControlServer {
   static constexpr
       typename P::DeviceCalls kDeviceCalls = {&SetSelection, &Destroy, &SetPrimarySelection};
   static constexpr typename P::SourceCalls kSourceCalls = {&Offer, &Destroy};
-  static constexpr typename P::OfferCalls kOfferCalls = {&Receive, &Destroy};
+  static void DestroyOffer(wl_client*, wl_resource* offer) {
+    ++Of(offer).record.offers_destroyed;
+    wl_resource_destroy(offer);
+  }
+
+  static constexpr typename P::OfferCalls kOfferCalls = {&Receive, &DestroyOffer};
 };
 
 void BindSeat(wl_client* client, void*, std::uint32_t version, std::uint32_t id) {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -21,13 +23,13 @@ using Clock = TextTransfers::Clock;
 TEST(ClipboardFormatsTest, OfferedTypesAndTheTypeReadBack) {
   ClipboardText text("café <IMG>");
   for (const char* type : kOfferedMimeTypes) {
-    const std::string* data = text.As(type);
-    ASSERT_NE(data, nullptr) << type;
+    const std::optional<std::string_view> data = text.As(type);
+    ASSERT_TRUE(data) << type;
     EXPECT_EQ(*data, std::string(type) == "STRING" ? "caf\xE9 <IMG>" : "café <IMG>") << type;
   }
   for (const char* type :
        {"text/plain;charset=iso-8859-1", "text/html", "image/png", "string", ""}) {
-    EXPECT_EQ(text.As(type), nullptr) << type;
+    EXPECT_FALSE(text.As(type)) << type;
   }
 
   using Types = std::vector<std::string>;
@@ -97,8 +99,33 @@ TEST(TextTransfersTest, NoReaderWaitsForAnother) {
   EXPECT_LT(stalled.text.size(), kLarge.size());
 }
 
-// At the bound the transfer idle longest (here the first) makes room; a
-// reader that has gone ends its transfer (SIGPIPE does not end the process).
+// A slow reader of a large text gets every byte while 40 readers that never
+// read ask at once: room is made among them alone.
+TEST(TextTransfersTest, ReadersThatNeverReadCutOffNoReader) {
+  std::string text(600007, ' ');
+  for (std::size_t i = 0; i < text.size(); ++i) text[i] = static_cast<char>('a' + i % 26);
+  TextTransfers transfers;
+  const Clock::time_point start = Clock::now();
+  Reader slow;
+  transfers.Start(slow.writer, text, start);
+  slow.Read();
+  transfers.Continue(Polled(transfers), start + std::chrono::seconds(1));
+  std::vector<Reader> burst(40);
+  for (Reader& reader : burst)
+    transfers.Start(reader.writer, text, start + std::chrono::seconds(2));
+  for (Clock::time_point now = start + std::chrono::seconds(3); !slow.Read();
+       now += std::chrono::milliseconds(1)) {
+    transfers.Continue(Polled(transfers), now);
+  }
+  EXPECT_TRUE(slow.text == text) << "read " << slow.text.size() << " of " << text.size();
+  const auto given_up =
+      std::count_if(burst.begin(), burst.end(), [](Reader& r) { return r.Read(); });
+  EXPECT_EQ(static_cast<std::size_t>(given_up), 40 - (kMaxTransfers - 1));
+}
+
+// At the bound the earliest of the readers that have read nothing (here the
+// first) makes room; a reader that has gone ends its transfer (SIGPIPE does
+// not end the process).
 TEST(TextTransfersTest, BoundedAndReadersMayGo) {
   TextTransfers transfers;
   const Clock::time_point now = Clock::now();
