@@ -11,8 +11,6 @@
 namespace tagsmit {
 namespace {
 
-constexpr char kSvgWrong[] = "svg ファイルがおかしい";
-constexpr char kSvgNoSize[] = "svg ファイルに寸法がありません";
 constexpr std::size_t kLargestProlog = 1 << 20;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kBlanks = " \t\r\n";
@@ -177,10 +175,10 @@ SizeResult GetSvgSize(ByteReader& in, const SizeSwitches&) {
     const RootTag root = FindRootTag(text);
     if (root.scan == Scan::kFound) {
       const auto attributes = RootAttributes(root.inside);
-      return attributes ? SizeOf(*attributes) : SizeFailure(kSvgWrong);
+      return attributes ? SizeOf(*attributes) : SizeFailure(kSvgDamaged);
     }
     if (root.scan == Scan::kMalformed || text.size() == kLargestProlog) {
-      return SizeFailure(kSvgWrong);
+      return SizeFailure(kSvgDamaged);
     }
     if (got < want) return Unsuitable();  // the file ends inside the prolog
   }

@@ -129,8 +129,11 @@ avif base.png base.avif && known base.avif
 for r in 1 2 3; do avif --irot $r base.png rotated-$r.avif && known rotated-$r.avif; done
 avif --imir 0 base.png mirrored.avif && known mirrored.avif
 avif --grid 2x2 big.png grid.avif && known grid.avif
-avif --crop 10,6,20,16 base.png aperture.avif && known aperture.avif
-avif --crop 10,6,20,16 --irot 1 base.png aperture-rotated.avif && known aperture-rotated.avif
+# Browsers apply a clean aperture only where it starts at the top left corner
+# (identify applies any: 20 x 16).
+avif --crop 10,6,20,16 base.png aperture.avif && ours aperture.avif 40 30
+avif --crop 10,6,20,16 --irot 1 base.png aperture-rotated.avif && ours aperture-rotated.avif 30 40
+avif --crop 0,0,20,16 base.png aperture-corner.avif && known aperture-corner.avif
 avif -d 10 base.png deep.avif && known deep.avif
 avif base.png base.png sequence.avif && known sequence.avif
 y4m wide.y4m 40000 2 && avif wide.y4m wide.avif && made wide.avif 40000 2
@@ -176,6 +179,48 @@ quiet icotool -c -o 256.ico base.png 256.png && known 256.ico
 quiet convert base.png base.cur && known base.cur
 quiet icotool -c --cursor -o hotspot.cur base.png && known hotspot.cur
 
+# JPEG XL (identify here reads none, so the sizes are the ones made): the size
+# header's small form (eighths up to 256) and its large forms of 9, 13, 18 and
+# 30 bits, every ratio shortcut (17 x 10 is 16:9 rounded down), bare and in
+# the container, the orientation, and a codestream split in parts boxes.
+jxl() { quiet cjxl -e 1 "$@"; }
+codestream() {  # CONTAINER OUT [SPLIT]: the jxlc box's codestream, bare or in two jxlp boxes
+  perl -e '
+    my ($in, $split) = @ARGV;
+    open my $f, "<:raw", $in or die; local $/; my $d = <$f>;
+    my ($at, $cs) = (0);
+    while ($at < length $d) {
+      my ($size, $type) = unpack "Na4", substr($d, $at, 8);
+      $size ||= length($d) - $at;
+      $cs = substr($d, $at + 8, $size - 8) if $type eq "jxlc";
+      $at += $size;
+    }
+    defined $cs or die "no jxlc box in $in";
+    binmode STDOUT;
+    if (!$split) { print $cs; exit }
+    my $box = sub { pack("N", 8 + length $_[1]) . $_[0] . $_[1] };
+    print $box->("JXL ", "\r\n\x87\n"), $box->("ftyp", "jxl \0\0\0\0jxl "),
+      $box->("jxlp", pack("N", 0) . substr($cs, 0, $split)),
+      $box->("jxlp", pack("N", 0x80000001) . substr($cs, $split));' "$1" "${3:-}" >"$2"
+}
+for size in 64x40 64x48 301x200 5000x3 50x50 60x50 40x30 45x30 48x27 50x40 60x30 17x10; do
+  quiet convert -size $size xc:gray jxl-$size.png
+  jxl jxl-$size.png jxl-$size.jxl && made jxl-$size.jxl ${size%x*} ${size#*x}
+done
+png jxl-wide.png 40000 2 && jxl jxl-wide.png jxl-wide.jxl && made jxl-wide.jxl 40000 2
+png jxl-long.png 1 300000 && jxl jxl-long.png jxl-long.jxl && made jxl-long.jxl 1 300000
+jxl --container=1 base.png container.jxl && made container.jxl 40 30
+codestream container.jxl parts.jxl 5 && made parts.jxl 40 30
+for o in 3 6; do
+  jxl --lossless_jpeg=0 orientation-$o.jpg orientation-$o.jxl
+  codestream orientation-$o.jxl orientation-$o-bare.jxl
+done
+made orientation-3.jxl 40 30
+made orientation-3-bare.jxl 40 30
+made orientation-6.jxl 30 40
+made orientation-6-bare.jxl 30 40
+rm -f jxl-*.png
+
 # The Debian packages' images and the corpus, where identify knows them.
 for folder in /usr/libexec/installed-tests/SDL2_image /usr/libexec/installed-tests/gdk-pixbuf \
   ${corpus:+"$corpus"}; do
@@ -185,6 +230,11 @@ for folder in /usr/libexec/installed-tests/SDL2_image /usr/libexec/installed-tes
         # The directory says 2 x 2, the damaged bitmap under it 2 x 1; the
         # directory is what is read.
         ours "$file" 2 2 ;;
+      */gif-test-suite/image-outside-bg.gif)
+        # The first frame reaches beyond the logical screen; browsers grow the
+        # canvas to hold it, identify gives the screen.
+        ours "$file" 4 4 ;;
+      */gif-test-suite/image-overlap-bg.gif) ours "$file" 3 3 ;;
       */bug143608-comment.jpg | */bug725582-testrotate.jpg)
         # Orientation 6 stored as a 32-bit number where Exif has a 16-bit one;
         # browsers then leave the picture as stored, and so do we.
@@ -192,7 +242,7 @@ for folder in /usr/libexec/installed-tests/SDL2_image /usr/libexec/installed-tes
       *) [ -z "$(identified "$file")" ] || known "$file" ;;
     esac
   done < <(find "$folder" -type f -regextype egrep \
-    -iregex '.*\.(png|jpe?g|gif|webp|avif|heic|svg|bmp|ico|cur)' -print0 | sort -z)
+    -iregex '.*\.(png|jpe?g|gif|webp|avif|heic|svg|bmp|ico|cur|jxl)' -print0 | sort -z)
 done
 
 mv "$table" expected.tsv
