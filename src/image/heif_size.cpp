@@ -105,10 +105,9 @@ std::optional<ImageSize> ApertureOf(std::span<const std::uint8_t> clap, ImageSiz
   // Both sides below 2^64: the numerator is under 2^31 in size, the
   // difference of sides and the denominator under 2^32.
   const auto at_edge = [](const Fraction& offset, std::uint64_t picture, std::int64_t aperture) {
-    return offset.numerator <= 0 &&
-           static_cast<std::uint64_t>(-2 * offset.numerator) ==
-               (picture - static_cast<std::uint64_t>(aperture)) *
-                   static_cast<std::uint64_t>(offset.denominator);
+    return offset.numerator <= 0 && static_cast<std::uint64_t>(-2 * offset.numerator) ==
+                                        (picture - static_cast<std::uint64_t>(aperture)) *
+                                            static_cast<std::uint64_t>(offset.denominator);
   };
   if (!at_edge(*left, size.width, w) || !at_edge(*top, size.height, h)) return size;
   return ImageSize{static_cast<std::uint64_t>(w), static_cast<std::uint64_t>(h)};

@@ -36,10 +36,9 @@ bool HasIcoSignature(std::span<const std::uint8_t> head) {
 }  // namespace
 
 bool IsIco(std::span<const std::uint8_t> head) {
-  // Then at least one entry, whose reserved byte is 0: a TGA file may begin
-  // with the same four bytes, but seldom with these.
-  return HasIcoSignature(head) && head.size() >= 6 && LittleEndian(head, 4, 2) != 0 &&
-         (head.size() < 10 || head[9] == 0);
+  // Then a count of at least one entry: a TGA file without a colour map
+  // begins with the same four bytes, then a count of 0.
+  return HasIcoSignature(head) && head.size() >= 6 && LittleEndian(head, 4, 2) != 0;
 }
 
 SizeResult GetIcoSize(ByteReader& in, const SizeSwitches&) {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <iterator>
 #include <cstdint>
+#include <iterator>
 #include <string_view>
 
 #include "base/ascii.h"

@@ -14,7 +14,6 @@
 namespace tagsmit {
 namespace {
 
-
 constexpr std::uint8_t kMarkerPrefix = 0xFF;
 constexpr std::uint8_t kStartOfImage = 0xD8;
 constexpr std::uint8_t kStartOfScan = 0xDA;
@@ -91,7 +90,7 @@ SizeResult GetJpegSize(ByteReader& in, const SizeSwitches& switches) {
     if (!in.Read(length_bytes)) return found(Unsuitable());
     const std::uint64_t length = BigEndian(length_bytes, 0, 2);
     const std::uint64_t body_size = length >= 2 ? length - 2 : 0;
-    if (switches.display_size && code == kApp1) {
+    if (switches.display_size && code == kApp1 && !exif_seen) {
       std::vector<std::uint8_t> body(body_size);
       if (!in.Read(body)) return found(Unsuitable());
       // Browsers take the first Exif segment only, whatever it holds; XMP

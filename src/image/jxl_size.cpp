@@ -99,11 +99,11 @@ std::optional<CodestreamHeader> ReadHeader(std::span<const std::uint8_t> codestr
 
 // Up to `want` first bytes of the codestream in the container's boxes: the
 // whole codestream box, or the parts boxes, each after its part index. False
-// when the file ends inside a box; an empty result when the container holds
-// no codestream within its first boxes.
+// when the file ends before the codestream or inside a box; an empty result
+// when a box is malformed or none of the first boxes holds the codestream.
 bool ReadContainedCodestream(ByteReader& in, std::size_t want, std::vector<std::uint8_t>& out) {
   for (int i = 0; i < kMostBoxesBeforeCodestream && out.size() < want; ++i) {
-    if (in.AtEnd()) return true;
+    if (in.AtEnd()) return !out.empty();
     std::array<std::uint8_t, 16> header{};
     if (!in.Read(std::span(header).first(8))) return false;
     if (HasLargeSize(header) && !in.Read(std::span(header).subspan(8))) return false;
@@ -126,7 +126,8 @@ bool ReadContainedCodestream(ByteReader& in, std::size_t want, std::vector<std::
       last = (BigEndian(index, 0, 4) & kLastPartMark) != 0;
     }
     const std::size_t before = out.size();
-    const std::size_t take = static_cast<std::size_t>(std::min<std::uint64_t>(want - before, body_size));
+    const std::size_t take =
+        static_cast<std::size_t>(std::min<std::uint64_t>(want - before, body_size));
     out.resize(before + take);
     const std::size_t got = in.ReadUpTo(std::span(out).subspan(before));
     out.resize(before + got);

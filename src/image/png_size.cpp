@@ -2,9 +2,9 @@
 
 #include <array>
 #include <optional>
+#include <string_view>
 #include <utility>
 #include <vector>
-#include <string_view>
 
 #include "image/byte_order.h"
 #include "image/exif_orientation.h"

@@ -41,7 +41,8 @@ Rows ReadTable(const std::filesystem::path& path) {
 // Where an image of the table lies: samples and corpus by name, Debian's
 // images by their full path.
 std::filesystem::path PathOf(const std::string& key) {
-  if (key.starts_with("samples/")) return std::filesystem::path(TAGSMIT_SAMPLES_DIR) / key.substr(8);
+  if (key.starts_with("samples/"))
+    return std::filesystem::path(TAGSMIT_SAMPLES_DIR) / key.substr(8);
   if (key.starts_with("corpus/")) return std::filesystem::path(TAGSMIT_CORPUS_DIR) / key.substr(7);
   return key;
 }

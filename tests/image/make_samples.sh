@@ -157,7 +157,20 @@ for f in plain px mm points inches viewbox comma-viewbox width-only height-only 
   known $f.svg
 done
 svg ems.svg '<svg xmlns="http://www.w3.org/2000/svg" width="10em" height="5em" viewBox="0 0 40 20"/>'
-ours ems.svg 40 20  # rsvg takes an em as 12 px (120 x 60); sizes relative to fonts are not the file's own
+ours ems.svg 160 80  # an em of 16 px, as in browsers; rsvg takes 12 px (120 x 60)
+svg rem.svg '<svg xmlns="http://www.w3.org/2000/svg" width="10rem" height="80" font-size="20"/>'
+ours rem.svg 200 80  # the root's own font size
+svg em-font.svg '<svg xmlns="http://www.w3.org/2000/svg" width="2em" height="1em" font-size="2em"/>'
+ours em-font.svg 64 32
+svg reference.svg '<!DOCTYPE svg [<!ENTITY h "8&#48;">]><svg xmlns="http://www.w3.org/2000/svg" width="&#49;20" height="&h;"/>'
+ours reference.svg 120 80  # rsvg refuses
+svg laughs.svg '<!DOCTYPE svg [<!ENTITY a "1111111111"><!ENTITY b "&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;"><!ENTITY c "&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;"><!ENTITY d "&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;"><!ENTITY e "&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;"><!ENTITY f "&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;"><!ENTITY g "&f;&f;&f;&f;&f;&f;&f;&f;&f;&f;">]><svg xmlns="http://www.w3.org/2000/svg" width="&g;" height="1"/>'
+fails laughs.svg "svg ファイルがおかしい"
+for order in le be; do
+  printf '<?xml version="1.0" encoding="UTF-16"?><svg xmlns="http://www.w3.org/2000/svg" width="120" height="80"/>' |
+    iconv -f UTF-8 -t UTF-16${order^^} | { if [ $order = le ]; then printf '\xff\xfe'; else printf '\xfe\xff'; fi; cat; } >utf-16-$order.svg
+  ours utf-16-$order.svg 120 80
+done
 svg half.svg '<svg xmlns="http://www.w3.org/2000/svg" width="10.5" height="10.4"/>'
 ours half.svg 11 10  # rounded to the nearest; rsvg rounds up (11 x 11)
 svg wide.svg '<svg xmlns="http://www.w3.org/2000/svg" width="40000" height="2"/>'
@@ -178,6 +191,52 @@ quiet convert -size 256x256 xc:blue 256.png
 quiet icotool -c -o 256.ico base.png 256.png && known 256.ico
 quiet convert base.png base.cur && known base.cur
 quiet icotool -c --cursor -o hotspot.cur base.png && known hotspot.cur
+
+# What browsers do where identify differs, by hand: a side of 0 is no
+# picture; a first frame beyond the GIF's screen grows the canvas; only the
+# first Exif segment counts, wherever it stands before the scan; a PNG's eXIf
+# chunk turns it; an icon's entries of equal area are told apart by depth.
+png zero-width.png 0 10 && fails zero-width.png "png ファイルがおかしい"
+bmp zero-height.bmp 10 0 && fails zero-height.bmp "bmp ファイルがおかしい"
+patch() {  # IN OUT OFFSET HEX...: IN with bytes from OFFSET on replaced
+  perl -e 'my ($in, $at, @bytes) = @ARGV; open my $f, "<:raw", $in or die; local $/;
+    my $d = <$f>; substr($d, $at, @bytes) = pack("C*", map { hex } @bytes); binmode STDOUT; print $d' \
+    "$1" "${@:3}" >"$2"
+}
+patch base.gif screen-10.gif 6 0a 00 0a 00 && ours screen-10.gif 40 30
+patch base.gif screen-0.gif 6 00 00 00 00 && ours screen-0.gif 40 30
+segments() {  # IN OUT PERL: the JPEG's segments before the scan in @s, as PERL rearranges them
+  perl -e 'my ($in, $code) = @ARGV; open my $f, "<:raw", $in or die; local $/; my $d = <$f>;
+    my ($at, @s) = (2);
+    while (substr($d, $at + 1, 1) ne "\xda") {
+      my $n = unpack "n", substr($d, $at + 2, 2); push @s, substr($d, $at, $n + 2); $at += $n + 2;
+    }
+    eval $code; die $@ if $@; binmode STDOUT; print "\xff\xd8", @s, substr($d, $at)' "$1" "$3" >"$2"
+}
+# Orientation 6 after an Exif segment of a broken TIFF header, or of none.
+segments orientation-6.jpg exif-second.jpg 'unshift @s, "\xff\xe1\x00\x0aExif\0\0XX"'
+ours exif-second.jpg 40 30
+quiet exiftool -all= -o no-orientation.jpg base.jpg
+quiet exiftool -n -Make=x -o no-orientation-exif.jpg no-orientation.jpg
+segments orientation-6.jpg exif-without-orientation-first.jpg \
+  'open my $g, "<:raw", "no-orientation-exif.jpg"; local $/; my $e = <$g>;
+   my $i = index($e, "\xff\xe1"); unshift @s, substr($e, $i, 2 + unpack "n", substr($e, $i + 2, 2))'
+ours exif-without-orientation-first.jpg 40 30
+segments orientation-6.jpg exif-after-frame.jpg \
+  'my @e = grep { /^\xff\xe1..Exif/s } @s; @s = ((grep { !/^\xff\xe1..Exif/s } @s), @e)'
+ours exif-after-frame.jpg 30 40
+quiet exiftool -n -Orientation=6 -o png-orientation-6.png base.png && ours png-orientation-6.png 30 40
+quiet convert -size 64x32 xc:red PNG32:wide-32.png
+quiet convert -size 32x64 xc:red PNG8:tall-8.png
+perl -e 'my @p = map { open my $f, "<:raw", $_ or die; local $/; scalar <$f> } @ARGV;
+  my @bits = (8, 32); my @sides = ([32, 64], [64, 32]); my $at = 6 + 16 * @p; my $d = "";
+  binmode STDOUT; print pack("vvv", 0, 1, scalar @p);
+  for my $i (0 .. $#p) {
+    print pack("CCCCvvVV", @{$sides[$i]}, 0, 0, 1, $bits[$i], length $p[$i], $at);
+    $at += length $p[$i]; $d .= $p[$i];
+  }
+  print $d' tall-8.png wide-32.png >depth.ico
+ours depth.ico 64 32
 
 # JPEG XL (identify here reads none, so the sizes are the ones made): the size
 # header's small form (eighths up to 256) and its large forms of 9, 13, 18 and
