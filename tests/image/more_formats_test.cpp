@@ -74,15 +74,13 @@ Bytes Ispe(std::uint32_t width, std::uint32_t height) {
 Bytes Irot(std::uint8_t quarters) {
   return IsoBox("irot", {quarters});
 }
-// Offsets of 0 over 0 unless given (numerator over 2).
+// Offsets in halves of a pixel from the centre, 0 unless given.
 Bytes Clap(std::uint32_t width, std::uint32_t over, std::uint32_t height,
            std::int32_t left_halves = 0, std::int32_t top_halves = 0) {
-  const bool offsets = left_halves != 0 || top_halves != 0;
-  return IsoBox(
-      "clap",
-      Join({BigEndian32(width), BigEndian32(over), BigEndian32(height), BigEndian32(1),
-            BigEndian32(static_cast<std::uint32_t>(left_halves)), BigEndian32(offsets ? 2 : 0),
-            BigEndian32(static_cast<std::uint32_t>(top_halves)), BigEndian32(offsets ? 2 : 0)}));
+  return IsoBox("clap",
+                Join({BigEndian32(width), BigEndian32(over), BigEndian32(height), BigEndian32(1),
+                      BigEndian32(static_cast<std::uint32_t>(left_halves)), BigEndian32(2),
+                      BigEndian32(static_cast<std::uint32_t>(top_halves)), BigEndian32(2)}));
 }
 // Item properties, and the 1-based indices of those that belong to each item.
 Bytes Iprp(std::initializer_list<Bytes> properties,
