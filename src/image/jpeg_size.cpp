@@ -51,7 +51,9 @@ SizeResult GetJpegSize(ByteReader& in, const SizeSwitches& switches) {
   bool exif_seen = false;
   std::optional<std::uint64_t> orientation;
   int segments_after_frame = 0;
-  const auto found = [&](SizeResult otherwise) -> SizeResult {
+  // Once a frame header has been read, its size turned as the Exif segment
+  // says; before, the failure.
+  const auto frame_or = [&](SizeResult otherwise) -> SizeResult {
     if (!frame) return otherwise;
     ImageSize size = *frame;
     if (TurnsByAQuarter(orientation)) std::swap(size.width, size.height);
@@ -59,19 +61,19 @@ SizeResult GetJpegSize(ByteReader& in, const SizeSwitches& switches) {
   };
   for (;;) {
     if (frame && (exif_seen || segments_after_frame++ == kMostSegmentsAfterFrame)) {
-      return found(Unsuitable());
+      return frame_or(Unsuitable());
     }
     // Running out of bytes between segments means no frame header at all;
     // running out anywhere else is a damaged file.
-    if (in.AtEnd()) return found(SizeFailure(kJpegNoFrame));
+    if (in.AtEnd()) return frame_or(SizeFailure(kJpegNoFrame));
 
     // Stray bytes before a marker are passed over, then its fill bytes.
     std::uint8_t code = 0;
     if (!in.SkipPast(kMarkerPrefix) || !in.SkipWhile(kMarkerPrefix) || !ReadByte(in, code)) {
-      return found(Unsuitable());
+      return frame_or(Unsuitable());
     }
 
-    if (code == kStartOfScan) return found(SizeFailure(kJpegNoFrame));
+    if (code == kStartOfScan) return frame_or(SizeFailure(kJpegNoFrame));
 
     if (!frame && IsFrameHeader(code, switches.more_formats)) {
       // Length (2), sample precision (1), lines (2), samples per line (2).
@@ -80,19 +82,19 @@ SizeResult GetJpegSize(ByteReader& in, const SizeSwitches& switches) {
       frame = ImageSize{BigEndian(header, 5, 2), BigEndian(header, 3, 2)};
       if (!switches.display_size) return *frame;
       const std::uint64_t length = BigEndian(header, 0, 2);
-      if (length < header.size() || !in.Skip(length - header.size())) return found(Unsuitable());
+      if (length < header.size() || !in.Skip(length - header.size())) return frame_or(Unsuitable());
       continue;
     }
 
     // Every other marker is taken to carry a length that counts itself. The
     // length is unsigned: camera files carry APP segments above 32767 bytes.
     std::array<std::uint8_t, 2> length_bytes{};
-    if (!in.Read(length_bytes)) return found(Unsuitable());
+    if (!in.Read(length_bytes)) return frame_or(Unsuitable());
     const std::uint64_t length = BigEndian(length_bytes, 0, 2);
     const std::uint64_t body_size = length >= 2 ? length - 2 : 0;
     if (switches.display_size && code == kApp1 && !exif_seen) {
       std::vector<std::uint8_t> body(body_size);
-      if (!in.Read(body)) return found(Unsuitable());
+      if (!in.Read(body)) return frame_or(Unsuitable());
       // Browsers take the first Exif segment only, whatever it holds; XMP
       // shares its marker.
       if (IsExif(body)) {
@@ -100,7 +102,7 @@ SizeResult GetJpegSize(ByteReader& in, const SizeSwitches& switches) {
         orientation = ExifOrientation(body);
       }
     } else if (!in.Skip(body_size)) {
-      return found(Unsuitable());
+      return frame_or(Unsuitable());
     }
   }
 }
