@@ -9,7 +9,7 @@
 # shared corpus (corpus/NAME). The image tests compare the size query with
 # the table, so the suite needs no browser.
 #
-#   browser_sizes.sh TABLE [CORPUS]     (needs Debian's chromium)
+#   browser_sizes.sh TABLE [CORPUS]     (needs Debian's chromium: apt-get install chromium)
 set -euo pipefail
 table=$(realpath -m "${1:?usage: browser_sizes.sh TABLE [CORPUS]}")
 corpus=${2:-}
