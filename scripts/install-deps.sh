@@ -43,6 +43,8 @@ test_packages=(
   # cwebp and exiftool (perl writes the headers no tool writes), and the
   # images of Debian's own test packages, measured against identify
   imagemagick libavif-bin webp libimage-exiftool-perl perl libsdl2-image-tests gdk-pixbuf-tests
+  # and the JPEG XL samples, made by cjxl
+  libjxl-tools
 )
 
 case $scope in

@@ -27,6 +27,17 @@ Utf8Char DecodeUtf8(std::string_view text, std::size_t at) {
   return {code, length};
 }
 
+void AppendUtf8(std::string& out, char32_t code) {
+  if (code < 0x80) {
+    out += static_cast<char>(code);
+    return;
+  }
+  const int length = code < 0x800 ? 2 : code < 0x10000 ? 3 : 4;
+  static constexpr unsigned char kLead[] = {0, 0, 0xC0, 0xE0, 0xF0};
+  out += static_cast<char>(kLead[length] | (code >> (6 * (length - 1))));
+  for (int k = length - 2; k >= 0; --k) out += static_cast<char>(0x80 | ((code >> (6 * k)) & 0x3F));
+}
+
 std::string Latin1FromUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size());

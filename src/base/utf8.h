@@ -16,6 +16,9 @@ struct Utf8Char {
 // surrogate and anything beyond U+10FFFF are not UTF-8.
 Utf8Char DecodeUtf8(std::string_view text, std::size_t at);
 
+// Appends the UTF-8 form of a character (at most U+10FFFF, no surrogate).
+void AppendUtf8(std::string& out, char32_t code);
+
 // The text in ISO 8859-1, as the clipboard's STRING form wants it: characters
 // outside it become '?', and so do bytes that are not valid UTF-8.
 std::string Latin1FromUtf8(std::string_view text);

@@ -9,7 +9,6 @@
 namespace tagsmit {
 namespace {
 
-constexpr char kBmpWrong[] = "bmp ファイルがおかしい";
 constexpr std::uint64_t kCoreHeaderSize = 12;
 constexpr std::uint64_t kSmallestInfoHeaderSize = 16;  // OS/2 2.x may cut its header short
 
@@ -28,7 +27,7 @@ SizeResult GetBmpSize(ByteReader& in, const SizeSwitches&) {
   // File header (14), the bitmap header's own size (4), then width and height.
   std::array<std::uint8_t, 26> header{};
   if (!in.Read(std::span(header).first(2))) return Unsuitable();
-  if (!IsBmp(header)) return SizeFailure(kBmpWrong);
+  if (!IsBmp(header)) return SizeFailure(kBmpDamaged);
   if (!in.Read(std::span(header).subspan(2, 16))) return Unsuitable();
   const std::uint64_t header_size = LittleEndian(header, 14, 4);
 
@@ -36,11 +35,11 @@ SizeResult GetBmpSize(ByteReader& in, const SizeSwitches&) {
     if (!in.Read(std::span(header).subspan(18, 4))) return Unsuitable();
     return ImageSize{LittleEndian(header, 18, 2), LittleEndian(header, 20, 2)};
   }
-  if (header_size < kSmallestInfoHeaderSize) return SizeFailure(kBmpWrong);
+  if (header_size < kSmallestInfoHeaderSize) return SizeFailure(kBmpDamaged);
   if (!in.Read(std::span(header).subspan(18, 8))) return Unsuitable();
   const std::int64_t width = Signed32(LittleEndian(header, 18, 4));
   const std::int64_t height = Signed32(LittleEndian(header, 22, 4));
-  if (width < 0) return SizeFailure(kBmpWrong);
+  if (width < 0) return SizeFailure(kBmpDamaged);
   return ImageSize{static_cast<std::uint64_t>(width),
                    static_cast<std::uint64_t>(height < 0 ? -height : height)};
 }

@@ -8,6 +8,8 @@
 
 namespace tagsmit {
 
+inline constexpr char kBmpDamaged[] = "bmp ファイルがおかしい";
+
 bool IsBmp(std::span<const std::uint8_t> head);
 
 // Size from the bitmap header after the file header: unsigned 16-bit in the

@@ -14,10 +14,17 @@ constexpr std::uint64_t kEntrySize = 12;  // tag, type, count, value or offset
 
 }  // namespace
 
+bool IsExif(std::span<const std::uint8_t> app1_body) {
+  return TextAt(app1_body, 0, kExifMark);
+}
+
 std::optional<std::uint64_t> ExifOrientation(std::span<const std::uint8_t> app1_body) {
-  if (!TextAt(app1_body, 0, kExifMark)) return std::nullopt;
+  if (!IsExif(app1_body)) return std::nullopt;
+  return TiffOrientation(app1_body.subspan(kExifMark.size()));
+}
+
+std::optional<std::uint64_t> TiffOrientation(std::span<const std::uint8_t> tiff) {
   // Offsets count from the TIFF header, whose first two bytes give the byte order.
-  const auto tiff = app1_body.subspan(kExifMark.size());
   ByteOrder order;
   if (TextAt(tiff, 0, "II")) {
     order = ByteOrder::kLittle;

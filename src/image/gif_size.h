@@ -8,6 +8,8 @@
 
 namespace tagsmit {
 
+inline constexpr char kGifDamaged[] = "gif ファイルがおかしい";
+
 bool IsGif(std::span<const std::uint8_t> head);
 
 // Logical screen size from the header of a GIF87a or GIF89a file.

@@ -15,7 +15,6 @@
 namespace tagsmit {
 namespace {
 
-constexpr char kHeifWrong[] = "avif/heif ファイルがおかしい";
 constexpr std::uint64_t kLargestMeta = 1 << 20;
 // HEIF puts the meta box among the first few; a file of countless small boxes
 // before it is not read to its end.
@@ -68,12 +67,50 @@ std::optional<std::vector<std::uint64_t>> Associations(std::span<const std::uint
   return indices;
 }
 
-// A clean aperture side, numerator over denominator, rounded to the nearest.
-std::optional<std::uint64_t> Aperture(std::span<const std::uint8_t> clap, std::uint64_t at) {
+// A clean aperture value, numerator (signed for the offsets) over denominator.
+struct Fraction {
+  std::int64_t numerator;
+  std::int64_t denominator;
+};
+std::optional<Fraction> FractionAt(std::span<const std::uint8_t> clap, std::uint64_t at,
+                                   bool is_signed) {
   const auto numerator = Number(clap, at, 4);
   const auto denominator = Number(clap, at + 4, 4);
   if (!denominator || *denominator == 0) return std::nullopt;
-  return (*numerator + *denominator / 2) / *denominator;
+  const auto bits = static_cast<std::int64_t>(*numerator);
+  return Fraction{is_signed && bits >= 0x8000'0000 ? bits - 0x1'0000'0000 : bits,
+                  static_cast<std::int64_t>(*denominator)};
+}
+
+// The picture that a clean aperture leaves of `size`: none when the box is
+// damaged. Browsers apply only an aperture of whole pixels within the picture
+// that starts at its top left corner; any other they ignore, as this does.
+std::optional<ImageSize> ApertureOf(std::span<const std::uint8_t> clap, ImageSize size) {
+  const auto width = FractionAt(clap, 0, false);
+  const auto height = FractionAt(clap, 8, false);
+  const auto left = FractionAt(clap, 16, true);
+  const auto top = FractionAt(clap, 24, true);
+  if (!width || !height) return std::nullopt;
+  if (!left || !top) return size;
+  // The offsets place the aperture's centre from the picture's: the left edge
+  // is at left + (W - w) / 2, which is 0 when 2 left + W - w is.
+  const auto whole = [](const Fraction& f) { return f.numerator % f.denominator == 0; };
+  if (!whole(*width) || !whole(*height)) return size;
+  const std::int64_t w = width->numerator / width->denominator;
+  const std::int64_t h = height->numerator / height->denominator;
+  if (w <= 0 || h <= 0 || static_cast<std::uint64_t>(w) > size.width ||
+      static_cast<std::uint64_t>(h) > size.height) {
+    return size;
+  }
+  // Both sides below 2^64: the numerator is under 2^31 in size, the
+  // difference of sides and the denominator under 2^32.
+  const auto at_edge = [](const Fraction& offset, std::uint64_t picture, std::int64_t aperture) {
+    return offset.numerator <= 0 && static_cast<std::uint64_t>(-2 * offset.numerator) ==
+                                        (picture - static_cast<std::uint64_t>(aperture)) *
+                                            static_cast<std::uint64_t>(offset.denominator);
+  };
+  if (!at_edge(*left, size.width, w) || !at_edge(*top, size.height, h)) return size;
+  return ImageSize{static_cast<std::uint64_t>(w), static_cast<std::uint64_t>(h)};
 }
 
 std::optional<ImageSize> PrimaryItemSize(std::span<const std::uint8_t> meta) {
@@ -108,10 +145,9 @@ std::optional<ImageSize> PrimaryItemSize(std::span<const std::uint8_t> meta) {
   ImageSize size{*width, *height};
   for (const IsoBox& box : associated) {
     if (box.type == "clap") {
-      const auto aperture_width = Aperture(box.body, 0);
-      const auto aperture_height = Aperture(box.body, 8);
-      if (!aperture_width || !aperture_height) return std::nullopt;
-      size = {*aperture_width, *aperture_height};
+      const auto aperture = ApertureOf(box.body, size);
+      if (!aperture) return std::nullopt;
+      size = *aperture;
     } else if (box.type == "irot" && !box.body.empty() && (box.body[0] & 1) != 0) {
       std::swap(size.width, size.height);  // 90 or 270 degrees
     }
@@ -136,27 +172,27 @@ SizeResult GetHeifSize(ByteReader& in, const SizeSwitches&) {
     // What is left of the file is not known here: a box that runs to its end
     // leaves no room for a meta box after it.
     const auto extent = BoxExtent(header, 0);
-    if (!extent) return SizeFailure(kHeifWrong);
+    if (!extent) return SizeFailure(kHeifDamaged);
     const std::uint64_t body_size = extent->box_size - extent->header_size;
 
     const bool ftyp = TextAt(header, 4, "ftyp");
     const bool meta = TextAt(header, 4, "meta");
-    if (ftyp != (i == 0)) return SizeFailure(kHeifWrong);
+    if (ftyp != (i == 0)) return SizeFailure(kHeifDamaged);
     if (!ftyp && !meta) {
       if (!in.Skip(body_size)) return Unsuitable();
       continue;
     }
-    if (body_size > kLargestMeta) return SizeFailure(kHeifWrong);
+    if (body_size > kLargestMeta) return SizeFailure(kHeifDamaged);
     std::vector<std::uint8_t> body(body_size);
     if (!in.Read(body)) return Unsuitable();
-    if (ftyp && !HasHeifBrand(body)) return SizeFailure(kHeifWrong);
+    if (ftyp && !HasHeifBrand(body)) return SizeFailure(kHeifDamaged);
     if (meta) {
       const auto size = PrimaryItemSize(body);
-      if (!size) return SizeFailure(kHeifWrong);
+      if (!size) return SizeFailure(kHeifDamaged);
       return *size;
     }
   }
-  return SizeFailure(kHeifWrong);
+  return SizeFailure(kHeifDamaged);
 }
 
 }  // namespace tagsmit

@@ -8,6 +8,8 @@
 
 namespace tagsmit {
 
+inline constexpr char kHeifDamaged[] = "avif/heif ファイルがおかしい";
+
 bool IsHeif(std::span<const std::uint8_t> head);
 
 // Size of the primary item of an AVIF or HEIF file (HEIC among them) as it is

@@ -8,6 +8,8 @@
 
 namespace tagsmit {
 
+inline constexpr char kIcoDamaged[] = "ico ファイルがおかしい";
+
 bool IsIco(std::span<const std::uint8_t> head);
 
 // Size of the largest picture listed in the directory of an icon or cursor

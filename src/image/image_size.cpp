@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <iterator>
 #include <string_view>
 
 #include "base/ascii.h"
-#include "image/gif_size.h"
+#include "image/image_formats.h"
 #include "image/image_reader.h"
-#include "image/jpeg_size.h"
 
 namespace tagsmit {
 namespace {
@@ -28,20 +28,25 @@ constexpr std::uint64_t kLargestSideOfMoreFormats = 0x7FFF'FFFF;
 SizeResult ReadByName(const std::string& path, ByteReader& in, const SizeSwitches& switches) {
   const std::string ending =
       path.size() < 3 ? std::string() : AsciiLower(std::string_view(path).substr(path.size() - 3));
-  if (ending == "gif") return GetGifSize(in, switches);
-  if (ending == "jpg") return GetJpegSize(in, switches);
+  for (const ImageReader& reader : kImageReaders) {
+    if (*reader.ending != '\0' && ending == reader.ending) return reader.read(in, switches);
+  }
   return SizeFailure(kNotGifOrJpg);
 }
 
 SizeResult ReadByContent(ByteReader& in, const SizeSwitches& switches) {
   std::array<std::uint8_t, kHeadSize> head{};
   const auto read = std::span(head).first(in.ReadUpTo(head));
-  const auto readers = ImageReaders();
-  const auto reader = std::find_if(readers.begin(), readers.end(),
+  const auto reader = std::find_if(std::begin(kImageReaders), std::end(kImageReaders),
                                    [&](const ImageReader& r) { return r.recognise(read); });
-  if (reader == readers.end()) return SizeFailure(kUnknownFormat);
+  if (reader == std::end(kImageReaders)) return SizeFailure(kUnknownFormat);
   in.Rewind();
-  return reader->read(in, switches);
+  SizeResult result = reader->read(in, switches);
+  // No browser shows a picture without an area.
+  if (result.ok() && (result.value().width == 0 || result.value().height == 0)) {
+    return SizeFailure(reader->damaged);
+  }
+  return result;
 }
 
 }  // namespace

@@ -23,10 +23,12 @@ SizeResult SizeFailure(const std::string& message);
 // The run's switches that change how an image is measured; both off by default.
 struct SizeSwitches {
   // The reader chosen by the file's content instead of its name's last three
-  // characters, for more formats, and sizes up to 2^31 - 1 instead of 32767.
+  // characters, for more formats, and sizes up to 2^31 - 1 instead of 32767;
+  // a side of 0, which no browser shows, is a damaged file.
   bool more_formats = false;
-  // The size as displayed: a JPEG's Exif orientation that turns the picture
-  // by a quarter swaps width and height.
+  // The size as displayed, as browsers show it: an orientation that turns the
+  // picture by a quarter (JPEG and PNG Exif, JPEG XL) swaps width and height,
+  // and a GIF's first frame beyond its screen grows the canvas.
   bool display_size = false;
 };
 

@@ -8,6 +8,10 @@
 
 namespace tagsmit {
 
+inline constexpr char kJpegDamaged[] = "jpg ファイルがおかしい";
+// No frame header before the scan data or the end of the file.
+inline constexpr char kJpegNoFrame[] = "jpg ファイルが変です";
+
 bool IsJpeg(std::span<const std::uint8_t> head);
 
 // Size from the first frame header of a JPEG file: baseline, extended,

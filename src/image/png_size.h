@@ -8,6 +8,8 @@
 
 namespace tagsmit {
 
+inline constexpr char kPngDamaged[] = "png ファイルがおかしい";
+
 bool IsPng(std::span<const std::uint8_t> head);
 
 // Size from the IHDR chunk, which comes first (after Apple's CgBI chunk in

@@ -89,13 +89,17 @@ std::optional<double> TakeNumber(std::string_view& text) {
 
 }  // namespace
 
-std::optional<double> AbsoluteLength(std::string_view text) {
+std::optional<double> AbsoluteLength(std::string_view text, double font_size) {
   SkipBlanks(text);
   const auto number = TakeNumber(text);
   if (!number || *number < 0) return std::nullopt;
   text = text.substr(0, text.find_last_not_of(kBlanks) + 1);
   for (const Unit& unit : kUnits) {
     if (EqualIgnoringAsciiCase(text, unit.name)) return *number * unit.pixels;
+  }
+  // The root's em and rem are the same: its own font size.
+  if (EqualIgnoringAsciiCase(text, "em") || EqualIgnoringAsciiCase(text, "rem")) {
+    return *number * font_size;
   }
   return std::nullopt;
 }
@@ -115,8 +119,9 @@ std::optional<ViewBoxSize> ViewBox(std::string_view text) {
   return ViewBoxSize{numbers[2], numbers[3]};
 }
 
-std::uint64_t Pixels(double length) {
+std::optional<std::uint64_t> Pixels(double length) {
   constexpr double kOutOfRange = 1e18;
+  if (length != length) return std::nullopt;  // NaN
   // Lengths here are never negative, so the cast rounds down.
   return length >= kOutOfRange ? static_cast<std::uint64_t>(kOutOfRange)
                                : static_cast<std::uint64_t>(length + 0.5);

@@ -8,6 +8,10 @@
 
 namespace tagsmit {
 
+inline constexpr char kSvgDamaged[] = "svg ファイルがおかしい";
+// Neither a width and height nor a view box.
+inline constexpr char kSvgNoSize[] = "svg ファイルに寸法がありません";
+
 // Markup (after a UTF-8 byte-order mark and blanks) whose root element is an
 // svg element, or whose prolog runs past the first bytes.
 bool IsSvg(std::span<const std::uint8_t> head);

@@ -8,6 +8,8 @@
 
 namespace tagsmit {
 
+inline constexpr char kWebpDamaged[] = "webp ファイルがおかしい";
+
 bool IsWebp(std::span<const std::uint8_t> head);
 
 // Size from the first chunk of a RIFF WEBP file: the frame of a lossy (VP8)

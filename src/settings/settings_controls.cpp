@@ -1,5 +1,6 @@
 #include "settings/settings_controls.h"
 
+#include "image/image_formats.h"
 #include "settings/settings_texts.h"
 
 namespace tagsmit {
@@ -73,7 +74,7 @@ constexpr SettingsControlSpec kSettingsControls[] = {
      .look = {"chkMoreFormats",
               CheckBox,
               "他の形式も読む",
-              "PNG, WebP, AVIF, HEIF, SVG, BMP, ICO と .jpeg も読みます",
+              MoreFormatsTooltip(),
               {480, 3360, 1815, 255}},
      .binding = {.option = &Options::MoreFormats}},
     {.control = chkDisplaySize,

@@ -129,8 +129,11 @@ avif base.png base.avif && known base.avif
 for r in 1 2 3; do avif --irot $r base.png rotated-$r.avif && known rotated-$r.avif; done
 avif --imir 0 base.png mirrored.avif && known mirrored.avif
 avif --grid 2x2 big.png grid.avif && known grid.avif
-avif --crop 10,6,20,16 base.png aperture.avif && known aperture.avif
-avif --crop 10,6,20,16 --irot 1 base.png aperture-rotated.avif && known aperture-rotated.avif
+# Browsers apply a clean aperture only where it starts at the top left corner
+# (identify applies any: 20 x 16).
+avif --crop 10,6,20,16 base.png aperture.avif && ours aperture.avif 40 30
+avif --crop 10,6,20,16 --irot 1 base.png aperture-rotated.avif && ours aperture-rotated.avif 30 40
+avif --crop 0,0,20,16 base.png aperture-corner.avif && known aperture-corner.avif
 avif -d 10 base.png deep.avif && known deep.avif
 avif base.png base.png sequence.avif && known sequence.avif
 y4m wide.y4m 40000 2 && avif wide.y4m wide.avif && made wide.avif 40000 2
@@ -154,7 +157,20 @@ for f in plain px mm points inches viewbox comma-viewbox width-only height-only 
   known $f.svg
 done
 svg ems.svg '<svg xmlns="http://www.w3.org/2000/svg" width="10em" height="5em" viewBox="0 0 40 20"/>'
-ours ems.svg 40 20  # rsvg takes an em as 12 px (120 x 60); sizes relative to fonts are not the file's own
+ours ems.svg 160 80  # an em of 16 px, as in browsers; rsvg takes 12 px (120 x 60)
+svg rem.svg '<svg xmlns="http://www.w3.org/2000/svg" width="10rem" height="80" font-size="20"/>'
+ours rem.svg 200 80  # the root's own font size
+svg em-font.svg '<svg xmlns="http://www.w3.org/2000/svg" width="2em" height="1em" font-size="2em"/>'
+ours em-font.svg 64 32
+svg reference.svg '<!DOCTYPE svg [<!ENTITY h "8&#48;">]><svg xmlns="http://www.w3.org/2000/svg" width="&#49;20" height="&h;"/>'
+ours reference.svg 120 80  # rsvg refuses
+svg laughs.svg '<!DOCTYPE svg [<!ENTITY a "1111111111"><!ENTITY b "&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;"><!ENTITY c "&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;"><!ENTITY d "&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;"><!ENTITY e "&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;"><!ENTITY f "&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;"><!ENTITY g "&f;&f;&f;&f;&f;&f;&f;&f;&f;&f;">]><svg xmlns="http://www.w3.org/2000/svg" width="&g;" height="1"/>'
+fails laughs.svg "svg ファイルがおかしい"
+for order in le be; do
+  printf '<?xml version="1.0" encoding="UTF-16"?><svg xmlns="http://www.w3.org/2000/svg" width="120" height="80"/>' |
+    iconv -f UTF-8 -t UTF-16${order^^} | { if [ $order = le ]; then printf '\xff\xfe'; else printf '\xfe\xff'; fi; cat; } >utf-16-$order.svg
+  ours utf-16-$order.svg 120 80
+done
 svg half.svg '<svg xmlns="http://www.w3.org/2000/svg" width="10.5" height="10.4"/>'
 ours half.svg 11 10  # rounded to the nearest; rsvg rounds up (11 x 11)
 svg wide.svg '<svg xmlns="http://www.w3.org/2000/svg" width="40000" height="2"/>'
@@ -176,6 +192,94 @@ quiet icotool -c -o 256.ico base.png 256.png && known 256.ico
 quiet convert base.png base.cur && known base.cur
 quiet icotool -c --cursor -o hotspot.cur base.png && known hotspot.cur
 
+# What browsers do where identify differs, by hand: a side of 0 is no
+# picture; a first frame beyond the GIF's screen grows the canvas; only the
+# first Exif segment counts, wherever it stands before the scan; a PNG's eXIf
+# chunk turns it; an icon's entries of equal area are told apart by depth.
+png zero-width.png 0 10 && fails zero-width.png "png ファイルがおかしい"
+bmp zero-height.bmp 10 0 && fails zero-height.bmp "bmp ファイルがおかしい"
+patch() {  # IN OUT OFFSET HEX...: IN with bytes from OFFSET on replaced
+  perl -e 'my ($in, $at, @bytes) = @ARGV; open my $f, "<:raw", $in or die; local $/;
+    my $d = <$f>; substr($d, $at, @bytes) = pack("C*", map { hex } @bytes); binmode STDOUT; print $d' \
+    "$1" "${@:3}" >"$2"
+}
+patch base.gif screen-10.gif 6 0a 00 0a 00 && ours screen-10.gif 40 30
+patch base.gif screen-0.gif 6 00 00 00 00 && ours screen-0.gif 40 30
+segments() {  # IN OUT PERL: the JPEG's segments before the scan in @s, as PERL rearranges them
+  perl -e 'my ($in, $code) = @ARGV; open my $f, "<:raw", $in or die; local $/; my $d = <$f>;
+    my ($at, @s) = (2);
+    while (substr($d, $at + 1, 1) ne "\xda") {
+      my $n = unpack "n", substr($d, $at + 2, 2); push @s, substr($d, $at, $n + 2); $at += $n + 2;
+    }
+    eval $code; die $@ if $@; binmode STDOUT; print "\xff\xd8", @s, substr($d, $at)' "$1" "$3" >"$2"
+}
+# Orientation 6 after an Exif segment of a broken TIFF header, or of none.
+segments orientation-6.jpg exif-second.jpg 'unshift @s, "\xff\xe1\x00\x0aExif\0\0XX"'
+ours exif-second.jpg 40 30
+quiet exiftool -all= -o no-orientation.jpg base.jpg
+quiet exiftool -n -Make=x -o no-orientation-exif.jpg no-orientation.jpg
+segments orientation-6.jpg exif-without-orientation-first.jpg \
+  'open my $g, "<:raw", "no-orientation-exif.jpg"; local $/; my $e = <$g>;
+   my $i = index($e, "\xff\xe1"); unshift @s, substr($e, $i, 2 + unpack "n", substr($e, $i + 2, 2))'
+ours exif-without-orientation-first.jpg 40 30
+segments orientation-6.jpg exif-after-frame.jpg \
+  'my @e = grep { /^\xff\xe1..Exif/s } @s; @s = ((grep { !/^\xff\xe1..Exif/s } @s), @e)'
+ours exif-after-frame.jpg 30 40
+quiet exiftool -n -Orientation=6 -o png-orientation-6.png base.png && ours png-orientation-6.png 30 40
+quiet convert -size 64x32 xc:red PNG32:wide-32.png
+quiet convert -size 32x64 xc:red PNG8:tall-8.png
+perl -e 'my @p = map { open my $f, "<:raw", $_ or die; local $/; scalar <$f> } @ARGV;
+  my @bits = (8, 32); my @sides = ([32, 64], [64, 32]); my $at = 6 + 16 * @p; my $d = "";
+  binmode STDOUT; print pack("vvv", 0, 1, scalar @p);
+  for my $i (0 .. $#p) {
+    print pack("CCCCvvVV", @{$sides[$i]}, 0, 0, 1, $bits[$i], length $p[$i], $at);
+    $at += length $p[$i]; $d .= $p[$i];
+  }
+  print $d' tall-8.png wide-32.png >depth.ico
+ours depth.ico 64 32
+
+# JPEG XL (identify here reads none, so the sizes are the ones made): the size
+# header's small form (eighths up to 256) and its large forms of 9, 13, 18 and
+# 30 bits, every ratio shortcut (17 x 10 is 16:9 rounded down), bare and in
+# the container, the orientation, and a codestream split in parts boxes.
+jxl() { quiet cjxl -e 1 "$@"; }
+codestream() {  # CONTAINER OUT [SPLIT]: the jxlc box's codestream, bare or in two jxlp boxes
+  perl -e '
+    my ($in, $split) = @ARGV;
+    open my $f, "<:raw", $in or die; local $/; my $d = <$f>;
+    my ($at, $cs) = (0);
+    while ($at < length $d) {
+      my ($size, $type) = unpack "Na4", substr($d, $at, 8);
+      $size ||= length($d) - $at;
+      $cs = substr($d, $at + 8, $size - 8) if $type eq "jxlc";
+      $at += $size;
+    }
+    defined $cs or die "no jxlc box in $in";
+    binmode STDOUT;
+    if (!$split) { print $cs; exit }
+    my $box = sub { pack("N", 8 + length $_[1]) . $_[0] . $_[1] };
+    print $box->("JXL ", "\r\n\x87\n"), $box->("ftyp", "jxl \0\0\0\0jxl "),
+      $box->("jxlp", pack("N", 0) . substr($cs, 0, $split)),
+      $box->("jxlp", pack("N", 0x80000001) . substr($cs, $split));' "$1" "${3:-}" >"$2"
+}
+for size in 64x40 64x48 301x200 5000x3 50x50 60x50 40x30 45x30 48x27 50x40 60x30 17x10; do
+  quiet convert -size $size xc:gray jxl-$size.png
+  jxl jxl-$size.png jxl-$size.jxl && made jxl-$size.jxl ${size%x*} ${size#*x}
+done
+png jxl-wide.png 40000 2 && jxl jxl-wide.png jxl-wide.jxl && made jxl-wide.jxl 40000 2
+png jxl-long.png 1 300000 && jxl jxl-long.png jxl-long.jxl && made jxl-long.jxl 1 300000
+jxl --container=1 base.png container.jxl && made container.jxl 40 30
+codestream container.jxl parts.jxl 5 && made parts.jxl 40 30
+for o in 3 6; do
+  jxl --lossless_jpeg=0 orientation-$o.jpg orientation-$o.jxl
+  codestream orientation-$o.jxl orientation-$o-bare.jxl
+done
+made orientation-3.jxl 40 30
+made orientation-3-bare.jxl 40 30
+made orientation-6.jxl 30 40
+made orientation-6-bare.jxl 30 40
+rm -f jxl-*.png
+
 # The Debian packages' images and the corpus, where identify knows them.
 for folder in /usr/libexec/installed-tests/SDL2_image /usr/libexec/installed-tests/gdk-pixbuf \
   ${corpus:+"$corpus"}; do
@@ -185,6 +289,11 @@ for folder in /usr/libexec/installed-tests/SDL2_image /usr/libexec/installed-tes
         # The directory says 2 x 2, the damaged bitmap under it 2 x 1; the
         # directory is what is read.
         ours "$file" 2 2 ;;
+      */gif-test-suite/image-outside-bg.gif)
+        # The first frame reaches beyond the logical screen; browsers grow the
+        # canvas to hold it, identify gives the screen.
+        ours "$file" 4 4 ;;
+      */gif-test-suite/image-overlap-bg.gif) ours "$file" 3 3 ;;
       */bug143608-comment.jpg | */bug725582-testrotate.jpg)
         # Orientation 6 stored as a 32-bit number where Exif has a 16-bit one;
         # browsers then leave the picture as stored, and so do we.
@@ -192,7 +301,7 @@ for folder in /usr/libexec/installed-tests/SDL2_image /usr/libexec/installed-tes
       *) [ -z "$(identified "$file")" ] || known "$file" ;;
     esac
   done < <(find "$folder" -type f -regextype egrep \
-    -iregex '.*\.(png|jpe?g|gif|webp|avif|heic|svg|bmp|ico|cur)' -print0 | sort -z)
+    -iregex '.*\.(png|jpe?g|gif|webp|avif|heic|svg|bmp|ico|cur|jxl)' -print0 | sort -z)
 done
 
 mv "$table" expected.tsv
