@@ -14,6 +14,18 @@ set -euo pipefail
 out=${1:?usage: make_samples.sh OUT [CORPUS]}
 corpus=${2:-}
 [ -d "$corpus" ] || corpus=""
+# Made once for all the builds of a checkout: kept while this script, the
+# tools and the folders it reads are what they were.
+key=$({
+  cat "$0"
+  dpkg-query -W imagemagick libavif-bin webp libimage-exiftool-perl libjxl-tools \
+    libsdl2-image-tests gdk-pixbuf-tests 2>&1
+  [ -z "$corpus" ] || find "$corpus" -type f -printf '%P %s %T@\n' | sort
+} | sha256sum)
+if [ -f "$out/expected.tsv" ] && [ "$(cat "$out/key" 2>/dev/null)" == "$key" ]; then
+  echo "$out: the samples are up to date"
+  exit 0
+fi
 rm -rf "$out"
 mkdir -p "$out"
 cd "$out"
@@ -305,4 +317,5 @@ for folder in /usr/libexec/installed-tests/SDL2_image /usr/libexec/installed-tes
 done
 
 mv "$table" expected.tsv
+echo "$key" >key
 echo "$(($(wc -l <expected.tsv) - 1)) files listed in $out/expected.tsv"
