@@ -8,8 +8,6 @@
 namespace tagsmit {
 namespace {
 
-constexpr std::string_view kBlanks = " \t\r\n";
-
 struct Unit {
   std::string_view name;
   double pixels;
@@ -23,7 +21,7 @@ constexpr std::array<Unit, 7> kUnits{{{"", 1.0},
                                       {"in", 96.0}}};
 
 void SkipBlanks(std::string_view& text) {
-  text.remove_prefix(std::min(text.find_first_not_of(kBlanks), text.size()));
+  text.remove_prefix(std::min(text.find_first_not_of(kSvgBlanks), text.size()));
 }
 
 bool IsDigit(char c) {
@@ -93,7 +91,7 @@ std::optional<double> AbsoluteLength(std::string_view text, double font_size) {
   SkipBlanks(text);
   const auto number = TakeNumber(text);
   if (!number || *number < 0) return std::nullopt;
-  text = text.substr(0, text.find_last_not_of(kBlanks) + 1);
+  text = text.substr(0, text.find_last_not_of(kSvgBlanks) + 1);
   for (const Unit& unit : kUnits) {
     if (EqualIgnoringAsciiCase(text, unit.name)) return *number * unit.pixels;
   }

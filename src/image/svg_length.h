@@ -6,6 +6,9 @@
 
 namespace tagsmit {
 
+// XML's white space, between attributes and around numbers.
+constexpr std::string_view kSvgBlanks = " \t\r\n";
+
 // The font size that em and rem stand for where the root element sets none:
 // an image's SVG document inherits nothing from the page.
 constexpr double kDefaultFontSize = 16;

@@ -16,7 +16,6 @@ namespace {
 
 constexpr std::size_t kLargestProlog = 1 << 20;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::string_view kBlanks = " \t\r\n";
 constexpr auto npos = std::string_view::npos;
 
 std::string_view AsText(std::span<const std::uint8_t> bytes) {
@@ -101,7 +100,7 @@ RootTag FindRootTag(std::string_view text) {
   std::size_t at = text.size() - WithoutByteOrderMark(text).size();
   std::string_view doctype;
   for (;;) {
-    at = text.find_first_not_of(kBlanks, at);
+    at = text.find_first_not_of(kSvgBlanks, at);
     if (at == npos) return {Scan::kNeedMore, {}};
     const std::string_view rest = text.substr(at);
     if (rest[0] != '<') return {Scan::kMalformed, {}};
@@ -150,12 +149,12 @@ std::optional<SvgAttributes> RootAttributes(std::string_view tag) {
   SvgAttributes found;
   std::string_view rest = tag.substr(NameEnd(tag));
   for (;;) {
-    rest.remove_prefix(std::min(rest.find_first_not_of(kBlanks), rest.size()));
+    rest.remove_prefix(std::min(rest.find_first_not_of(kSvgBlanks), rest.size()));
     if (rest.empty() || rest == "/") return found;
     const std::size_t equals = rest.find('=');
     if (equals == npos || equals == 0) return std::nullopt;
-    const std::string_view key = rest.substr(0, rest.find_last_not_of(kBlanks, equals - 1) + 1);
-    rest.remove_prefix(std::min(rest.find_first_not_of(kBlanks, equals + 1), rest.size()));
+    const std::string_view key = rest.substr(0, rest.find_last_not_of(kSvgBlanks, equals - 1) + 1);
+    rest.remove_prefix(std::min(rest.find_first_not_of(kSvgBlanks, equals + 1), rest.size()));
     if (rest.empty() || (rest[0] != '"' && rest[0] != '\'')) return std::nullopt;
     const std::size_t close = rest.find(rest[0], 1);
     if (close == npos) return std::nullopt;
@@ -184,10 +183,10 @@ Entities DeclaredEntities(std::string_view doctype) {
       at = doctype.find(doctype[at], at + 1);
       if (at == npos) break;
     } else if (doctype.substr(at).starts_with(kEntity)) {
-      std::size_t name = doctype.find_first_not_of(kBlanks, at + kEntity.size());
+      std::size_t name = doctype.find_first_not_of(kSvgBlanks, at + kEntity.size());
       if (name == npos || doctype[name] == '%') continue;  // a parameter entity
-      const std::size_t name_end = doctype.find_first_of(kBlanks, name);
-      const std::size_t quote = doctype.find_first_not_of(kBlanks, name_end);
+      const std::size_t name_end = doctype.find_first_of(kSvgBlanks, name);
+      const std::size_t quote = doctype.find_first_not_of(kSvgBlanks, name_end);
       if (quote == npos || (doctype[quote] != '"' && doctype[quote] != '\'')) continue;
       const std::size_t close = doctype.find(doctype[quote], quote + 1);
       if (close == npos) break;
@@ -330,7 +329,7 @@ bool IsSvg(std::span<const std::uint8_t> head) {
   if (root.scan == Scan::kFound) return IsSvgElement(root.inside);
   // Markup whose prolog runs past the head: its reader decides.
   return root.scan == Scan::kNeedMore &&
-         WithoutByteOrderMark(text).find_first_not_of(kBlanks) != npos;
+         WithoutByteOrderMark(text).find_first_not_of(kSvgBlanks) != npos;
 }
 
 SizeResult GetSvgSize(ByteReader& in, const SizeSwitches&) {
