@@ -1,6 +1,7 @@
 #include "platform/linux/linux_desktop.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace tagsmit {
 namespace {
@@ -15,7 +16,10 @@ BoxAnswer LinuxDesktop::MsgBox(const std::string& prompt, BoxIcon icon, BoxButto
                                const std::string& title) {
   if (QtFrontEnd* front_end = qt_.Get()) return front_end->MsgBox(prompt, icon, buttons, title);
   ReportNoWindow(qt_);
-  return console_.MsgBox(prompt, icon, buttons, title);
+  const BoxAnswer answer = console_.MsgBox(prompt, icon, buttons, title);
+  // What the run did went with the display; its text is told, the run fails.
+  if (qt_.DisplayLost()) std::exit(1);
+  return answer;
 }
 
 std::string LinuxDesktop::InputBox(const std::string& prompt, const std::string& title,
