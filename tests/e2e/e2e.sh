@@ -25,11 +25,12 @@ start_fake_x() {
 
 # Starts a Wayland display wayland-fake that never answers (silent) or closes
 # each connection at once (hang-up), and counts its connections in
-# $work/wayland-connections.
+# $work/wayland-connections. The helpers here use Debian's Python: one that
+# PATH may put first (a version manager's shim) can take seconds to start.
 start_fake_wayland() {  # silent | hang-up
   local socket=$XDG_RUNTIME_DIR/wayland-fake
   rm -f "$socket" "$work/wayland-connections"
-  python3 -c '
+  /usr/bin/python3 -c '
 import socket, sys
 mode, path, count = sys.argv[1:]
 server = socket.socket(socket.AF_UNIX)
@@ -98,7 +99,7 @@ case "${1:-}" in
     # is set up and has read the Shift state: no box can show the failure,
     # which goes to standard error with its reason.
     write_settings
-    setup=$(python3 -c '
+    setup=$(/usr/bin/python3 -c '
 import os, socket, struct
 x = socket.socket(socket.AF_UNIX)
 x.connect("\0/tmp/.X11-unix/X" + os.environ["DISPLAY"][1:])
@@ -297,6 +298,13 @@ print(8 + 4 * struct.unpack("<H", x.recv(8)[6:8])[0])')
       expect_eq status 1 "$run_status") || exit 1
     grep -q "the X display \"$fake_display\" does not answer" "$work/err" ||
       fail "silent display not named: $(cat "$work/err")"
+    # The same for a caller that leaves the alarm signal blocked.
+    (export DISPLAY=$fake_display &&
+      in_session=(/usr/bin/python3 -c 'import os, signal, sys
+signal.pthread_sigmask(signal.SIG_BLOCK, [signal.SIGALRM])
+os.execv(sys.argv[1], sys.argv[1:])') && run_tagsmit "$work/site/img/Logo.gif" &&
+      expect_eq "status with the alarm blocked" 1 "$run_status") || exit 1
+    grep -q "does not answer" "$work/err" || fail "silent display not named, alarm blocked"
     expect_eq "print mode with a silent display" "$(tag ./Logo.gif 120 60)" \
       "$(DISPLAY=$fake_display "$TAGSMIT" --print "$work/site/img/Logo.gif")"
     ;;

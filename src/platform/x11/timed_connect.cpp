@@ -175,6 +175,11 @@ class ShutdownAlarm {
     action.sa_handler = OnAlarm;
     sigemptyset(&action.sa_mask);
     sigaction(SIGALRM, &action, &previous_action_);
+    // A mask inherited from the caller must not hold the alarm back.
+    sigset_t alarm_only;
+    sigemptyset(&alarm_only);
+    sigaddset(&alarm_only, SIGALRM);
+    sigprocmask(SIG_UNBLOCK, &alarm_only, &previous_mask_);
     const auto left =
         std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now());
     const long us = std::max<long>(left.count(), 1);
@@ -190,6 +195,7 @@ class ShutdownAlarm {
   bool Stop() {
     const itimerval stopped{};  // the program sets no other alarm
     setitimer(ITIMER_REAL, &stopped, nullptr);
+    sigprocmask(SIG_SETMASK, &previous_mask_, nullptr);
     sigaction(SIGALRM, &previous_action_, nullptr);
     alarmed_fd = -1;
     return alarm_rang != 0;
@@ -197,6 +203,7 @@ class ShutdownAlarm {
 
  private:
   struct sigaction previous_action_;
+  sigset_t previous_mask_;
 };
 
 }  // namespace
