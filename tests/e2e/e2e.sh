@@ -94,6 +94,9 @@ case "${1:-}" in
       (export DISPLAY=$fake_display && run_tagsmit "$work/site/img/Logo.gif" &&
         expect_eq "status when $when" 1 "$run_status") || exit 1
       [ -s "$work/err" ] || fail "no message when $when"
+      # From the check before the window on, the test display's text is told.
+      ((connection < 3)) || grep -qF "$(tag ./Logo.gif 120 60)" "$work/err" ||
+        fail "the test display's text is not told when $when"
     done
     # The server dies as the run takes the clipboard, once its own connection
     # is set up and has read the Shift state: no box can show the failure,

@@ -14,7 +14,12 @@ void ReportNoWindow(const QtLoader& qt) {
 
 BoxAnswer LinuxDesktop::MsgBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
                                const std::string& title) {
-  if (QtFrontEnd* front_end = qt_.Get()) return front_end->MsgBox(prompt, icon, buttons, title);
+  qt_.Showing(prompt);
+  if (QtFrontEnd* front_end = qt_.Get()) {
+    const BoxAnswer answer = front_end->MsgBox(prompt, icon, buttons, title);
+    qt_.Showing({});
+    return answer;
+  }
   ReportNoWindow(qt_);
   const BoxAnswer answer = console_.MsgBox(prompt, icon, buttons, title);
   // What the run did went with the display; its text is told, the run fails.

@@ -53,7 +53,13 @@ bool QtLoader::WatchDisplay() {
   guard_.emplace(std::move(display).value(), std::string("tagsmit: ") + kNoWindow +
                                                  "the X display \"" + std::getenv("DISPLAY") +
                                                  "\" has gone away");
+  guard_->Showing(box_text_);
   return true;
+}
+
+void QtLoader::Showing(const std::string& box_text) {
+  box_text_ = box_text;
+  if (guard_) guard_->Showing(box_text_);
 }
 
 }  // namespace tagsmit

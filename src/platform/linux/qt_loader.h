@@ -25,6 +25,9 @@ class QtLoader {
   const std::string& Error() const { return error_; }
   // Whether the X display that the run reached has gone since.
   bool DisplayLost() const { return display_lost_; }
+  // The text of the box about to show (empty once it has closed), told on
+  // standard error if the display goes while Qt starts or shows it.
+  void Showing(const std::string& box_text);
 
  private:
   // Connects to the X display anew and guards Qt's start with that
@@ -36,6 +39,7 @@ class QtLoader {
   std::optional<DisplayLossGuard> guard_;
   bool tried_ = false;
   bool display_lost_ = false;
+  std::string box_text_;
   QtFrontEnd* front_end_ = nullptr;
   std::string error_;
 };
