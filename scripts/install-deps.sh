@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   # build
   cmake ninja-build g++ pkg-config dpkg-dev file
-  qt6-base-dev libxcb1-dev nlohmann-json3-dev
+  qt6-base-dev libxcb1-dev libxau-dev libxdmcp-dev nlohmann-json3-dev
   # the Wayland clipboard: libwayland-client, and wayland-scanner for the glue
   libwayland-dev libwayland-bin
   # tests and benchmarks
