@@ -65,8 +65,7 @@ DisplayLossGuard::DisplayLossGuard(std::shared_ptr<x11::Connection> display, std
     : display_(std::move(display)), message_(std::move(message) + '\n') {
   watched_fd = xcb_get_file_descriptor(display_->get());
   Showing({});
-  static const bool exit_watched = std::atexit(OnExit) == 0;
-  (void)exit_watched;
+  [[maybe_unused]] static const int exit_watched = std::atexit(OnExit);
   struct sigaction action {};
   action.sa_handler = OnFatalSignal;
   sigemptyset(&action.sa_mask);

@@ -25,7 +25,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// A descriptor of this function's own, closed unless given away.
+// A descriptor owned here, closed unless given away.
 class Descriptor {
  public:
   explicit Descriptor(int fd = -1) : fd_(fd) {}
