@@ -5,10 +5,12 @@
 # pipe into xclip, round by round under an Xvfb of our own with no clipboard
 # manager; and the peak resident memory of the process the user starts.
 #
-# Usage: bench/run-latency.sh [TAGSMIT] [ROUNDS]
+# Usage: bench/run-latency.sh [TAGSMIT] [ROUNDS] [OTHER...]
 #   TAGSMIT  the program, default build/app/bin/tagsmit (cmake --preset app &&
 #            cmake --build --preset app)
 #   ROUNDS   rounds to time, default 200
+#   OTHER    other builds of the program (an earlier commit's, say), timed in
+#            the same rounds right after TAGSMIT, each with its modules beside it
 # Peers, each skipped and named when missing: ImageMagick's identify (Debian
 # imagemagick), Python's imagesize (Debian python3-imagesize) and Node's
 # image-size (npm install --prefix build/peers image-size; NODE_PATH, default
@@ -18,6 +20,8 @@ cd "$(dirname "$0")/.."
 . bench/timing.sh
 tagsmit=$(realpath "${1:-build/app/bin/tagsmit}")
 rounds=${2:-200}
+others=()
+for other in "${@:3}"; do others+=("$(realpath "$other")"); done
 export NODE_PATH=${NODE_PATH:-$PWD/build/peers/node_modules}
 
 work=$(mktemp -d)
@@ -66,6 +70,7 @@ done
 # ./photo.jpg, the reference path tagsmit writes with these settings.
 identify_format='<IMG SRC="%i" WIDTH=%w HEIGHT=%h ALT="">'
 run_tagsmit() { "$tagsmit" photo.jpg; }
+for i in "${!others[@]}"; do eval "run_other$i() { \"\${others[$i]}\" photo.jpg; }"; done
 run_xclip() { xclip -selection clipboard -i <text.txt; }
 run_identify() { identify -format "$identify_format" ./photo.jpg | xclip -selection clipboard -i; }
 run_python() { "$python" peer.py ./photo.jpg | xclip -selection clipboard -i; }
@@ -79,6 +84,10 @@ declare -A label=(
   [node]="node image-size | xclip"
 )
 commands=(tagsmit xclip)
+for i in "${!others[@]}"; do
+  commands+=("other$i")
+  label[other$i]="${others[$i]}"
+done
 skipped=()
 if command -v identify >/dev/null; then commands+=(identify); else skipped+=("identify (imagemagick)"); fi
 if [ -n "$python" ]; then commands+=(python); else skipped+=("python3 imagesize (python3-imagesize)"); fi
@@ -118,6 +127,7 @@ declare -A rss=(
   [tagsmit]=$(peak "$tagsmit" photo.jpg)
   [xclip]=$(peak xclip -selection clipboard -i text.txt)
 )
+for i in "${!others[@]}"; do rss[other$i]=$(peak "${others[$i]}" photo.jpg); done
 [[ " ${commands[*]} " == *" identify "* ]] && rss[identify]=$(peak identify -format "$identify_format" ./photo.jpg)
 [[ " ${commands[*]} " == *" python "* ]] && rss[python]=$(peak "$python" peer.py ./photo.jpg)
 [[ " ${commands[*]} " == *" node "* ]] && rss[node]=$(peak node peer.js ./photo.jpg)
@@ -132,5 +142,9 @@ for c in "${commands[@]}"; do
     'BEGIN {printf "%-31s %7.2f ms %7.2f ms %15.2f %13.2f %10d KiB\n", l, m, a, m/tm, a/ta, r}'
 done
 read -r x_median x_mean < <(stats xclip.times)
-awk -v t="$t_median" -v x="$x_median" -v tm="$t_mean" -v xm="$x_mean" \
-  'BEGIN {printf "ratio tagsmit/xclip: median %.2f, mean %.2f\n", t/x, tm/xm}'
+for c in tagsmit "${!others[@]}"; do
+  [ "$c" == tagsmit ] || c=other$c
+  read -r median mean < <(stats "$c.times")
+  awk -v l="${label[$c]%% *}" -v t="$median" -v x="$x_median" -v tm="$mean" -v xm="$x_mean" \
+    'BEGIN {printf "ratio %s/xclip: median %.2f, mean %.2f\n", l, t/x, tm/xm}'
+done

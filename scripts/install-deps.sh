@@ -8,7 +8,7 @@ scope=${1:-all}
 
 build_packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev libxcb1-dev nlohmann-json3-dev
+  qt6-base-dev libxcb1-dev libxau-dev libxdmcp-dev nlohmann-json3-dev
   # the Wayland clipboard: libwayland-client, and wayland-scanner for the glue
   libwayland-dev libwayland-bin
   # a display of its own and a clipboard reader where the run has none

@@ -23,6 +23,31 @@ start_fake_x() {
   [ -n "$fake_display" ] || fail "the fake X server did not start"
 }
 
+# Starts a Wayland display wayland-fake that never answers (silent) or closes
+# each connection at once (hang-up), and counts its connections in
+# $work/wayland-connections. The helpers here use Debian's Python: one that
+# PATH may put first (a version manager's shim) can take seconds to start.
+start_fake_wayland() {  # silent | hang-up
+  local socket=$XDG_RUNTIME_DIR/wayland-fake
+  rm -f "$socket" "$work/wayland-connections"
+  /usr/bin/python3 -c '
+import socket, sys
+mode, path, count = sys.argv[1:]
+server = socket.socket(socket.AF_UNIX)
+server.bind(path)
+server.listen(16)
+kept = []
+while True:
+    client = server.accept()[0]
+    kept.append(client) if mode == "silent" else client.close()
+    with open(count, "a") as counted:
+        counted.write("+")
+' "$1" "$socket" "$work/wayland-connections" &
+  helper_pids+=($!)
+  eventually [ -S "$socket" ] || fail "the fake Wayland display did not start"
+}
+wayland_connections() { cat "$work/wayland-connections" 2>/dev/null | wc -c; }
+
 make_site
 start_xvfb  # the cases without a display unset DISPLAY
 
@@ -69,7 +94,24 @@ case "${1:-}" in
       (export DISPLAY=$fake_display && run_tagsmit "$work/site/img/Logo.gif" &&
         expect_eq "status when $when" 1 "$run_status") || exit 1
       [ -s "$work/err" ] || fail "no message when $when"
+      # From the check before the window on, the test display's text is told.
+      ((connection < 3)) || grep -qF "$(tag ./Logo.gif 120 60)" "$work/err" ||
+        fail "the test display's text is not told when $when"
     done
+    # The server dies as the run takes the clipboard, once its own connection
+    # is set up and has read the Shift state: no box can show the failure,
+    # which goes to standard error with its reason.
+    write_settings
+    setup=$(/usr/bin/python3 -c '
+import os, socket, struct
+x = socket.socket(socket.AF_UNIX)
+x.connect("\0/tmp/.X11-unix/X" + os.environ["DISPLAY"][1:])
+x.sendall(b"l\0\x0b\0\0\0\0\0\0\0\0\0")
+print(8 + 4 * struct.unpack("<H", x.recv(8)[6:8])[0])')
+    start_fake_x "${DISPLAY#:}" 1 $((setup + 32 + 8))
+    (export DISPLAY=$fake_display && run_tagsmit "$work/site/img/Logo.gif" &&
+      expect_eq "status when the server dies during the clipboard" 1 "$run_status") || exit 1
+    grep -q '^クリップボードを使えません。$' "$work/err" || fail "the clipboard failure is not told"
     ;;
   no-qt)
     # A successful run without the test display loads no Qt library, and
@@ -80,7 +122,7 @@ case "${1:-}" in
     write_settings
     LD_DEBUG=files "$TAGSMIT" "$work/site/img/Logo.gif" 2>"$work/libs"
     expect_eq status 0 $?
-    grep -q 'libxcb' "$work/libs" || fail "LD_DEBUG shows no libraries"
+    grep -q 'libc\.so' "$work/libs" || fail "LD_DEBUG shows no libraries"
     grep -E 'Qt6|libwayland' "$work/libs" && fail "a plain run loaded Qt or Wayland"
     write_settings NotyfyErr=1
     set_sentinel
@@ -293,8 +335,57 @@ case "${1:-}" in
       expect_eq status 1 "$run_status") || exit 1
     grep -q "the X display \"$fake_display\" does not answer" "$work/err" ||
       fail "silent display not named: $(cat "$work/err")"
+    # The same for a caller that leaves the alarm signal blocked.
+    (export DISPLAY=$fake_display &&
+      in_session=(/usr/bin/python3 -c 'import os, signal, sys
+signal.pthread_sigmask(signal.SIG_BLOCK, [signal.SIGALRM])
+os.execv(sys.argv[1], sys.argv[1:])') && run_tagsmit "$work/site/img/Logo.gif" &&
+      expect_eq "status with the alarm blocked" 1 "$run_status") || exit 1
+    grep -q "does not answer" "$work/err" || fail "silent display not named, alarm blocked"
     expect_eq "print mode with a silent display" "$(tag ./Logo.gif 120 60)" \
       "$(DISPLAY=$fake_display "$TAGSMIT" --print "$work/site/img/Logo.gif")"
+    ;;
+  x-authority)
+    # A display that lets in only the holders of its cookie, as a desktop's
+    # does: the run finds the cookie through XAUTHORITY, and fails without.
+    export XAUTHORITY=$work/xauthority
+    number=$((RANDOM % 1000 + 3000))
+    while [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
+    xauth -f "$XAUTHORITY" add ":$number" MIT-MAGIC-COOKIE-1 "$(mcookie)" 2>/dev/null ||
+      fail "xauth failed"
+    Xvfb ":$number" -auth "$XAUTHORITY" -nolisten tcp -noreset 2>/dev/null &
+    helper_pids+=($!)
+    export DISPLAY=:$number
+    eventually xdpyinfo >/dev/null 2>&1 || fail "the Xvfb with a cookie did not start"
+    expect_run "$work/site/img/Logo.gif" "$(tag ./Logo.gif 120 60)"
+    (export XAUTHORITY=/dev/null && run_tagsmit "$work/site/img/second.gif" &&
+      expect_eq "status without the cookie" 1 "$run_status") || exit 1
+    grep -q "cannot connect to the X display \":$number\"" "$work/err" ||
+      fail "the refusal is not told"
+    ;;
+  wayland-socket)
+    # A Wayland display that never answers or hangs up at once, beside a
+    # working X display: the settings window shows on X, and neither the run
+    # nor Qt goes back to the compositor that failed.
+    export XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=wayland-fake
+    write_settings
+    for mode in silent hang-up; do
+      start_fake_wayland $mode
+      start_tagsmit
+      window=$(wait_window 'Tagsmit 設定') || fail "no settings window beside a $mode compositor"
+      press "$window" Escape
+      wait_tagsmit
+      expect_eq "status beside a $mode compositor" 0 "$run_status"
+      expect_eq "connections to the $mode compositor" 1 "$(wayland_connections)"
+      kill "${helper_pids[-1]}"
+    done
+    # Nor an X display: the clipboard failure is told after one bounded wait.
+    start_fake_wayland silent
+    (unset DISPLAY && patience=15 && run_tagsmit "$work/site/img/Logo.gif" &&
+      expect_eq status 1 "$run_status") || exit 1
+    expect_eq "connections to the silent compositor, no X display" 1 "$(wayland_connections)"
+    grep -q '^クリップボードを使えません。$' "$work/err" || fail "the clipboard failure is not told"
+    grep -q 'the Wayland compositor does not answer' "$work/err" || fail "the reason is not told"
     ;;
   print)
     # No display needed; stdout carries the tag and one line feed.

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <iterator>
 #include <utility>
 
@@ -34,11 +35,15 @@ bool DisplayGone() {
   return got == 0 || (errno != EAGAIN && errno != EWOULDBLOCK);
 }
 
+void Tell() {
+  if (write(STDERR_FILENO, message_text, message_length) < 0) {
+    // Nothing more to say: the exit status tells it.
+  }
+}
+
 void OnFatalSignal(int signal) {
   if (DisplayGone()) {
-    if (write(STDERR_FILENO, message_text, message_length) < 0) {
-      // Nothing more to say: the exit status tells it.
-    }
+    Tell();
     _exit(1);
   }
   // Not the display: the previous handling comes back, and meets the signal
@@ -48,19 +53,32 @@ void OnFatalSignal(int signal) {
   }
 }
 
+// Xlib ends the process itself (exit status 1) on a connection that broke.
+// A guard that still lives then has not been left the normal way.
+void OnExit() {
+  if (watched_fd >= 0 && DisplayGone()) Tell();
+}
+
 }  // namespace
 
 DisplayLossGuard::DisplayLossGuard(std::shared_ptr<x11::Connection> display, std::string message)
     : display_(std::move(display)), message_(std::move(message) + '\n') {
   watched_fd = xcb_get_file_descriptor(display_->get());
-  message_text = message_.c_str();
-  message_length = message_.size();
+  Showing({});
+  [[maybe_unused]] static const int exit_watched = std::atexit(OnExit);
   struct sigaction action {};
   action.sa_handler = OnFatalSignal;
   sigemptyset(&action.sa_mask);
   for (std::size_t i = 0; i < std::size(kSignals); ++i) {
     sigaction(kSignals[i], &action, &previous[i]);
   }
+}
+
+void DisplayLossGuard::Showing(const std::string& box_text) {
+  said_ = box_text.empty() ? message_ : message_ + box_text + '\n';
+  // Set here and read by the handler on this thread: no signal comes between.
+  message_text = said_.c_str();
+  message_length = said_.size();
 }
 
 DisplayLossGuard::~DisplayLossGuard() {

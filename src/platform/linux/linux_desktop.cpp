@@ -1,6 +1,7 @@
 #include "platform/linux/linux_desktop.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace tagsmit {
 namespace {
@@ -13,9 +14,17 @@ void ReportNoWindow(const QtLoader& qt) {
 
 BoxAnswer LinuxDesktop::MsgBox(const std::string& prompt, BoxIcon icon, BoxButtons buttons,
                                const std::string& title) {
-  if (QtFrontEnd* front_end = qt_.Get()) return front_end->MsgBox(prompt, icon, buttons, title);
+  qt_.Showing(prompt);
+  if (QtFrontEnd* front_end = qt_.Get()) {
+    const BoxAnswer answer = front_end->MsgBox(prompt, icon, buttons, title);
+    qt_.Showing({});
+    return answer;
+  }
   ReportNoWindow(qt_);
-  return console_.MsgBox(prompt, icon, buttons, title);
+  const BoxAnswer answer = console_.MsgBox(prompt, icon, buttons, title);
+  // What the run did went with the display; its text is told, the run fails.
+  if (qt_.DisplayLost()) std::exit(1);
+  return answer;
 }
 
 std::string LinuxDesktop::InputBox(const std::string& prompt, const std::string& title,

@@ -15,8 +15,10 @@ namespace tagsmit {
 // The desktop of the Linux program: the clipboard and the bell of the
 // display system that DisplayChoice picks, the Shift state from X11; Qt
 // boxes, loaded only when a box must be shown. Without a display, boxes fall
-// back to standard error as print mode's do; warnings, lower case and the
-// program's identity are print mode's too.
+// back to standard error as print mode's do, so that a failure is always
+// told; when the display the run reached has gone, the run then ends with
+// status 1. Warnings, lower case and the program's identity are print
+// mode's too.
 class LinuxDesktop final : public Desktop {
  public:
   LinuxDesktop(DisplayChoice& displays, x11::Session& x11, QtLoader& qt)

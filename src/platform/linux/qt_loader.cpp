@@ -1,6 +1,5 @@
 #include "platform/linux/qt_loader.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "platform/linux/module_entry.h"
@@ -25,11 +24,14 @@ QtFrontEnd* QtLoader::Get() {
   tried_ = true;
   // Qt gives up on the whole process when it finds no display, so look first.
   if (!QtChoosesDisplay(displays_)) {
-    if (!x11_.Connected()) {
-      error_ = kNoWindow + x11_.Error();
+    if (Status reached = x11_.Connect(); !reached.ok()) {
+      error_ = kNoWindow + reached.error();
       return nullptr;
     }
-    WatchDisplay();
+    if (!WatchDisplay()) return nullptr;
+    // Left to itself, Qt may pick the Wayland compositor that did not answer
+    // here, and wait for it without end or give up on the process.
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
   }
   const Result<void*> entry = LoadModuleEntry(kQtFrontEndPath, kQtFrontEndEntry);
   if (!entry.ok()) {
@@ -40,17 +42,24 @@ QtFrontEnd* QtLoader::Get() {
   return front_end_;
 }
 
-void QtLoader::WatchDisplay() {
+bool QtLoader::WatchDisplay() {
   // The session's connection may have outlived the server; ask it anew.
   Result<std::shared_ptr<x11::Connection>> display = x11::Connection::Open();
   if (!display.ok()) {
-    // The display the run began with has gone: no window can show.
-    std::fprintf(stderr, "tagsmit: %s%s\n", kNoWindow, display.error().c_str());
-    std::exit(1);
+    display_lost_ = true;
+    error_ = kNoWindow + display.error();
+    return false;
   }
   guard_.emplace(std::move(display).value(), std::string("tagsmit: ") + kNoWindow +
                                                  "the X display \"" + std::getenv("DISPLAY") +
                                                  "\" has gone away");
+  guard_->Showing(box_text_);
+  return true;
+}
+
+void QtLoader::Showing(const std::string& box_text) {
+  box_text_ = box_text;
+  if (guard_) guard_->Showing(box_text_);
 }
 
 }  // namespace tagsmit

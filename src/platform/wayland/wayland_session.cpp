@@ -12,11 +12,13 @@ constexpr const char* kNoDataControl =
 }  // namespace
 
 Result<Connection*> Session::Get() {
+  if (failure_) return Result<Connection*>::Failure(*failure_);
   if (!connection_) {
     Result<std::unique_ptr<Connection>> opened = Connection::Open();
     if (!opened.ok()) {
       offers_bell_ = false;  // nor is there a bell without a compositor
-      return Result<Connection*>::Failure(opened.error());
+      failure_ = opened.error();
+      return Result<Connection*>::Failure(*failure_);
     }
     connection_ = std::move(opened).value();
     offers_bell_ = connection_->OffersSystemBell();

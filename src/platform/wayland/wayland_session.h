@@ -13,7 +13,8 @@ namespace tagsmit::wayland {
 // What a run needs from the Wayland compositor: the clipboard through
 // data-control, and the desktop's bell. Connects on first use, and again
 // after handing its connection to a clipboard holder; the bell costs no new
-// connection where the compositor offers none.
+// connection where the compositor offers none. A compositor that cannot be
+// reached is tried once: one that never answers costs its wait once a run.
 class Session final : public DisplayServices {
  public:
   bool Connected() override { return Get().ok(); }
@@ -26,7 +27,8 @@ class Session final : public DisplayServices {
   Result<Connection*> Get();
 
   std::unique_ptr<Connection> connection_;
-  std::optional<bool> offers_bell_;  // known once connected
+  std::optional<bool> offers_bell_;     // known once connected
+  std::optional<std::string> failure_;  // once connecting has failed
 };
 
 }  // namespace tagsmit::wayland

@@ -5,12 +5,11 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
-#include <mutex>
-#include <thread>
 #include <vector>
+
+#include "platform/x11/timed_connect.h"
 
 namespace tagsmit::x11 {
 namespace {
@@ -23,47 +22,6 @@ std::string DisplayName() {
   return display ? display : "";
 }
 
-struct Connecting {
-  std::mutex mutex;
-  std::condition_variable finished;
-  bool done = false;
-  bool abandoned = false;
-  xcb_connection_t* connection = nullptr;
-  int screen_number = 0;
-};
-
-// xcb_connect waits without end for the server to answer, so a display that
-// accepts and never answers would hold the run for ever. It runs on a thread
-// of its own here, given up after kConnectTimeout: null then. A thread given
-// up stays blocked until the process ends, or drops a late connection.
-xcb_connection_t* ConnectInTime(const std::string& display, int& screen_number) {
-  auto attempt = std::make_shared<Connecting>();
-  std::thread thread([attempt, display] {
-    int screen = 0;
-    xcb_connection_t* connection = xcb_connect(display.c_str(), &screen);
-    const std::lock_guard lock(attempt->mutex);
-    if (attempt->abandoned) {
-      xcb_disconnect(connection);
-      return;
-    }
-    attempt->connection = connection;
-    attempt->screen_number = screen;
-    attempt->done = true;
-    attempt->finished.notify_one();
-  });
-  std::unique_lock lock(attempt->mutex);
-  if (!attempt->finished.wait_for(lock, kConnectTimeout, [&] { return attempt->done; })) {
-    attempt->abandoned = true;
-    thread.detach();
-    return nullptr;
-  }
-  lock.unlock();
-  // Joined, so that the process is single-threaded again for a later fork.
-  thread.join();
-  screen_number = attempt->screen_number;
-  return attempt->connection;
-}
-
 }  // namespace
 
 Result<std::shared_ptr<Connection>> Connection::Open() {
@@ -72,17 +30,9 @@ Result<std::shared_ptr<Connection>> Connection::Open() {
     return Result<std::shared_ptr<Connection>>::Failure(
         "no X display: the DISPLAY environment variable is not set");
   }
-  int screen_number = 0;
-  xcb_connection_t* connection = ConnectInTime(display, screen_number);
-  if (!connection) {
-    return Result<std::shared_ptr<Connection>>::Failure("the X display \"" + display +
-                                                        "\" does not answer");
-  }
-  if (xcb_connection_has_error(connection)) {
-    xcb_disconnect(connection);
-    return Result<std::shared_ptr<Connection>>::Failure("cannot connect to the X display \"" +
-                                                        display + "\"");
-  }
+  const Result<OpenedDisplay> opened = ConnectInTime(display, kConnectTimeout);
+  if (!opened.ok()) return Result<std::shared_ptr<Connection>>::Failure(opened.error());
+  const auto [connection, screen_number] = opened.value();
   xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
   for (int i = 0; i < screen_number && screens.rem > 0; ++i) xcb_screen_next(&screens);
   if (screens.rem == 0) {

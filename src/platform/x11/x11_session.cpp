@@ -7,38 +7,39 @@
 
 namespace tagsmit::x11 {
 
-Connection* Session::Get() {
-  if (!tried_) {
-    tried_ = true;
+Result<Connection*> Session::Get() {
+  if (failure_) return Result<Connection*>::Failure(*failure_);
+  if (!connection_) {
     Result<std::shared_ptr<Connection>> opened = Connection::Open();
-    if (opened.ok()) {
-      connection_ = std::move(opened).value();
-    } else {
-      error_ = opened.error();
+    if (!opened.ok()) {
+      failure_ = opened.error();
+      return Result<Connection*>::Failure(*failure_);
     }
+    connection_ = std::move(opened).value();
   }
   return connection_.get();
 }
 
-bool Session::Connected() {
-  return Get() != nullptr;
+Status Session::Connect() {
+  const Result<Connection*> connection = Get();
+  return connection.ok() ? Status::Ok() : Status::Failure(connection.error());
 }
 
 bool Session::ShiftHeld() {
-  Connection* connection = Get();
-  if (!connection) return false;
-  xcb_connection_t* c = connection->get();
+  const Result<Connection*> connection = Get();
+  if (!connection.ok()) return false;
+  xcb_connection_t* c = connection.value()->get();
   xcb_query_pointer_reply_t* pointer =
-      xcb_query_pointer_reply(c, xcb_query_pointer(c, connection->root()), nullptr);
+      xcb_query_pointer_reply(c, xcb_query_pointer(c, connection.value()->root()), nullptr);
   const bool held = pointer && (pointer->mask & XCB_MOD_MASK_SHIFT);
   std::free(pointer);
   return held;
 }
 
 bool Session::RingBell() {
-  Connection* connection = Get();
-  if (!connection) return false;
-  xcb_connection_t* c = connection->get();
+  const Result<Connection*> connection = Get();
+  if (!connection.ok()) return false;
+  xcb_connection_t* c = connection.value()->get();
   xcb_bell(c, 0);
   // Once sent, the server carries it out even if we exit at once.
   xcb_flush(c);
@@ -46,21 +47,18 @@ bool Session::RingBell() {
 }
 
 Status Session::SetClipboardText(const std::string& text) {
-  Connection* connection = Get();
-  if (!connection) return Status::Failure(error_);
-  Status put = StartClipboardHolder(*connection, text);
-  if (put.ok()) {
-    // The holder has the connection now; connect afresh if needed again.
-    connection_.reset();
-    tried_ = false;
-  }
+  const Result<Connection*> connection = Get();
+  if (!connection.ok()) return Status::Failure(connection.error());
+  Status put = StartClipboardHolder(*connection.value(), text);
+  // The holder has the connection now; connect afresh if needed again.
+  if (put.ok()) connection_.reset();
   return put;
 }
 
 Result<std::string> Session::ClipboardText() {
-  Connection* connection = Get();
-  if (!connection) return Result<std::string>::Failure(error_);
-  return ReadClipboard(*connection);
+  const Result<Connection*> connection = Get();
+  if (!connection.ok()) return Result<std::string>::Failure(connection.error());
+  return ReadClipboard(*connection.value());
 }
 
 }  // namespace tagsmit::x11

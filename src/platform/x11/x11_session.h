@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "base/result.h"
@@ -13,11 +14,12 @@ namespace tagsmit::x11 {
 // What a run needs from the X server: the Shift state, the bell and the
 // clipboard. Connects on first use, and again after handing its connection
 // to a clipboard holder; without a display every operation fails or does
-// nothing, and Error() names why.
+// nothing. A display that cannot be reached is tried once.
 class Session final : public DisplayServices {
  public:
-  bool Connected() override;
-  const std::string& Error() const { return error_; }
+  bool Connected() override { return Get().ok(); }
+  // Connects if need be; or names why there is no display.
+  Status Connect();
 
   // True while a Shift key is held; false without a display.
   bool ShiftHeld();
@@ -27,11 +29,11 @@ class Session final : public DisplayServices {
   Result<std::string> ClipboardText() override;
 
  private:
-  Connection* Get();
+  // The open connection, or the one opened now; or why there is none.
+  Result<Connection*> Get();
 
-  bool tried_ = false;
   std::shared_ptr<Connection> connection_;
-  std::string error_;
+  std::optional<std::string> failure_;  // once connecting has failed
 };
 
 }  // namespace tagsmit::x11
