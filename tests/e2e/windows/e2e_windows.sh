@@ -92,9 +92,9 @@ case "${1:-}" in
     # too: that one is Wine's, not the program's.)
     loads() {  # Tagsmit.exe's, not those of Wine's own processes (wineboot, services)
       local process
-      process=$(grep -m1 -i 'loaddll:.*\\tagsmit\.exe"' "$work/err" | cut -d: -f1)
+      process=$(grep -a -m1 -i 'loaddll:.*\\tagsmit\.exe"' "$work/err" | cut -d: -f1)
       [ -n "$process" ] || fail "no trace of Tagsmit.exe's loads"
-      grep "^$process:trace:loaddll" "$work/err" | sed 's/.*Loaded L"//; s/" at .*//' | tr 'A-Z' 'a-z'
+      grep -a "^$process:trace:loaddll" "$work/err" | sed 's/.*Loaded L"//; s/" at .*//' | tr 'A-Z' 'a-z'
     }
     write_settings NotyfyErr=1
     export WINEDEBUG=+loaddll
