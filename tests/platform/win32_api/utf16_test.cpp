@@ -44,7 +44,7 @@ TEST(Utf16Test, PiecesNeverSplitASurrogatePair) {
 // In Japanese whatever the user's language (the tests run in Wine's English
 // one unless LANG says otherwise).
 TEST(Utf16Test, SystemErrorsReadAsJapaneseTextWithoutTheirClosingPeriod) {
-  EXPECT_EQ(SystemErrorText(5), "アクセスが拒否されました");  // ERROR_ACCESS_DENIED
+  EXPECT_EQ(SystemErrorText(5), "アクセスが拒否されました");             // ERROR_ACCESS_DENIED
   EXPECT_EQ(SystemErrorText(0x2000FFFF), "Windows のエラー 536936447");  // no such message
 }
 

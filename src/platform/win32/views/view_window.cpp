@@ -23,8 +23,8 @@ ATOM RegisterWindowClass(WNDPROC procedure) {
   // Loaded here, not imported: a run that shows no window does without the
   // common controls (and the theme library that version 6 brings along).
   INITCOMMONCONTROLSEX common{sizeof common, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-  if (auto* init = SystemFunction<decltype(InitCommonControlsEx)>(L"comctl32.dll",
-                                                                  "InitCommonControlsEx")) {
+  if (auto* init =
+          SystemFunction<decltype(InitCommonControlsEx)>(L"comctl32.dll", "InitCommonControlsEx")) {
     init(&common);
   }
   WNDCLASSEXW window_class{};
