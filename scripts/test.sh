@@ -39,24 +39,50 @@ echo "== windows release ZIP and installer"
 cmake --preset windows-release >/dev/null
 cmake --build --preset windows-release
 cpack --preset windows-release
+check=$(mktemp -d)
+trap 'rm -rf "$check"' EXIT
 zip=$(ls build/windows-release/Tagsmit-*-windows-x64.zip)
 listed=$(zipinfo -1 "$zip" | sed 's|^[^/]*/||' | sort | tr '\n' ' ')
 [ "$listed" == "LICENSE.txt Tagsmit.exe readme.txt " ] ||
   { echo "$zip holds: $listed" >&2; exit 1; }
 echo "$zip: $listed"
 
+# One Tagsmit.exe per release: the ZIP's, stamped with the commit's time
+# (its PE checksum consistent), and a relink of the same commit gives the same
+# bytes.
+release_exe=build/windows-release/packaging/windows/release/Tagsmit.exe
+stamp=$(x86_64-w64-mingw32-objdump -p "$release_exe" | sed -n 's/^Time\/Date\t*//p')
+commit_time=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
+[ "$(date -d "$stamp" +%s)" == "$commit_time" ] ||
+  { echo "$release_exe: stamped $stamp, not with the commit's time" >&2; exit 1; }
+python3 - "$release_exe" <<'PY'
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+field = struct.unpack_from("<I", data, 0x3C)[0] + 24 + 64  # CheckSum of the optional header
+stored = struct.unpack_from("<I", data, field)[0]
+body = data[:field] + b"\0\0\0\0" + data[field + 4:] + b"\0" * (len(data) % 2)
+total = sum(struct.unpack("<%dH" % (len(body) // 2), body))
+while total >> 16:
+    total = (total & 0xFFFF) + (total >> 16)
+if total + len(data) != stored:
+    sys.exit(f"{sys.argv[1]}: PE checksum {stored:#x}, the file's is {total + len(data):#x}")
+PY
+cp "$release_exe" "$check/first.exe"
+rm build/windows-release/bin/Tagsmit.exe
+cmake --build --preset windows-release --target tagsmit_release_exe >/dev/null
+cmp "$check/first.exe" "$release_exe" || { echo "a relink gave other bytes" >&2; exit 1; }
+
 # The installer, run silently under Wine in the test prefix, puts the ZIP's
-# files in place (the program stripped anew, so its time stamp differs: it
-# shows its version), and its uninstaller takes them away again.
+# files in place, the same bytes, and its uninstaller takes them away again.
 setup=${zip%-windows-x64.zip}-setup.exe
 version=${zip##*/Tagsmit-}
 version=${version%-windows-x64.zip}
-check=$(mktemp -d)
-trap 'rm -rf "$check"' EXIT
 unzip -q "$zip" -d "$check/zip"
 installed=$check/installed
 wine_run() { cmake/wine-run.sh build/windows/wineprefix "$@" 2>/dev/null; }
 wine_run "$setup" /S "/D=Z:${installed//\//\\}"
+cmp "$check"/zip/*/Tagsmit.exe "$installed/Tagsmit.exe"
+cmp "$check"/zip/*/Tagsmit.exe "$release_exe"
 cmp "$check"/zip/*/LICENSE.txt "$installed/LICENSE.txt"
 cmp "$check"/zip/*/readme.txt "$installed/readme.txt"
 [ "$(wine_run "$installed/Tagsmit.exe" --version)" == "Tagsmit $version"$'\r' ] ||

@@ -65,7 +65,66 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "Tagsmit ${VERSION} Setu
 VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${FILE_VERSION}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "MIT License"
 
+; An install in another folder than the one chosen now (Browse, /D=) is
+; removed first by its own uninstaller, run in place, so that no second copy
+; stays behind whose uninstaller would later take this install's entry and
+; shortcuts. The same folder is simply written over.
+Function RemoveEarlierInstallElsewhere
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 == ""
+  ${OrIf} $0 == $INSTDIR
+    Return
+  ${EndIf}
+  ${If} ${FileExists} "$0\Uninstall.exe"
+    ExecWait '"$0\Uninstall.exe" /S _?=$0'
+    Delete "$0\Uninstall.exe"  ; run in place, it cannot delete itself
+    RMDir "$0"
+  ${EndIf}
+FunctionEnd
+
+; DeleteShortcutIfOurs LINK: deletes the shortcut when it starts Tagsmit.exe of
+; $INSTDIR. Windows' shell link object reads its target.
+!macro DeleteShortcutIfOurs LINK
+  Push "${LINK}"
+  Call un.ShortcutTarget
+  Pop $0
+  ${If} $0 == "$INSTDIR\Tagsmit.exe"
+    Delete "${LINK}"
+  ${EndIf}
+!macroend
+
+; Takes a shortcut's path from the stack and leaves its target there (empty
+; text when it cannot be read).
+Function un.ShortcutTarget
+  Exch $1
+  Push $2
+  Push $3
+  Push $4
+  StrCpy $4 ""
+  System::Call "ole32::CoInitialize(p 0)"
+  System::Call "ole32::CoCreateInstance(g '{00021401-0000-0000-C000-000000000046}', p 0, \
+    i 1, g '{000214F9-0000-0000-C000-000000000046}', *p .r2) i .r3"
+  ${If} $3 = 0
+    System::Call "$2->0(g '{0000010B-0000-0000-C000-000000000046}', *p .r3) i .r0"
+    ${If} $0 = 0
+      System::Call "$3->5(w r1, i 0) i .r0"  ; IPersistFile::Load
+      ${If} $0 = 0
+        System::Call "$2->3(w .r4, i ${NSIS_MAX_STRLEN}, p 0, i 0)"  ; IShellLinkW::GetPath
+      ${EndIf}
+      System::Call "$3->2()"
+    ${EndIf}
+    System::Call "$2->2()"
+  ${EndIf}
+  System::Call "ole32::CoUninitialize()"
+  StrCpy $1 $4
+  Pop $4
+  Pop $3
+  Pop $2
+  Exch $1
+FunctionEnd
+
 Section "Tagsmit"
+  Call RemoveEarlierInstallElsewhere
   SetOutPath "$INSTDIR"
   File "${STAGE}/Tagsmit.exe"
   File "${STAGE}/LICENSE.txt"
@@ -91,12 +150,17 @@ Section "Tagsmit"
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
-; The folder goes last, so that its going tells that the rest has gone.
+; The folder goes last, so that its going tells that the rest has gone. The
+; entry and the shortcuts may belong to a later install in another folder:
+; they go only when they name this one.
 Section "un.$(ProgramPart)" UninstallProgram
   SectionIn RO
-  Delete "$SMPROGRAMS\Tagsmit.lnk"
-  Delete "$SENDTO\Tagsmit.lnk"
-  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  !insertmacro DeleteShortcutIfOurs "$SMPROGRAMS\Tagsmit.lnk"
+  !insertmacro DeleteShortcutIfOurs "$SENDTO\Tagsmit.lnk"
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 == $INSTDIR  ; NSIS compares without regard to case, as Windows names
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ${EndIf}
   Delete "$INSTDIR\Tagsmit.exe"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\readme.txt"

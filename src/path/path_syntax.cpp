@@ -61,10 +61,14 @@ bool PathSyntax::SameName(std::string_view a, std::string_view b) const {
 
 std::optional<std::string> PathSyntax::Rooted(const std::string& path, FileSystem& fs) const {
   if (style_ == PathStyle::Windows) {
-    std::string_view plain = path;
-    if (plain.starts_with(kLongPathPrefix)) plain.remove_prefix(kLongPathPrefix.size());
+    std::string plain = path;
+    if (plain.starts_with(kLongPathPrefix)) {
+      plain.erase(0, kLongPathPrefix.size());  // whose rest the system takes literally
+    } else {
+      std::replace(plain.begin(), plain.end(), '/', '\\');
+    }
     if (!HasDriveLetter(plain) || (plain.size() > 2 && plain[2] != '\\')) return std::nullopt;
-    return std::string(plain);
+    return plain;
   }
   if (path.empty()) return std::nullopt;
   const std::string joined = path.starts_with('/') ? path : fs.CurrentDirectory() + "/" + path;
@@ -126,8 +130,7 @@ std::vector<std::string> PathSyntax::PlainComponents(std::string_view path) cons
   std::vector<std::string> components;
   std::string_view rest = path;
   while (!rest.empty()) {
-    std::size_t end = 0;
-    while (end < rest.size() && !IsSeparator(rest[end])) ++end;
+    const std::size_t end = std::min(FindSeparator(rest), rest.size());
     const std::string_view component = rest.substr(0, end);
     rest.remove_prefix(std::min(end + 1, rest.size()));
     if (component == "..") {
@@ -139,15 +142,19 @@ std::vector<std::string> PathSyntax::PlainComponents(std::string_view path) cons
   return components;
 }
 
+std::size_t PathSyntax::FindSeparator(std::string_view path) const {
+  return path.find_first_of(style_ == PathStyle::Windows ? "\\/" : "/");
+}
+
 std::string_view PathSyntax::SplitFirst(std::string_view& rest) const {
-  const std::size_t end = rest.find(separator());
+  const std::size_t end = FindSeparator(rest);
   const std::string_view component = rest.substr(0, end);
   rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
   return component;
 }
 
 std::string_view PathSyntax::FirstComponent(std::string_view path) const {
-  return path.substr(0, path.find(separator()));
+  return path.substr(0, FindSeparator(path));
 }
 
 }  // namespace tagsmit

@@ -26,9 +26,10 @@ class PathSyntax {
   bool SameName(std::string_view a, std::string_view b) const;
 
   // The path that GetActualPath walks, or nothing when it cannot be walked.
-  // Windows: the path itself when it starts with a drive letter and a colon,
-  // followed by a backslash or nothing; a path in the extended-length form
-  // (\\?\C:\...) without its prefix, which names the same file. Posix: the
+  // Windows: the path with its forward slashes made backslashes when it
+  // starts with a drive letter and a colon, followed by a separator or
+  // nothing; a path in the extended-length form (\\?\C:\...) without its
+  // prefix, which names the same file (no slash separates there). Posix: the
   // path made absolute with the current directory, without empty, "." and
   // ".." components (the root is "/"), where ".." after a symbolic link leads
   // above the link's target, as the system goes; nothing for links that loop.
@@ -52,6 +53,8 @@ class PathSyntax {
   // components dropped, ".." taking back the one before it (none at the top).
   std::vector<std::string> PlainComponents(std::string_view path) const;
 
+  // Where the first separator (IsSeparator) of `path` is, or npos.
+  std::size_t FindSeparator(std::string_view path) const;
   // The first component of `rest` (the text before its first separator, or
   // all of it); `rest` becomes the text after that separator, or empty.
   std::string_view SplitFirst(std::string_view& rest) const;

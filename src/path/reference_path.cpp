@@ -33,9 +33,8 @@ std::string GetActualPath(FileSystem& fs, const std::string& path) {
 
 std::string MakeRelativePath(PathStyle style, std::string base, std::string file) {
   const PathSyntax syntax(style);
-  const std::string dot_pair{syntax.separator(), '.'};
-  while (base.ends_with(dot_pair)) {
-    base.resize(base.size() - dot_pair.size());
+  while (base.size() >= 2 && base.back() == '.' && syntax.IsSeparator(base[base.size() - 2])) {
+    base.resize(base.size() - 2);
     // "/." is the Posix root, not the empty text that stands for no base.
     if (base.empty() && style == PathStyle::Posix) base = "/";
   }

@@ -94,6 +94,33 @@ TEST_F(WindowsReferencePath, ActualPathOfDirectoriesAndPathsNotWalked) {
   }
 }
 
+// Windows takes a forward slash for a backslash, so a base or file written
+// with forward slashes (hand-edited into the settings file, say) names the
+// same folders; the extended-length form alone takes its names literally.
+TEST_F(WindowsReferencePath, ForwardSlashesSeparateAsBackslashesDo) {
+  const Pair actual[] = {
+      {"C:/WEB/DOC/A.GIF", "C:\\Web\\Doc\\a.gif"},
+      {"C:\\Web/Img\\PHOTO~1.JPG", "C:\\Web\\Img\\Photo 1.jpg"},
+      {"C:/", "C:"},
+      {"\\\\?\\C:/Web/a.gif", ""},
+  };
+  for (const auto& [file, path] : actual) {
+    SCOPED_TRACE(file);
+    EXPECT_EQ(GetActualPath(fs, file), path);
+  }
+  const UrlCase references[] = {
+      {"C:/Web/Doc", "C:\\Web\\Doc\\a.gif", "./a.gif"},
+      {"C:/Web/Doc/", "C:/Web/Img/a.gif", "../Img/a.gif"},
+      {"C:\\Web/Doc/./.", "c:/web/doc/img/B.JPG", "./Img/b.jpg"},
+      {"c:/web/doc/sub", "C:\\Other\\x\\a.gif", "../../../Other/x/a.gif"},
+      {"C:/Web/Doc", "D:/Pic/a.gif", "/D|/Pic/a.gif"},
+  };
+  for (const UrlCase& c : references) {
+    SCOPED_TRACE(c.base + " / " + c.file);
+    EXPECT_EQ(Reference(c.base, c.file), c.url);
+  }
+}
+
 TEST(WindowsUrlPath, EdgeCasesOnTexts) {
   const UrlCase cases[] = {
       {"C:\\Web\\Doc", "C:\\Web\\Doc", "./"},

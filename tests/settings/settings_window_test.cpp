@@ -233,7 +233,8 @@ INSTANTIATE_TEST_SUITE_P(
                       // Found from the current directory, but meaningless to later runs.
                       BaseCase{PathStyle::Posix, "img", "", "基準パスは絶対パスで指定してください"},
                       // The case on disk, the drive letter as typed.
-                      BaseCase{PathStyle::Windows, "c:\\web\\img", "c:\\Web\\Img", ""}));
+                      BaseCase{PathStyle::Windows, "c:\\web\\img", "c:\\Web\\Img", ""},
+                      BaseCase{PathStyle::Windows, "c:/web/img", "c:\\Web\\Img", ""}));
 
 TEST_F(SettingsWindowTest, FailedSaveNamesTheFailureAndKeepsTheWindowOpen) {
   store.fail_changes = true;

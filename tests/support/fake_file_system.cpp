@@ -151,13 +151,12 @@ bool FakeFileSystem::SameName(std::string_view a, std::string_view b) const {
 
 std::optional<char> FakeFileSystem::DriveKey(std::string_view drive) const {
   if (style_ == PathStyle::Posix) return drive == "/" ? std::optional<char>('/') : std::nullopt;
-  const bool bare = drive.size() == 2 || (drive.size() == 3 && drive[2] == '\\');
+  const bool bare = drive.size() == 2 || (drive.size() == 3 && IsSeparator(drive[2]));
   if (!bare || !IsAsciiLetter(drive[0]) || drive[1] != ':') return std::nullopt;
   return FoldAscii(drive[0]);
 }
 
 std::optional<FakeFileSystem::ParsedPath> FakeFileSystem::Parse(const std::string& path) const {
-  const char sep = separator();
   ParsedPath parsed;
   std::string_view rest = path;
   if (rest.empty()) return std::nullopt;
@@ -169,12 +168,12 @@ std::optional<FakeFileSystem::ParsedPath> FakeFileSystem::Parse(const std::strin
       parsed.names_directory = true;
       return parsed;
     }
-    if (rest.front() == sep) {
+    if (IsSeparator(rest.front())) {
       rest.remove_prefix(1);
     } else if (parsed.drive == FoldAscii(current_directory_[0])) {
       return Parse(FromCurrentDirectory(rest));  // "C:a.gif" on the current drive
     }  // else from the root of that drive, which is its current directory here
-  } else if (rest.front() == sep) {
+  } else if (IsSeparator(rest.front())) {
     parsed.drive = style_ == PathStyle::Windows ? FoldAscii(current_directory_[0]) : '/';
     rest.remove_prefix(1);
   } else {
@@ -185,7 +184,7 @@ std::optional<FakeFileSystem::ParsedPath> FakeFileSystem::Parse(const std::strin
     return parsed;
   }
   while (true) {
-    const std::size_t end = rest.find(sep);
+    const std::size_t end = rest.find_first_of(Separators());
     parsed.components.emplace_back(rest.substr(0, end));
     if (end == std::string_view::npos) break;
     rest.remove_prefix(end + 1);

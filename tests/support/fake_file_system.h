@@ -37,7 +37,7 @@ struct EntryOptions {
 // that drive's root. Empty components (C:\Web\\a.gif) make a path
 // malformed; "." and ".." are ordinary names that never exist (the building
 // calls refuse them, as names and as aliases). Forward slashes
-// are not separators in the Windows style.
+// separate as well in the Windows style, as on Windows.
 //
 // The building calls create missing parent directories (and drives), and throw
 // std::logic_error on misuse: a malformed path, a name or alias already taken,
@@ -98,6 +98,9 @@ class FakeFileSystem : public FileSystem {
   };
 
   char separator() const { return style_ == PathStyle::Windows ? '\\' : '/'; }
+  // Windows takes a forward slash for a backslash.
+  std::string_view Separators() const { return style_ == PathStyle::Windows ? "\\/" : "/"; }
+  bool IsSeparator(char c) const { return Separators().find(c) != std::string_view::npos; }
   bool SameName(std::string_view a, std::string_view b) const;
   static bool Visible(const Node& node) { return !node.options.hidden && !node.options.system; }
   std::optional<char> DriveKey(std::string_view drive) const;

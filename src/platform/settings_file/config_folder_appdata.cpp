@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/settings_file/config_folder.h"
+#include "platform/win32_api/system_function.h"
 
 namespace tagsmit {
 namespace {
@@ -31,14 +32,19 @@ std::optional<std::filesystem::path> AbsoluteFromEnvironment(const wchar_t* name
 
 }  // namespace
 
-// APPDATA as the user's session or a test sets it; the known folder otherwise.
+// APPDATA as the user's session or a test sets it; the known folder otherwise,
+// from the shell, which is loaded only then: it is a heavy load for a run.
 Result<std::filesystem::path> UserConfigFolder() {
   if (auto appdata = AbsoluteFromEnvironment(L"APPDATA")) return *appdata;
-  PWSTR known = nullptr;
-  const HRESULT found =
-      SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_DEFAULT, nullptr, &known);
-  const std::unique_ptr<wchar_t, decltype(&CoTaskMemFree)> owned(known, &CoTaskMemFree);
-  if (SUCCEEDED(found)) return std::filesystem::path(known);
+  auto* known_folder =
+      SystemFunction<decltype(SHGetKnownFolderPath)>(L"shell32.dll", "SHGetKnownFolderPath");
+  auto* free_memory = SystemFunction<decltype(CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
+  if (known_folder != nullptr && free_memory != nullptr) {
+    PWSTR known = nullptr;
+    const HRESULT found = known_folder(FOLDERID_RoamingAppData, KF_FLAG_DEFAULT, nullptr, &known);
+    const std::unique_ptr<wchar_t, decltype(free_memory)> owned(known, free_memory);
+    if (SUCCEEDED(found)) return std::filesystem::path(known);
+  }
   return Result<std::filesystem::path>::Failure(
       "設定フォルダーがわかりません（APPDATA がありません）");
 }

@@ -20,13 +20,33 @@ std::string Described(const std::string& what, DWORD error) {
   return what + "（" + SystemErrorText(error) + "）";
 }
 
+// A window class of the program's own for the clipboard's owner. The
+// manifest redirects the system's classes (STATIC and the like) to the common
+// controls, version 6: a window of one of them would load those and the theme
+// library into a run that shows no window.
+// Registered on first use; a class that could not be registered makes the
+// window fail, which names the error.
+const wchar_t* OwnerWindowClass() {
+  static constexpr wchar_t kName[] = L"TagsmitClipboardOwner";
+  static const ATOM registered = [] {
+    WNDCLASSEXW window_class{};
+    window_class.cbSize = sizeof window_class;
+    window_class.lpfnWndProc = DefWindowProcW;
+    window_class.hInstance = GetModuleHandleW(nullptr);
+    window_class.lpszClassName = kName;
+    return RegisterClassExW(&window_class);
+  }();
+  static_cast<void>(registered);
+  return kName;
+}
+
 // The clipboard, open for the lifetime of the object. The clipboard belongs
 // to the window that opens it; a message-only window of our own keeps
 // SetClipboardData from failing for want of an owner.
 class OpenClipboardScope {
  public:
   OpenClipboardScope() {
-    owner_ = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+    owner_ = CreateWindowExW(0, OwnerWindowClass(), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                              GetModuleHandleW(nullptr), nullptr);
     if (owner_ == nullptr) {
       error_ = Described("クリップボード用のウィンドウを作れません", GetLastError());

@@ -57,11 +57,15 @@ std::size_t Utf16Piece(std::wstring_view text, std::size_t most) {
 }
 
 std::string SystemErrorText(unsigned long error) {
+  // Every text of the program is Japanese, the boxes that quote a reason
+  // included: the reason is asked for in Japanese whatever the user's
+  // language, and a system without Japanese messages gives the number.
   wchar_t* buffer = nullptr;
   const DWORD length = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  if (length == 0) return "Windows error " + std::to_string(error);
+      nullptr, error, MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT),
+      reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  if (length == 0) return "Windows のエラー " + std::to_string(error);
   const std::unique_ptr<wchar_t, decltype(&LocalFree)> owned(buffer, &LocalFree);
   std::wstring_view text(buffer, length);
   while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' ||

@@ -17,8 +17,9 @@ std::string Utf8FromUtf16(std::wstring_view text);
 // one less so that a surrogate pair is never split.
 std::size_t Utf16Piece(std::wstring_view text, std::size_t most);
 
-// The system's description of a Win32 error code (GetLastError), as UTF-8
-// text without the closing period and line break.
+// The system's Japanese description of a Win32 error code (GetLastError), as
+// UTF-8 text without the closing period and line break; the code's number
+// where the system has none in Japanese.
 std::string SystemErrorText(unsigned long error);
 
 }  // namespace tagsmit

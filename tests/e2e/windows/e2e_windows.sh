@@ -84,6 +84,33 @@ case "${1:-}" in
     expect_eq status 0 "$run_status"
     cmp -s "$work/before.json" "$settings_folder/settings.json" || fail "Esc changed the settings"
     ;;
+  libraries)
+    # A run that shows no window loads neither the window libraries nor the
+    # shell, which take most of a run's time; the settings window loads the
+    # common controls, version 6 as the manifest asks. (Wine's user32 loads
+    # uxtheme into every program that uses it, the smallest clipboard setter
+    # too: that one is Wine's, not the program's.)
+    loads() {  # Tagsmit.exe's, not those of Wine's own processes (wineboot, services)
+      local process
+      process=$(grep -a -m1 -i 'loaddll:.*\\tagsmit\.exe"' "$work/err" | cut -d: -f1)
+      [ -n "$process" ] || fail "no trace of Tagsmit.exe's loads"
+      grep -a "^$process:trace:loaddll" "$work/err" | sed 's/.*Loaded L"//; s/" at .*//' | tr 'A-Z' 'a-z'
+    }
+    write_settings NotyfyErr=1
+    export WINEDEBUG=+loaddll
+    start_tagsmit "$site\\img\\Logo.gif"
+    wait_tagsmit
+    expect_eq status 0 "$run_status"
+    expect_eq clipboard "$(tag ./Logo.gif 120 60)" "$(clipboard)"
+    expect_eq "window libraries and shell of a run" "" \
+      "$(loads | grep -oE '(comctl32|shell32|shlwapi|ole32|combase|shcore)\.dll$' | tr '\n' ' ')"
+    start_tagsmit
+    window=$(wait_window 'Tagsmit 設定') || fail "no settings window"
+    press "$window" Escape
+    wait_tagsmit
+    loads | grep -q 'common-controls_6595b64144ccf1df_6\..*\\comctl32\.dll$' ||
+      fail "the settings window without the common controls 6: $(loads | tr '\n' ' ')"
+    ;;
   print)
     # As editors and scripts take it: to a file or a pipe UTF-8 with Windows
     # line ends, failures on standard error, the Linux exit statuses.

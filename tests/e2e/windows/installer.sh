@@ -19,11 +19,26 @@ start_menu="$appdata/Roaming/Microsoft/Windows/Start Menu/Programs/Tagsmit.lnk"
 send_to="$appdata/Roaming/Microsoft/Windows/SendTo/Tagsmit.lnk"
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tagsmit'
 
-installed_files() { (cd "$program_folder" 2>/dev/null && ls | tr '\n' ' '); }
+installed_files() { (cd "${1:-$program_folder}" 2>/dev/null && ls | tr '\n' ' '); }
 
+# install [FOLDER]: into the default folder, or into FOLDER (a Linux path).
 install() {
-  timeout 60 "$WINE_RUN" "$WINEPREFIX" "$INSTALLER" /S || fail "the installer failed"
-  expect_eq "installed files" "LICENSE.txt Tagsmit.exe Uninstall.exe readme.txt " "$(installed_files)"
+  local folder=${1:-$program_folder}
+  timeout 60 "$WINE_RUN" "$WINEPREFIX" "$INSTALLER" /S ${1:+"/D=$(windows_path "$1")"} ||
+    fail "the installer failed"
+  expect_eq "installed files" "LICENSE.txt Tagsmit.exe Uninstall.exe readme.txt " \
+    "$(installed_files "$folder")"
+}
+
+# The folder that the Apps & features entry and the Send To shortcut name.
+expect_owner() {  # what, folder (a Linux path)
+  local location
+  location=$("$WINE_RUN" "$WINEPREFIX" reg query "$uninstall_key" /v InstallLocation | tr -d '\r')
+  [[ "$location" == *"REG_SZ    $(windows_path "$2")" ]] ||
+    fail "$1: the entry names another folder: $location"
+  expect_eq "$1: target of Send To" "$(windows_path "$2")\\Tagsmit.exe" \
+    "$(start_tool shortcut "$(windows_path "$send_to")" "$site\\img\\a photo.jpg")"
+  expect_eq "$1: clipboard sent to" "$(tag "./a photo.jpg" 64 48)" "$(clipboard)"
 }
 
 # The uninstaller hands over to a copy of itself and returns at once; the
@@ -76,6 +91,34 @@ case "${1:-}" in
     write_settings
     uninstall /REMOVESETTINGS
     eventually test ! -e "$settings_folder" || fail "the settings stay: $(ls "$settings_folder")"
+    ;;
+  move)
+    # A second install into another folder takes the first one's place: no
+    # copy stays behind.
+    install
+    write_settings
+    install "$work/B"
+    [ -e "$program_folder" ] && fail "the earlier folder stays: $(installed_files)"
+    expect_owner "moved" "$work/B"
+    # Back into the folder of the entry: written over, nothing removed.
+    install "$work/B"
+    expect_owner "again" "$work/B"
+    program_folder=$work/B uninstall
+    ;;
+  stale-uninstaller)
+    # A copy left by an earlier release elsewhere: its uninstaller removes its
+    # own folder, and leaves the entry and shortcuts of the install that
+    # followed.
+    install
+    write_settings
+    cp -r "$program_folder" "$work/Old"
+    install "$work/B"
+    timeout 60 "$WINE_RUN" "$WINEPREFIX" "$work/Old/Uninstall.exe" /S ||
+      fail "the stale uninstaller failed"
+    eventually test ! -e "$work/Old" || fail "the stale folder stays: $(installed_files "$work/Old")"
+    expect_owner "after the stale uninstaller" "$work/B"
+    [ -e "$start_menu" ] || fail "the Start menu shortcut went"
+    program_folder=$work/B uninstall
     ;;
   *)
     fail "unknown case: ${1:-}"

@@ -6,6 +6,7 @@
 
 #include "platform/win32/views/control_windows.h"
 #include "platform/win32/views/window_look.h"
+#include "platform/win32_api/system_function.h"
 #include "platform/win32_api/windows_text.h"
 #include "window/first_focus.h"
 #include "window/grow_to_fit.h"
@@ -19,8 +20,13 @@ constexpr wchar_t kWindowClass[] = L"TagsmitWindow";
 constexpr int kFirstControlId = 100;
 
 ATOM RegisterWindowClass(WNDPROC procedure) {
+  // Loaded here, not imported: a run that shows no window does without the
+  // common controls (and the theme library that version 6 brings along).
   INITCOMMONCONTROLSEX common{sizeof common, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&common);
+  if (auto* init =
+          SystemFunction<decltype(InitCommonControlsEx)>(L"comctl32.dll", "InitCommonControlsEx")) {
+    init(&common);
+  }
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof window_class;
   window_class.lpfnWndProc = procedure;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/win32/resources/resource_ids.h"
+#include "platform/win32_api/system_function.h"
 #include "platform/win32_api/utf16.h"
 #include "window/font_faces.h"
 
@@ -12,16 +13,6 @@ namespace tagsmit::win32 {
 namespace {
 
 constexpr UINT kDefaultDpi = 96;
-
-// A function of a system DLL that older Windows versions lack, or null.
-template <typename Function>
-Function* SystemFunction(const wchar_t* dll, const char* name) {
-  HMODULE module = GetModuleHandleW(dll);
-  if (module == nullptr) module = LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (module == nullptr) return nullptr;
-  // Through the generic function type, which converts to any other.
-  return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
 
 int CALLBACK StopAtFirstFont(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
   *reinterpret_cast<bool*>(found) = true;
