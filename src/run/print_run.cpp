@@ -7,7 +7,6 @@ namespace tagsmit {
 
 Result<std::string> PrintRun(AppState& app, Services& services, const std::string& file_name) {
   Options& options = app.options;
-  options.CmdLine = file_name;
   SetDefaults(options, services.desktop.Identity());
   LoadSettings(app, services);
   // Without a paste string LoadSettings has said so; there is nothing to print.

@@ -16,7 +16,6 @@ constexpr Number kNumberCap = 1'000'000'000'000;
 
 // Versions whose settings are still understood.
 constexpr Number kOldestAcceptedVersion = 113;
-constexpr const char* kVersionKey = "version";
 constexpr const char* kResetFailed = "設定を初期化できませんでした。";
 
 Number AppendDigit(Number value, char digit) {
@@ -83,63 +82,54 @@ std::string ListText(const AppState& app) {
 
 // A hand-edited index outside the list falls back to the top entry; -1 is the
 // stored form of "nothing selected".
-void SelectStored(AppState& app, Desktop&, const std::string& text) {
+void SelectStored(AppState& app, const std::string& text) {
   const auto index = WholeNumber(text);
   const bool valid = index && *index >= -1 && *index < app.clip_strs.Count();
   app.clip_strs.Select(valid ? static_cast<int>(*index) : 0);
 }
 
-template <std::uint8_t Options::*field>
-std::string SwitchText(const AppState& app) {
-  return std::to_string(app.options.*field);
-}
-template <std::uint8_t Options::*field>
-void LoadSwitch(AppState& app, Desktop&, const std::string& text) {
-  app.options.*field = SwitchValue(text);
-}
-template <std::string Options::*field>
-std::string PathText(const AppState& app) {
-  return app.options.*field;
-}
-template <std::string Options::*field>
-void LoadPath(AppState& app, Desktop&, const std::string& text) {
-  app.options.*field = text;
-}
-
-// One stored value: its key, its text for saving, and how loading takes it
-// back (none for the version, which only decides whether to load).
-struct StoredField {
-  const char* key;
-  std::string (*text)(const AppState&);
-  void (*load)(AppState&, Desktop&, const std::string&);
-  // A switch, which the defaults turn off: a switch added later never
-  // changes what the program does until the user turns it on.
-  std::uint8_t Options::*switch_field = nullptr;
-};
-
-template <std::uint8_t Options::*field>
-constexpr StoredField Switch(const char* key) {
-  return {key, SwitchText<field>, LoadSwitch<field>, field};
+// The text a value is saved as.
+std::string SavedText(const AppState& app, const StoredValue& value) {
+  switch (value.kind) {
+    case StoredKind::kList:
+      return ListText(app);
+    case StoredKind::kIndex:
+      return std::to_string(app.clip_strs.SelectedIndex());
+    case StoredKind::kSwitch:
+      return std::to_string(app.options.*value.switch_field);
+    case StoredKind::kVersion:
+    case StoredKind::kPath:
+      break;
+  }
+  return app.options.*value.text_field;
 }
 
-// The section's values in the order they are written. Loading reads them
-// back by this position, not by key, so the list is filled before the stored
-// index selects in it.
-constexpr StoredField kStoredFields[] = {
-    {kVersionKey, [](const AppState& app) { return app.options.VerStr; }, nullptr},
-    {"ClipStr", ListText, FillClipStrList},
-    {"ClipStrNo", [](const AppState& app) { return std::to_string(app.clip_strs.SelectedIndex()); },
-     SelectStored},
-    Switch<&Options::NotyfyErr>("NotyfyErr"),
-    Switch<&Options::Test>("Test"),
-    Switch<&Options::LowerCase>("LowerCase"),
-    Switch<&Options::RelativePath>("RelativePath"),
-    {"FixedPath", PathText<&Options::FixedPath>, LoadPath<&Options::FixedPath>},
-    {"BasePath", PathText<&Options::BasePath>, LoadPath<&Options::BasePath>},
-    // Added after release 1.1.5: older files end before them and leave them off.
-    Switch<&Options::MoreFormats>("MoreFormats"),
-    Switch<&Options::DisplaySize>("DisplaySize"),
-};
+// Takes a stored text back; the version only decides whether to load.
+void Load(AppState& app, Desktop& desktop, const StoredValue& value, const std::string& text) {
+  switch (value.kind) {
+    case StoredKind::kVersion:
+      return;
+    case StoredKind::kList:
+      FillClipStrList(app, desktop, text);
+      return;
+    case StoredKind::kIndex:
+      SelectStored(app, text);
+      return;
+    case StoredKind::kSwitch:
+      app.options.*value.switch_field = SwitchValue(text);
+      return;
+    case StoredKind::kPath:
+      app.options.*value.text_field = text;
+      return;
+  }
+}
+
+const char* VersionKey(SettingsSchema schema) {
+  for (const StoredValue& value : schema) {
+    if (value.kind == StoredKind::kVersion) return value.key;
+  }
+  return "";
+}
 
 }  // namespace
 
@@ -170,18 +160,18 @@ void FillClipStrList(AppState& app, Desktop& desktop, const std::string& list_te
   }
   desktop.MsgBox("貼り付け文字列を設定してください", BoxIcon::Exclamation, BoxButtons::Ok,
                  desktop.Identity().title);
-  app.options.CmdLine.clear();
 }
 
-void LoadSettings(AppState& app, Services& services) {
+void LoadSettings(AppState& app, Services& services, SettingsSchema schema) {
   Options& options = app.options;
   const auto entries = services.store.GetAll(kReadAppName, kSection);
-  const Number version = NumericValue(ValueOf(entries, kVersionKey));
+  const Number version = NumericValue(ValueOf(entries, VersionKey(schema)));
 
   if (version >= kOldestAcceptedVersion && version <= NumericValue(options.VerStr)) {
-    for (std::size_t position = 0; position < std::size(kStoredFields); ++position) {
-      const StoredField& field = kStoredFields[position];
-      if (field.load != nullptr) field.load(app, services.desktop, ValueAt(entries, position));
+    // By position, not by key, so the list is filled before the stored
+    // index selects in it.
+    for (std::size_t position = 0; position < schema.size(); ++position) {
+      Load(app, services.desktop, schema[position], ValueAt(entries, position));
     }
     return;
   }
@@ -196,16 +186,18 @@ void LoadSettings(AppState& app, Services& services) {
   }
   services.desktop.Beep();
   FillClipStrList(app, services.desktop, options.DefClipStr);
-  for (const StoredField& field : kStoredFields) {
-    if (field.switch_field != nullptr) options.*field.switch_field = 0;
+  // A switch added later never changes what the program does until the
+  // user turns it on.
+  for (const StoredValue& value : schema) {
+    if (value.kind == StoredKind::kSwitch) options.*value.switch_field = 0;
   }
   options.BasePath = services.fs.CurrentDirectory();
   options.FixedPath = "./";
 }
 
-Status SaveSettings(const AppState& app, SettingsStore& store) {
+Status SaveSettings(const AppState& app, SettingsStore& store, SettingsSchema schema) {
   std::vector<SettingsEntry> values;
-  for (const StoredField& field : kStoredFields) values.emplace_back(field.key, field.text(app));
+  for (const StoredValue& value : schema) values.emplace_back(value.key, SavedText(app, value));
   return store.Save(kWriteAppName, kSection, values);
 }
 

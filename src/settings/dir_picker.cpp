@@ -91,8 +91,8 @@ std::string DirPicker::CurrentDirectoryOf(const std::string& drive) {
 
 void DirPicker::ShowDrive() {
   const auto found = std::find(drives_.begin(), drives_.end(), drive_);
-  view_.ShowDrives(drives_,
-                   found == drives_.end() ? -1 : static_cast<int>(found - drives_.begin()));
+  view_.ShowEntries(PickerControl::drvListBox, drives_,
+                    found == drives_.end() ? -1 : static_cast<int>(found - drives_.begin()));
 }
 
 }  // namespace tagsmit

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "settings/dir_tree.h"
-#include "window/window_view.h"
+#include "window/control_view.h"
 
 namespace tagsmit {
 
@@ -14,15 +14,10 @@ class DirPicker;
 enum class PickerControl { drvListBox, dirListBox, Command1, Command2 };
 
 // What the directory picker's logic needs from its window.
-class DirPickerView : public WindowView {
+class DirPickerView : public ModalView<PickerControl, DirPicker> {
  public:
-  // The drive list shows `drives` with `selected` chosen; showing it raises
-  // no change event.
-  virtual void ShowDrives(const std::vector<std::string>& drives, int selected) = 0;
   // The directory list shows `listing` with its current directory marked.
   virtual void ShowDirectories(const DirListing& listing) = 0;
-  // Shows the window modally, forwarding its events to `picker`, until Close.
-  virtual void RunModal(DirPicker& picker) = 0;
 };
 
 }  // namespace tagsmit

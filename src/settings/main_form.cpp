@@ -22,8 +22,8 @@ bool IsAbsoluteBase(PathStyle style, const std::string& resolved) {
 
 }  // namespace
 
-MainForm::MainForm(SettingsView& view, AppState& app, Services& services)
-    : view_(view), app_(app), services_(services) {}
+MainForm::MainForm(SettingsView& view, AppState& app, Services& services, SettingsSchema schema)
+    : view_(view), app_(app), services_(services), schema_(schema) {}
 
 void MainForm::Open() {
   const Extent screen = view_.ScreenSize();
@@ -31,12 +31,8 @@ void MainForm::Open() {
   view_.MoveTo((screen.width - window.width) / 2, (screen.height - window.height) / 3);
 
   const Options& options = app_.options;
-  // Each check box shows its switch as the run reads it.
-  for (const SettingsControlSpec& spec : kSettingsWindow.controls) {
-    const SwitchBinding& bound = spec.binding;
-    if (bound.option == nullptr) continue;
-    const std::uint8_t value = options.*bound.option;
-    view_.SetChecked(spec.control, bound.on_only_at_one ? value == 1 : value != 0);
+  for (const SwitchBoxControl& box : SwitchBoxes(schema_)) {
+    view_.SetChecked(box.control, ShowsTicked(*box.value, options));
   }
   view_.SetChecked(optRelative, options.RelativePath != 0);
   optRelative_Click();
@@ -76,15 +72,13 @@ void MainForm::btnOk_Click() {
     options.BasePath = resolved;
   }
   options.FixedPath = view_.Text(txtFixedPath);
-  for (const SettingsControlSpec& spec : kSettingsWindow.controls) {
-    if (spec.binding.option != nullptr) {
-      options.*spec.binding.option = view_.IsChecked(spec.control) ? 1 : 0;
-    }
+  for (const SwitchBoxControl& box : SwitchBoxes(schema_)) {
+    options.*box.value->switch_field = view_.IsChecked(box.control) ? 1 : 0;
   }
 
   // The store keeps its old contents when a save fails; the user is told why
   // and may try again or cancel.
-  const Status saved = SaveSettings(app_, services_.store);
+  const Status saved = SaveSettings(app_, services_.store, schema_);
   if (!saved.ok()) {
     Tell(std::string{settings_text::kSaveFailed} + "\n" + saved.error(), BoxIcon::Critical);
     return;
@@ -126,7 +120,7 @@ void MainForm::cmbClipStr_Click(int index) {
 }
 
 void MainForm::ShowClipStrs() {
-  view_.ShowClipStrs(app_.clip_strs.Entries(), app_.clip_strs.SelectedIndex());
+  view_.ShowEntries(cmbClipStr, app_.clip_strs.Entries(), app_.clip_strs.SelectedIndex());
 }
 
 void MainForm::Tell(const std::string& prompt, BoxIcon icon) {

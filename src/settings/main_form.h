@@ -1,6 +1,7 @@
 #pragma once
 
 #include "run/app.h"
+#include "run/settings_schema.h"
 #include "settings/settings_view.h"
 
 namespace tagsmit {
@@ -9,7 +10,9 @@ namespace tagsmit {
 // paste-string list itself lives in AppState; the view mirrors it.
 class MainForm {
  public:
-  MainForm(SettingsView& view, AppState& app, Services& services);
+  // The window shows and saves the stored values of `schema`.
+  MainForm(SettingsView& view, AppState& app, Services& services,
+           SettingsSchema schema = StoredValues());
 
   // Places the window, fills the controls from the Options, puts the window on
   // top and shows it without blocking.
@@ -38,6 +41,7 @@ class MainForm {
   SettingsView& view_;
   AppState& app_;
   Services& services_;
+  SettingsSchema schema_;
 };
 
 }  // namespace tagsmit

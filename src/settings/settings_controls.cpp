@@ -1,5 +1,7 @@
 #include "settings/settings_controls.h"
 
+#include <iterator>
+
 #include "settings/settings_texts.h"
 
 namespace tagsmit {
@@ -9,9 +11,21 @@ using enum SettingsControl;
 using enum ControlKind;
 using enum ControlEvent;
 
-// In the window's own order, which is the Tab order. A check box names the
-// switch it shows.
-constexpr SettingsControlSpec kSettingsControls[] = {
+// Check boxes stack in their frame from its top left corner, one row each;
+// the run-time frame keeps a margin under its last box, the window one under
+// the frame.
+constexpr TwipsRect kPathFramePlace{240, 840, 5895, 1335};
+constexpr TwipsRect kRunFramePlace{240, 2400, 2175, 0};
+constexpr int kBoxInset = 240;
+constexpr int kBoxPitch = 360;
+constexpr int kBoxHeight = 255;
+constexpr int kFrameMargin = 120;
+constexpr int kWindowMargin = 135;
+constexpr int kWindowWidth = 6555;
+
+// The controls above the check boxes, in the window's own order, which is the
+// Tab order: the path frame's, before its check box.
+const SettingsControlSpec kPathControls[] = {
     {optRelative,
      {"optRelative",
       OptionButton,
@@ -26,8 +40,7 @@ constexpr SettingsControlSpec kSettingsControls[] = {
      {},
      Click,
      [](MainForm& form, int) { form.optFixed_Click(); }},
-    {pathFrame,
-     {"pathFrame", Frame, "ﾊﾟｽ /ﾌｧｲﾙ名", "ﾊﾟｽおよびﾌｧｲﾙ名の設定", {240, 840, 5895, 1335}}},
+    {pathFrame, {"pathFrame", Frame, "ﾊﾟｽ /ﾌｧｲﾙ名", "ﾊﾟｽおよびﾌｧｲﾙ名の設定", kPathFramePlace}},
     {txtFixedPath,
      {"txtFixedPath",
       TextBox,
@@ -51,38 +64,10 @@ constexpr SettingsControlSpec kSettingsControls[] = {
       "ﾄﾞﾗｲﾌﾞ名も含めた絶対ﾊﾟｽで指定してください",
       {2520, 1800, 3495, 270},
       {FontFace::Fixed}}},
-    {.control = chkLower,
-     .look = {"chkLower",
-              CheckBox,
-              "小文字でｺﾋﾟｰ",
-              "ﾊﾟｽおよびﾌｧｲﾙ名を小文字でｺﾋﾟｰします",
-              {480, 1080, 1455, 255}},
-     .binding = {.option = &Options::LowerCase}},
-    {runFrame, {"runFrame", Frame, "実行時ｵﾌﾟｼｮﾝ", "実行時の表示設定", {240, 2400, 2175, 1695}}},
-    {.control = chkNotify,
-     .look = {"chkNotify", CheckBox, "ｴﾗｰ報告", "ｴﾗｰの報告をします", {480, 2640, 1095, 255}},
-     .binding = {.option = &Options::NotyfyErr, .on_only_at_one = true}},
-    {.control = chkTest,
-     .look = {"chkTest",
-              CheckBox,
-              "ﾃｽﾄ表示",
-              "ｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰされた文字列を表示します",
-              {480, 3000, 1095, 255}},
-     .binding = {.option = &Options::Test}},
-    {.control = chkMoreFormats,
-     .look = {"chkMoreFormats",
-              CheckBox,
-              "他の形式も読む",
-              "PNG, WebP, AVIF, HEIF, SVG, BMP, ICO と .jpeg も読みます",
-              {480, 3360, 1815, 255}},
-     .binding = {.option = &Options::MoreFormats}},
-    {.control = chkDisplaySize,
-     .look = {"chkDisplaySize",
-              CheckBox,
-              "表示の向きで寸法",
-              "写真の回転 (Exif) を反映した幅と高さにします",
-              {480, 3720, 1815, 255}},
-     .binding = {.option = &Options::DisplaySize}},
+};
+
+// The controls after the run-time frame's check boxes.
+const SettingsControlSpec kLowerControls[] = {
     {btnDel,
      {"btnDel", CommandButton, "-", "この文字列をリストから削除します", {6240, 520, 255, 180}},
      {},
@@ -141,7 +126,7 @@ constexpr SettingsControlSpec kSettingsControls[] = {
       {360, 120, 4215, 255}}},
 };
 
-constexpr PickerControlSpec kPickerControls[] = {
+const std::vector<PickerControlSpec> kPickerControls = {
     {PickerControl::drvListBox,
      {"drvListBox", DriveList, "", "", {120, 120, 2415, 300}},
      {},
@@ -164,11 +149,69 @@ constexpr PickerControlSpec kPickerControls[] = {
      [](DirPicker& picker, int) { picker.Command2_Click(); }},
 };
 
+TwipsRect BoxPlace(const TwipsRect& frame, int row, int width) {
+  return {frame.left + kBoxInset, frame.top + kBoxInset + row * kBoxPitch,
+          width != 0 ? width : frame.width - kBoxInset - kFrameMargin, kBoxHeight};
+}
+
+// The check boxes of one frame, in the order of the stored values.
+void AddBoxes(std::vector<SettingsControlSpec>& controls, SettingsSchema schema, SwitchFrame frame,
+              const TwipsRect& place) {
+  int row = 0;
+  for (const SwitchBoxControl& box : SwitchBoxes(schema)) {
+    const SwitchBox& look = box.value->box;
+    if (look.frame != frame) continue;
+    controls.push_back({box.control,
+                        {look.name, CheckBox, look.caption, look.tooltip.c_str(),
+                         BoxPlace(place, row++, look.width)}});
+  }
+}
+
+int RowsIn(SettingsSchema schema, SwitchFrame frame) {
+  int rows = 0;
+  for (const SwitchBoxControl& box : SwitchBoxes(schema)) rows += box.value->box.frame == frame;
+  return rows;
+}
+
 }  // namespace
 
-// The run-time frame reaches below the buttons to hold the switches added
-// under its first two; the window grows down with it.
-const SettingsWindowSpec kSettingsWindow{{6555, 4230}, kSettingsControls};
+std::vector<SwitchBoxControl> SwitchBoxes(SettingsSchema schema) {
+  std::vector<SwitchBoxControl> boxes;
+  int next = static_cast<int>(kSwitchBoxes);
+  for (const StoredValue& value : schema) {
+    if (value.box.frame != SwitchFrame::kNoBox) {
+      boxes.push_back({static_cast<SettingsControl>(next++), &value});
+    }
+  }
+  return boxes;
+}
+
+SettingsControl SwitchBoxOf(std::string_view key, SettingsSchema schema) {
+  for (const SwitchBoxControl& box : SwitchBoxes(schema)) {
+    if (key == box.value->key) return box.control;
+  }
+  return kSwitchBoxes;
+}
+
+bool ShowsTicked(const StoredValue& value, const Options& options) {
+  const std::uint8_t on = options.*value.switch_field;
+  return value.box.on_only_at_one ? on == 1 : on != 0;
+}
+
+SettingsWindowSpec SettingsWindowFor(SettingsSchema schema) {
+  std::vector<SettingsControlSpec> controls(std::begin(kPathControls), std::end(kPathControls));
+  AddBoxes(controls, schema, SwitchFrame::kPathFrame, kPathFramePlace);
+  const int rows = RowsIn(schema, SwitchFrame::kRunFrame);
+  TwipsRect run_frame = kRunFramePlace;
+  run_frame.height = kBoxInset + (rows - 1) * kBoxPitch + kBoxHeight + kFrameMargin;
+  controls.push_back(
+      {runFrame, {"runFrame", Frame, "実行時ｵﾌﾟｼｮﾝ", "実行時の表示設定", run_frame}});
+  AddBoxes(controls, schema, SwitchFrame::kRunFrame, run_frame);
+  controls.insert(controls.end(), std::begin(kLowerControls), std::end(kLowerControls));
+  return {{kWindowWidth, run_frame.top + run_frame.height + kWindowMargin}, std::move(controls)};
+}
+
+const SettingsWindowSpec kSettingsWindow = SettingsWindowFor(StoredValues());
 const PickerWindowSpec kPickerWindow{{3855, 2805}, kPickerControls};
 
 }  // namespace tagsmit

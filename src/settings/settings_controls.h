@@ -1,28 +1,41 @@
 #pragma once
 
-#include <cstdint>
+#include <string_view>
+#include <vector>
 
+#include "run/settings_schema.h"
 #include "settings/dir_picker.h"
 #include "settings/main_form.h"
 #include "window/control_spec.h"
 
 namespace tagsmit {
 
-// The switch of the Options that a check box shows when the window opens and
-// sets on OK: 1 when ticked, else 0.
-struct SwitchBinding {
-  std::uint8_t Options::*option = nullptr;
-  // The box shows the switch as the run reads it: error reports count only
-  // an exact 1, the other switches any value but 0.
-  bool on_only_at_one = false;
-};
-
-using SettingsControlSpec = ControlSpec<SettingsControl, MainForm, SwitchBinding>;
-using SettingsWindowSpec = WindowSpec<SettingsControl, MainForm, SwitchBinding>;
+using SettingsControlSpec = ControlSpec<SettingsControl, MainForm>;
+using SettingsWindowSpec = WindowSpec<SettingsControl, MainForm>;
 using PickerControlSpec = ControlSpec<PickerControl, DirPicker>;
 using PickerWindowSpec = WindowSpec<PickerControl, DirPicker>;
 
-// The settings window and the directory picker, control by control.
+// The check box of a stored switch.
+struct SwitchBoxControl {
+  SettingsControl control;
+  const StoredValue* value;
+};
+
+// The switches of `schema` that have a check box, in its order.
+std::vector<SwitchBoxControl> SwitchBoxes(SettingsSchema schema);
+
+// The check box of the switch stored under `key`.
+SettingsControl SwitchBoxOf(std::string_view key, SettingsSchema schema = StoredValues());
+
+// Whether a switch's box shows it ticked: as the run reads the switch.
+bool ShowsTicked(const StoredValue& value, const Options& options);
+
+// The settings window with a check box for each switch of `schema`: each
+// stacked in its frame, the run-time frame and the window growing by one row
+// per switch.
+SettingsWindowSpec SettingsWindowFor(SettingsSchema schema);
+
+// The settings window of the stored values, and the directory picker.
 extern const SettingsWindowSpec kSettingsWindow;
 extern const PickerWindowSpec kPickerWindow;
 

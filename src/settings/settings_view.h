@@ -1,17 +1,16 @@
 #pragma once
 
 #include <memory>
-#include <string>
-#include <vector>
 
-#include "window/window_view.h"
+#include "window/control_view.h"
 
 namespace tagsmit {
 
 class AboutView;
 class DirPickerView;
 
-// The controls of the settings window, in the window's own order.
+// The controls of the settings window. The check box of each stored switch
+// follows them, numbered from kSwitchBoxes in the order of the stored values.
 enum class SettingsControl {
   optRelative,
   optFixed,
@@ -19,12 +18,7 @@ enum class SettingsControl {
   txtFixedPath,
   btnRef,
   txtBasePath,
-  chkLower,
   runFrame,
-  chkNotify,
-  chkTest,
-  chkMoreFormats,
-  chkDisplaySize,
   btnDel,
   btnAdd,
   cmbClipStr,
@@ -33,6 +27,7 @@ enum class SettingsControl {
   btnOk,
   btnDefault,
   Label1,
+  kSwitchBoxes,
 };
 
 struct Extent {
@@ -40,8 +35,9 @@ struct Extent {
   int height = 0;
 };
 
-// What the settings window's logic needs from the window on screen.
-class SettingsView : public WindowView {
+// What the settings window's logic needs from the window on screen beyond its
+// controls.
+class SettingsView : public ControlView<SettingsControl> {
  public:
   // Screen and window in the same unit, for the placement on opening.
   virtual Extent ScreenSize() = 0;
@@ -49,20 +45,6 @@ class SettingsView : public WindowView {
   virtual void MoveTo(int left, int top) = 0;
   // Shows the window without blocking.
   virtual void Show() = 0;
-
-  // Check boxes and option buttons.
-  virtual void SetChecked(SettingsControl control, bool checked) = 0;
-  virtual bool IsChecked(SettingsControl control) = 0;
-  // Text boxes.
-  virtual void SetText(SettingsControl control, const std::string& text) = 0;
-  virtual std::string Text(SettingsControl control) = 0;
-  virtual void SetEnabled(SettingsControl control, bool enabled) = 0;
-  virtual void Focus(SettingsControl control) = 0;
-  virtual void SelectAllText(SettingsControl control) = 0;
-
-  // The paste-string list box shows these entries, index 0 at the top, with
-  // `selected` chosen (-1: none).
-  virtual void ShowClipStrs(const std::vector<std::string>& entries, int selected) = 0;
 
   // The modal children, loaded afresh at each opening.
   virtual std::unique_ptr<DirPickerView> CreateDirPickerView() = 0;

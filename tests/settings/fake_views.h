@@ -23,10 +23,37 @@ inline void LogOnTop(WindowLog& log, const std::string& window, bool on_top) {
   log.push_back(window + (on_top ? ":on-top" : ":not-on-top"));
 }
 
+// Each control's state as the logic set it, whatever the window.
+template <typename View>
+class FakeControls : public View {
+ public:
+  using Control = typename View::Control;
+
+  void SetCaption(const std::string& text) override { caption = text; }
+  void SetChecked(Control control, bool state) override { checked[control] = state; }
+  bool IsChecked(Control control) override { return checked[control]; }
+  void SetText(Control control, const std::string& text) override { texts[control] = text; }
+  std::string Text(Control control) override { return texts[control]; }
+  void SetEnabled(Control control, bool state) override { enabled[control] = state; }
+  void Focus(Control control) override { focused.push_back(control); }
+  void SelectAllText(Control control) override { selected_all.push_back(control); }
+  void ShowEntries(Control control, const std::vector<std::string>& shown, int selected) override {
+    entries[control] = shown;
+    selected_entry[control] = selected;
+  }
+
+  std::string caption;
+  std::map<Control, bool> checked, enabled;
+  std::map<Control, std::string> texts;
+  std::vector<Control> focused, selected_all;
+  std::map<Control, std::vector<std::string>> entries;
+  std::map<Control, int> selected_entry;
+};
+
 // A modal child window that logs its steps under `name`; while it runs,
 // `script` acts as the user.
 template <typename View, typename Form, typename Self>
-class FakeModalView : public View {
+class FakeModalView : public FakeControls<View> {
  public:
   using Script = std::function<void(Form&, Self&)>;
   FakeModalView(WindowLog& log, std::string name, Script script)
@@ -49,24 +76,17 @@ class FakeDirPickerView : public FakeModalView<DirPickerView, DirPicker, FakeDir
  public:
   FakeDirPickerView(WindowLog& log, Script script)
       : FakeModalView(log, "picker", std::move(script)) {}
-  void ShowDrives(const std::vector<std::string>& shown, int selected) override {
-    drives = shown;
-    selected_drive = selected;
-  }
   void ShowDirectories(const DirListing& shown) override { listing = shown; }
 
-  std::vector<std::string> drives;
-  int selected_drive = -1;
   DirListing listing;
 };
 
 class FakeAboutView : public FakeModalView<AboutView, AboutForm, FakeAboutView> {
  public:
   FakeAboutView(WindowLog& log, Script script) : FakeModalView(log, "about", std::move(script)) {}
-  void SetText(AboutText, const std::string&) override {}
 };
 
-class FakeSettingsView : public SettingsView {
+class FakeSettingsView : public FakeControls<SettingsView> {
  public:
   Extent ScreenSize() override { return screen; }
   Extent WindowSize() override { return window; }
@@ -74,17 +94,6 @@ class FakeSettingsView : public SettingsView {
   void Show() override { log.push_back("settings:show"); }
   void SetStaysOnTop(bool on_top) override { LogOnTop(log, "settings", on_top); }
   void Close() override { closed = true; }
-  void SetChecked(SettingsControl control, bool state) override { checked[control] = state; }
-  bool IsChecked(SettingsControl control) override { return checked[control]; }
-  void SetText(SettingsControl control, const std::string& text) override { texts[control] = text; }
-  std::string Text(SettingsControl control) override { return texts[control]; }
-  void SetEnabled(SettingsControl control, bool state) override { enabled[control] = state; }
-  void Focus(SettingsControl control) override { focused.push_back(control); }
-  void SelectAllText(SettingsControl control) override { selected_all.push_back(control); }
-  void ShowClipStrs(const std::vector<std::string>& entries, int selected) override {
-    list = entries;
-    list_selected = selected;
-  }
   std::unique_ptr<DirPickerView> CreateDirPickerView() override {
     return std::make_unique<FakeDirPickerView>(log, picker_script);
   }
@@ -100,11 +109,6 @@ class FakeSettingsView : public SettingsView {
   Extent window{437, 234};
   std::pair<int, int> at{-1, -1};
   bool closed = false;
-  std::map<SettingsControl, bool> checked, enabled;
-  std::map<SettingsControl, std::string> texts;
-  std::vector<SettingsControl> focused, selected_all;
-  std::vector<std::string> list;
-  int list_selected = -2;
   WindowLog log;
 };
 

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,10 @@ namespace {
 
 using ::testing::ElementsAre;
 using enum SettingsControl;
+
+const SettingsControl chkNotify = SwitchBoxOf("NotyfyErr");
+const SettingsControl chkTest = SwitchBoxOf("Test");
+const SettingsControl chkLower = SwitchBoxOf("LowerCase");
 
 const BoxSeen kSaveQuestion = Question("設定を保存し終了します。よろしいですか？");
 
@@ -54,9 +59,9 @@ class SettingsWindowTest : public ::testing::Test {
 
   // The paste strings as the window shows them, checked against the list.
   std::vector<std::string> Shown() {
-    EXPECT_EQ(view.list, app.clip_strs.Entries());
-    EXPECT_EQ(view.list_selected, app.clip_strs.SelectedIndex());
-    return view.list;
+    EXPECT_EQ(view.entries[cmbClipStr], app.clip_strs.Entries());
+    EXPECT_EQ(view.selected_entry[cmbClipStr], app.clip_strs.SelectedIndex());
+    return view.entries[cmbClipStr];
   }
 
   // The user's action on `control`, dispatched through the window's table.
@@ -139,31 +144,84 @@ TEST_F(SettingsWindowTest, PathModeSetsTheEnabledStates) {
 }
 
 TEST(WindowTablesTest, SettingsWindowAndPickerAreCompleteWindows) {
-  ExpectCompleteWindow(kSettingsWindow, static_cast<int>(Label1) + 1);
+  ExpectCompleteWindow(kSettingsWindow, static_cast<int>(kSwitchBoxes) +
+                                            static_cast<int>(SwitchBoxes(StoredValues()).size()));
   ExpectCompleteWindow(kPickerWindow, static_cast<int>(PickerControl::Command2) + 1);
 }
 
 // Every check box is bound to a stored switch of its own: ticking one box
 // alone and pressing OK turns on its switch, and no other, for the next start.
 TEST_F(SettingsWindowTest, EachCheckBoxSavesASwitchOfItsOwn) {
-  std::vector<SettingsControl> boxes;
+  const std::vector<SwitchBoxControl> boxes = SwitchBoxes(StoredValues());
   for (const SettingsControlSpec& spec : kSettingsWindow.controls) {
-    EXPECT_EQ(spec.look.kind == ControlKind::CheckBox, spec.binding.option != nullptr)
-        << spec.look.name;
-    if (spec.binding.option != nullptr) boxes.push_back(spec.control);
+    const bool bound = std::any_of(boxes.begin(), boxes.end(), [&](const SwitchBoxControl& box) {
+      return box.control == spec.control;
+    });
+    EXPECT_EQ(spec.look.kind == ControlKind::CheckBox, bound) << spec.look.name;
   }
-  for (const SettingsControl ticked : boxes) {
-    for (const SettingsControl box : boxes) view.checked[box] = box == ticked;
+  for (const SwitchBoxControl& ticked : boxes) {
+    for (const SwitchBoxControl& box : boxes) view.checked[box.control] = &box == &ticked;
     Press(btnOk);
     AppState next;
     SetDefaults(next.options, desktop.identity);
     LoadSettings(next, services);
-    for (const SettingsControl box : boxes) {
-      EXPECT_EQ(next.options.*kSettingsWindow.Find(box).binding.option, box == ticked ? 1 : 0)
-          << kSettingsWindow.Find(box).look.name << " after ticking "
-          << kSettingsWindow.Find(ticked).look.name;
+    for (const SwitchBoxControl& box : boxes) {
+      EXPECT_EQ(next.options.*box.value->switch_field, &box == &ticked ? 1 : 0)
+          << box.value->key << " after ticking " << ticked.value->key;
     }
   }
+}
+
+// A new stored switch is one row of the stored values: here the values as
+// they stood before DisplaySize, with a switch "Extra" added in its place.
+// Saving, loading, the reset, the window's table, its opening and OK all
+// carry it, with nothing else changed.
+TEST_F(SettingsWindowTest, ASwitchAddedToTheStoredValuesIsCarriedEverywhere) {
+  std::vector<StoredValue> before;
+  for (const StoredValue& value : StoredValues()) {
+    if (value.switch_field != &Options::DisplaySize) before.push_back(value);
+  }
+  std::vector<StoredValue> added = before;
+  added.push_back({"Extra",
+                   StoredKind::kSwitch,
+                   &Options::DisplaySize,
+                   nullptr,
+                   {SwitchFrame::kRunFrame, "chkExtra", "追加", "追加の切り替え"}});
+
+  // The run-time frame and the window grow by one row; the box sits in it.
+  const SettingsWindowSpec old_window = SettingsWindowFor(before);
+  const SettingsWindowSpec window = SettingsWindowFor(added);
+  const SettingsControl chkExtra = SwitchBoxOf("Extra", added);
+  const TwipsRect frame = window.Find(runFrame).look.place;
+  const ControlLook& box = window.Find(chkExtra).look;
+  EXPECT_EQ(window.controls.size(), old_window.controls.size() + 1);
+  EXPECT_EQ(window.client.height, old_window.client.height + 360);
+  EXPECT_EQ(frame.height, old_window.Find(runFrame).look.place.height + 360);
+  EXPECT_EQ(std::string(box.caption) + box.tooltip, "追加追加の切り替え");
+  EXPECT_LT(frame.top, box.place.top);
+  EXPECT_LE(box.place.left + box.place.width, frame.left + frame.width);
+  EXPECT_LE(box.place.top + box.place.height, frame.top + frame.height);
+
+  // Opening shows it, OK saves it as the last value.
+  FakeSettingsView extra_view;
+  MainForm extra_form(extra_view, app, services, added);
+  app.options.DisplaySize = 1;
+  extra_form.Open();
+  EXPECT_TRUE(extra_view.checked[chkExtra]);
+  app.options.DisplaySize = 0;  // OK takes the box's state
+  extra_form.btnOk_Click();
+  const auto stored = store.GetAll("Tagsmit", "init");
+  ASSERT_EQ(stored.size(), added.size());
+  EXPECT_EQ(stored.back(), (SettingsEntry{"Extra", "1"}));
+
+  // Loading takes it back; the reset turns it off.
+  AppState next;
+  SetDefaults(next.options, desktop.identity);
+  LoadSettings(next, services, added);
+  EXPECT_EQ(next.options.DisplaySize, 1);
+  ASSERT_TRUE(store.Save("tagsmit", "init", {{"version", "112"}}).ok());
+  LoadSettings(next, services, added);
+  EXPECT_EQ(next.options.DisplaySize, 0);
 }
 
 // The paste string is checked in a copy: the list keeps it as typed.
@@ -357,8 +415,8 @@ TEST_F(SettingsWindowTest, PickerOpensAtTheBaseAndOkTakesTheOpenedDirectory) {
   Browse([&](DirPicker& picker, FakeDirPickerView& picker_view) {
     EXPECT_EQ(picker.Path(), "/srv/Site");
     EXPECT_THAT(Names(picker_view.listing), ElementsAre("/", " srv", "  Site"));
-    EXPECT_THAT(picker_view.drives, ElementsAre("/"));
-    EXPECT_EQ(picker_view.selected_drive, 0);
+    EXPECT_THAT(picker_view.entries[PickerControl::drvListBox], ElementsAre("/"));
+    EXPECT_EQ(picker_view.selected_entry[PickerControl::drvListBox], 0);
     Press(picker, PickerControl::dirListBox, 0);
     EXPECT_EQ(picker.Path(), "/");
     Press(picker, PickerControl::Command2);
@@ -394,20 +452,21 @@ TEST_F(WindowsSettingsWindowTest, PickerChangesToReadableDrivesOnly) {
   app.options.BasePath = "Q:\\Web";
   Browse([&](DirPicker& picker, FakeDirPickerView& picker_view) {
     EXPECT_EQ(picker.Path(), "C:\\Web");
-    EXPECT_THAT(picker_view.drives, ElementsAre("A:\\", "C:\\", "D:\\"));
-    EXPECT_EQ(picker_view.selected_drive, 1);
+    EXPECT_THAT(picker_view.entries[PickerControl::drvListBox],
+                ElementsAre("A:\\", "C:\\", "D:\\"));
+    EXPECT_EQ(picker_view.selected_entry[PickerControl::drvListBox], 1);
     Press(picker, PickerControl::dirListBox, 2);
     EXPECT_THAT(Names(picker_view.listing), ElementsAre("C:\\", " Web", "  Img"));
 
-    picker_view.selected_drive = 0;  // the user picks A: in the list
+    picker_view.selected_entry[PickerControl::drvListBox] = 0;  // the user picks A: in the list
     Press(picker, PickerControl::drvListBox, 0);
     EXPECT_EQ(picker.Path(), "C:\\Web\\Img");
-    EXPECT_EQ(picker_view.selected_drive, 1);
+    EXPECT_EQ(picker_view.selected_entry[PickerControl::drvListBox], 1);
     EXPECT_THAT(Boxes(desktop),
                 ElementsAre(Told("ドライブを読み取れません\nA:\\", BoxIcon::Exclamation)));
 
     Press(picker, PickerControl::drvListBox, 2);
-    EXPECT_EQ(picker_view.selected_drive, 2);
+    EXPECT_EQ(picker_view.selected_entry[PickerControl::drvListBox], 2);
     EXPECT_THAT(Names(picker_view.listing), ElementsAre("D:\\", " Photos"));
     EXPECT_EQ(picker_view.listing.entries[1].path, "D:\\Photos");
     Press(picker, PickerControl::Command1);  // without opening anything on D

@@ -12,8 +12,8 @@ namespace tagsmit::testing {
 // What a front end needs to build a window from its table: each control once
 // under its own name, inside the client area; one default and one cancel
 // button; an event where there is a handler, and only there.
-template <typename Control, typename Logic, typename Binding>
-void ExpectCompleteWindow(const WindowSpec<Control, Logic, Binding>& spec, int control_count) {
+template <typename Control, typename Logic>
+void ExpectCompleteWindow(const WindowSpec<Control, Logic>& spec, int control_count) {
   std::set<int> ids;
   std::set<std::string> names;
   int defaults = 0, cancels = 0;

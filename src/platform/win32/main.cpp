@@ -10,7 +10,7 @@
 #include "platform/win32/command_line.h"
 #include "platform/win32/lower_case.h"
 #include "platform/win32/standard_streams.h"
-#include "platform/win32/views/settings_window_runner.h"
+#include "platform/win32/views/settings_window.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32_api/utf16.h"
