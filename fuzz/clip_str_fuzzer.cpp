@@ -12,7 +12,7 @@
 
 #include "fuzz_check.h"
 #include "run/clip_str.h"
-#include "run/settings.h"
+#include "run/settings_load_save.h"
 #include "scripted_desktop.h"
 
 namespace {

@@ -27,7 +27,7 @@
 #include "fuzz_check.h"
 #include "memory_settings_store.h"
 #include "platform/settings_file/settings_document.h"
-#include "run/settings.h"
+#include "run/settings_load_save.h"
 #include "scripted_desktop.h"
 
 namespace tagsmit {

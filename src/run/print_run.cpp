@@ -1,7 +1,7 @@
 #include "run/print_run.h"
 
 #include "run/paste_text.h"
-#include "run/settings.h"
+#include "run/settings_load_save.h"
 
 namespace tagsmit {
 

@@ -2,7 +2,7 @@
 
 #include "run/command_line.h"
 #include "run/paste_text.h"
-#include "run/settings.h"
+#include "run/settings_load_save.h"
 
 namespace tagsmit {
 namespace {
@@ -21,21 +21,21 @@ bool NamesFile(const Invocation& invocation) {
 }
 
 // A clipboard that cannot be used stops the run with a box that names why.
-StartupResult ClipboardFailed(Desktop& desktop, const std::string& reason) {
+StartupOutcome ClipboardFailed(Desktop& desktop, const std::string& reason) {
   desktop.MsgBox(std::string(kClipboardFailed) + "\n" + reason, BoxIcon::Critical, BoxButtons::Ok,
                  desktop.Identity().title);
-  return {StartupOutcome::kClipboardFailed};
+  return StartupOutcome::kClipboardFailed;
 }
 
 }  // namespace
 
-StartupResult Startup(AppState& app, Services& services, const Invocation& invocation) {
+StartupOutcome Startup(AppState& app, Services& services, const Invocation& invocation) {
   SetDefaults(app.options, services.desktop.Identity());
   LoadSettings(app, services);
 
   // Without a paste string there is nothing to run; LoadSettings has said so.
   if (!NamesFile(invocation) || app.clip_strs.Count() == 0 || services.desktop.IsShiftDown()) {
-    return {StartupOutcome::kSettingsWindow};
+    return StartupOutcome::kSettingsWindow;
   }
   std::string file_name = *invocation.argument;
   if (invocation.form == Invocation::Form::kArgumentText) {
@@ -43,15 +43,15 @@ StartupResult Startup(AppState& app, Services& services, const Invocation& invoc
     if (!named) {
       services.desktop.MsgBox(kBadCommandLineMessage, BoxIcon::Critical, BoxButtons::Ok,
                               services.desktop.Identity().title);
-      return {StartupOutcome::kBadCommandLine};
+      return StartupOutcome::kBadCommandLine;
     }
     file_name = std::move(*named);
   }
   return CommandLineRun(app, services, file_name);
 }
 
-StartupResult CommandLineRun(const AppState& app, Services& services,
-                             const std::string& file_name) {
+StartupOutcome CommandLineRun(const AppState& app, Services& services,
+                              const std::string& file_name) {
   const Options& options = app.options;
   Desktop& desktop = services.desktop;
 
@@ -61,7 +61,7 @@ StartupResult CommandLineRun(const AppState& app, Services& services,
       desktop.MsgBox(paste_text.error() + "\n" + file_name, BoxIcon::Critical, BoxButtons::Ok,
                      desktop.Identity().title);
     }
-    return {StartupOutcome::kRunFailed};
+    return StartupOutcome::kRunFailed;
   }
 
   if (Status put = desktop.SetClipboardText(paste_text.value()); !put.ok()) {
@@ -74,7 +74,7 @@ StartupResult CommandLineRun(const AppState& app, Services& services,
     desktop.MsgBox(held.value(), BoxIcon::None, BoxButtons::Ok, kTestTitle);
   }
   desktop.Beep();
-  return {StartupOutcome::kRunSucceeded};
+  return StartupOutcome::kRunSucceeded;
 }
 
 int ExitStatus(StartupOutcome outcome) {

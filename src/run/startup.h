@@ -38,17 +38,14 @@ enum class StartupOutcome {
   kSettingsWindow,   // the platform opens the settings window next
 };
 
-struct StartupResult {
-  StartupOutcome outcome = StartupOutcome::kRunSucceeded;
-};
-
 // The start-up sequence: SetDefaults, LoadSettings, then, from the command
 // line, the paste-string list and the Shift key, either the command-line run
 // or the settings window. The run never writes the store.
-StartupResult Startup(AppState& app, Services& services, const Invocation& invocation);
+StartupOutcome Startup(AppState& app, Services& services, const Invocation& invocation);
 
 // The command-line run for one file name.
-StartupResult CommandLineRun(const AppState& app, Services& services, const std::string& file_name);
+StartupOutcome CommandLineRun(const AppState& app, Services& services,
+                              const std::string& file_name);
 
 // Process exit status of an outcome other than kSettingsWindow: 0 success,
 // 1 failed run, 2 bad command line.

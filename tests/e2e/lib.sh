@@ -145,7 +145,7 @@ run_killed_caller() {  # file
 
 # The stored keys in the order the program writes them, from the list of its
 # stored values: one row each, starting with the key.
-stored_values_source=$(realpath "$(dirname "${BASH_SOURCE[0]}")/../../src/run/settings_schema.cpp")
+stored_values_source=$(realpath "$(dirname "${BASH_SOURCE[0]}")/../../src/run/stored_values.cpp")
 stored_keys() {
   sed -n 's/^ *{"\([A-Za-z]*\)",.*/\1/p' "$stored_values_source"
 }

@@ -1,5 +1,5 @@
 // The real Win32 windows: what only they can show. The handlers themselves
-// are tested against fake views in tests/settings and tests/about.
+// are tested against fake views in tests/settings_window and tests/about.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -23,10 +23,10 @@
 #include "platform/win32/views/dir_picker_window.h"
 #include "platform/win32/views/settings_window.h"
 #include "platform/win32_api/utf16.h"
-#include "run/settings.h"
+#include "run/settings_load_save.h"
 #include "scripted_desktop.h"
-#include "settings/settings_controls.h"
-#include "settings/settings_texts.h"
+#include "settings_window/settings_controls.h"
+#include "settings_window/settings_texts.h"
 
 namespace tagsmit::testing {
 namespace {

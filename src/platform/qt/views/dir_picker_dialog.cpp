@@ -6,7 +6,7 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 
-#include "settings/settings_texts.h"
+#include "settings_window/settings_texts.h"
 
 namespace tagsmit {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/qt/views/table_dialog.h"
-#include "settings/settings_controls.h"
+#include "settings_window/settings_controls.h"
 
 class QListWidget;
 

@@ -7,7 +7,7 @@
 
 #include "platform/qt/views/about_dialog.h"
 #include "platform/qt/views/dir_picker_dialog.h"
-#include "settings/settings_texts.h"
+#include "settings_window/settings_texts.h"
 
 namespace tagsmit {
 

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "platform/qt/views/table_dialog.h"
-#include "settings/settings_controls.h"
+#include "settings_window/settings_controls.h"
 
 namespace tagsmit {
 

@@ -1,7 +1,7 @@
 #include "platform/win32/views/dir_picker_window.h"
 
 #include "platform/win32_api/windows_text.h"
-#include "settings/settings_texts.h"
+#include "settings_window/settings_texts.h"
 
 namespace tagsmit::win32 {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/win32/views/table_window.h"
-#include "settings/settings_controls.h"
+#include "settings_window/settings_controls.h"
 
 namespace tagsmit::win32 {
 

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "platform/win32/views/table_window.h"
-#include "settings/settings_controls.h"
+#include "settings_window/settings_controls.h"
 
 namespace tagsmit::win32 {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/dir_tree.h"
+#include "settings_window/dir_tree.h"
 #include "window/control_view.h"
 
 namespace tagsmit {

@@ -1,4 +1,4 @@
-#include "run/settings_schema.h"
+#include "run/stored_values.h"
 
 namespace tagsmit {
 

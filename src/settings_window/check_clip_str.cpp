@@ -1,7 +1,7 @@
-#include "settings/check_clip_str.h"
+#include "settings_window/check_clip_str.h"
 
 #include "run/clip_str.h"
-#include "settings/settings_texts.h"
+#include "settings_window/settings_texts.h"
 
 namespace tagsmit {
 

@@ -9,9 +9,9 @@
 
 #include "about/about_form.h"
 #include "about/about_view.h"
-#include "settings/dir_picker.h"
-#include "settings/dir_picker_view.h"
-#include "settings/settings_view.h"
+#include "settings_window/dir_picker.h"
+#include "settings_window/dir_picker_view.h"
+#include "settings_window/settings_view.h"
 
 namespace tagsmit::testing {
 

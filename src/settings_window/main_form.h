@@ -1,8 +1,8 @@
 #pragma once
 
 #include "run/app.h"
-#include "run/settings_schema.h"
-#include "settings/settings_view.h"
+#include "run/stored_values.h"
+#include "settings_window/settings_view.h"
 
 namespace tagsmit {
 

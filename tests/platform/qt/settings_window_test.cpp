@@ -16,9 +16,9 @@
 #include "fake_file_system.h"
 #include "memory_settings_store.h"
 #include "platform/qt/views/dir_picker_dialog.h"
-#include "run/settings.h"
+#include "run/settings_load_save.h"
 #include "scripted_desktop.h"
-#include "settings/settings_controls.h"
+#include "settings_window/settings_controls.h"
 
 namespace tagsmit::testing {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "base/result.h"
 #include "run/app.h"
-#include "run/settings_schema.h"
+#include "run/stored_values.h"
 
 namespace tagsmit {
 

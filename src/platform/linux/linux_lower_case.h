@@ -10,6 +10,6 @@ namespace tagsmit {
 // letters beyond ASCII are known; where the user's locale is missing or knows
 // no UTF-8, it falls back to C.UTF-8. Runs that never lower-case never pay
 // for loading the locale.
-std::string LowerCaseUtf8(const std::string& text);
+std::string LinuxLowerCase(const std::string& text);
 
 }  // namespace tagsmit

@@ -8,6 +8,6 @@ namespace tagsmit {
 // the same for every user, applied to every character of a UTF-8 text;
 // characters without a lower case, those beyond U+FFFF among them, stay as
 // they are.
-std::string LowerCaseUtf8(const std::string& text);
+std::string Win32LowerCase(const std::string& text);
 
 }  // namespace tagsmit

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "run/app.h"
-#include "settings/dir_picker_view.h"
-#include "settings/settings_view.h"
+#include "settings_window/dir_picker_view.h"
+#include "settings_window/settings_view.h"
 
 namespace tagsmit {
 

@@ -12,12 +12,12 @@
 #include "fake_views.h"
 #include "memory_settings_store.h"
 #include "run/app.h"
-#include "run/settings.h"
+#include "run/settings_load_save.h"
 #include "scripted_desktop.h"
-#include "settings/dir_picker.h"
-#include "settings/dir_tree.h"
-#include "settings/main_form.h"
-#include "settings/settings_controls.h"
+#include "settings_window/dir_picker.h"
+#include "settings_window/dir_tree.h"
+#include "settings_window/main_form.h"
+#include "settings_window/settings_controls.h"
 #include "window_spec_checks.h"
 
 namespace tagsmit::testing {

@@ -1,4 +1,4 @@
-#include "settings/dir_tree.h"
+#include "settings_window/dir_tree.h"
 
 #include "path/directory_path.h"
 

@@ -1,10 +1,10 @@
 // The settings window's buttons that change the paste-string list.
 #include <utility>
 
-#include "run/settings.h"
-#include "settings/check_clip_str.h"
-#include "settings/main_form.h"
-#include "settings/settings_texts.h"
+#include "run/settings_load_save.h"
+#include "settings_window/check_clip_str.h"
+#include "settings_window/main_form.h"
+#include "settings_window/settings_texts.h"
 
 namespace tagsmit {
 

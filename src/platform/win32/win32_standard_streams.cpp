@@ -1,4 +1,4 @@
-#include "platform/win32/standard_streams.h"
+#include "platform/win32/win32_standard_streams.h"
 
 #include <windows.h>
 

@@ -1,12 +1,12 @@
-#include "settings/main_form.h"
+#include "settings_window/main_form.h"
 
 #include "about/about_form.h"
 #include "path/reference_path.h"
-#include "run/settings.h"
-#include "settings/check_clip_str.h"
-#include "settings/dir_picker.h"
-#include "settings/settings_controls.h"
-#include "settings/settings_texts.h"
+#include "run/settings_load_save.h"
+#include "settings_window/check_clip_str.h"
+#include "settings_window/dir_picker.h"
+#include "settings_window/settings_controls.h"
+#include "settings_window/settings_texts.h"
 
 namespace tagsmit {
 namespace {

@@ -3,9 +3,9 @@
 #include <string_view>
 #include <vector>
 
-#include "run/settings_schema.h"
-#include "settings/dir_picker.h"
-#include "settings/main_form.h"
+#include "run/stored_values.h"
+#include "settings_window/dir_picker.h"
+#include "settings_window/main_form.h"
 #include "window/control_spec.h"
 
 namespace tagsmit {
@@ -24,7 +24,8 @@ struct SwitchBoxControl {
 // The switches of `schema` that have a check box, in its order.
 std::vector<SwitchBoxControl> SwitchBoxes(SettingsSchema schema);
 
-// The check box of the switch stored under `key`.
+// The check box of the switch stored under `key`; for any other key, an id
+// that no control has.
 SettingsControl SwitchBoxOf(std::string_view key, SettingsSchema schema = StoredValues());
 
 // Whether a switch's box shows it ticked: as the run reads the switch.

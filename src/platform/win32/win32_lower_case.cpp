@@ -1,4 +1,4 @@
-#include "platform/win32/lower_case.h"
+#include "platform/win32/win32_lower_case.h"
 
 #include <windows.h>
 
@@ -15,7 +15,7 @@ constexpr std::size_t kPiece = INT_MAX / 2;
 
 }  // namespace
 
-std::string LowerCaseUtf8(const std::string& text) {
+std::string Win32LowerCase(const std::string& text) {
   const std::wstring wide = Utf16FromUtf8(text);
   std::wstring_view rest = wide;
   std::wstring lower;

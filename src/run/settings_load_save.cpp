@@ -1,4 +1,4 @@
-#include "run/settings.h"
+#include "run/settings_load_save.h"
 
 #include <algorithm>
 #include <cstdint>

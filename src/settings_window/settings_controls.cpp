@@ -1,8 +1,8 @@
-#include "settings/settings_controls.h"
+#include "settings_window/settings_controls.h"
 
 #include <iterator>
 
-#include "settings/settings_texts.h"
+#include "settings_window/settings_texts.h"
 
 namespace tagsmit {
 namespace {
@@ -187,10 +187,11 @@ std::vector<SwitchBoxControl> SwitchBoxes(SettingsSchema schema) {
 }
 
 SettingsControl SwitchBoxOf(std::string_view key, SettingsSchema schema) {
-  for (const SwitchBoxControl& box : SwitchBoxes(schema)) {
+  const std::vector<SwitchBoxControl> boxes = SwitchBoxes(schema);
+  for (const SwitchBoxControl& box : boxes) {
     if (key == box.value->key) return box.control;
   }
-  return kSwitchBoxes;
+  return static_cast<SettingsControl>(static_cast<int>(kSwitchBoxes) + std::ssize(boxes));
 }
 
 bool ShowsTicked(const StoredValue& value, const Options& options) {

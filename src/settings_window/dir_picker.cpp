@@ -1,9 +1,9 @@
-#include "settings/dir_picker.h"
+#include "settings_window/dir_picker.h"
 
 #include <algorithm>
 
 #include "path/directory_path.h"
-#include "settings/settings_texts.h"
+#include "settings_window/settings_texts.h"
 
 namespace tagsmit {
 

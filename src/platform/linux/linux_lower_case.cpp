@@ -1,4 +1,4 @@
-#include "platform/linux/lower_case.h"
+#include "platform/linux/linux_lower_case.h"
 
 #include <langinfo.h>
 
@@ -37,7 +37,7 @@ bool UseUserCharacterClasses() {
 
 }  // namespace
 
-std::string LowerCaseUtf8(const std::string& text) {
+std::string LinuxLowerCase(const std::string& text) {
   [[maybe_unused]] static const bool locale_set = UseUserCharacterClasses();
   std::string out;
   out.reserve(text.size());
