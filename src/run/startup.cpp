@@ -50,8 +50,7 @@ StartupOutcome Startup(AppState& app, Services& services, const Invocation& invo
   return CommandLineRun(app, services, file_name);
 }
 
-StartupOutcome CommandLineRun(const AppState& app, Services& services,
-                              const std::string& file_name) {
+StartupOutcome CommandLineRun(AppState& app, Services& services, const std::string& file_name) {
   const Options& options = app.options;
   Desktop& desktop = services.desktop;
 

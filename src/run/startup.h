@@ -44,8 +44,7 @@ enum class StartupOutcome {
 StartupOutcome Startup(AppState& app, Services& services, const Invocation& invocation);
 
 // The command-line run for one file name.
-StartupOutcome CommandLineRun(const AppState& app, Services& services,
-                              const std::string& file_name);
+StartupOutcome CommandLineRun(AppState& app, Services& services, const std::string& file_name);
 
 // Process exit status of an outcome other than kSettingsWindow: 0 success,
 // 1 failed run, 2 bad command line.
