@@ -60,11 +60,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static fuzz::MemoryFile file;
   file.Hold(bytes);
   PosixFileSystem posix;
-  const OpenResult expected_open = fake.OpenForReading("/f");
-  const OpenResult open = posix.OpenForReading(file.Path());
-  FUZZ_CHECK(open.reader != nullptr);
-  ByteReader& plain = *expected_open.reader;
-  ByteReader& real = *open.reader;
+  const OpenedFile expected_open = fake.OpenForReading("/f");
+  const OpenedFile open = posix.OpenForReading(file.Path());
+  FUZZ_CHECK(open.ok());
+  ByteReader& plain = *expected_open.value();
+  ByteReader& real = *open.value();
 
   // A reader that has answered false has nothing defined left to check.
   bool going = true;

@@ -12,7 +12,7 @@
 
 #include "fuzz_check.h"
 #include "run/clip_str.h"
-#include "run/settings.h"
+#include "run/settings_load_save.h"
 #include "scripted_desktop.h"
 
 namespace {
@@ -63,18 +63,15 @@ void CheckFillClipStrList(const std::string& text) {
   using namespace tagsmit;
   AppState app;
   testing::ScriptedDesktop desktop;
-  app.options.CmdLine = "a.gif";
   FillClipStrList(app, desktop, text);
 
   const std::vector<std::string> expected = ReferenceListEntries(text);
   FUZZ_CHECK(app.clip_strs.Entries() == expected);
   if (expected.empty()) {
     FUZZ_CHECK_EQ(desktop.boxes.size(), 1u);
-    FUZZ_CHECK_EQ(app.options.CmdLine, "");
     FUZZ_CHECK_EQ(app.clip_strs.SelectedIndex(), -1);
   } else {
     FUZZ_CHECK(desktop.boxes.empty());
-    FUZZ_CHECK_EQ(app.options.CmdLine, "a.gif");
     FUZZ_CHECK_EQ(app.clip_strs.SelectedIndex(), 0);
     FUZZ_CHECK_EQ(app.options.CurClipStr, expected.front());
   }

@@ -44,7 +44,7 @@ class MemoryFileSystem final : public FileSystem {
  public:
   explicit MemoryFileSystem(std::string path) : path_(std::move(path)) {}
   PathStyle Style() const override { return PathStyle::Posix; }
-  OpenResult OpenForReading(const std::string&) override { return posix_.OpenForReading(path_); }
+  OpenedFile OpenForReading(const std::string&) override { return posix_.OpenForReading(path_); }
   std::string LookupFileName(const std::string&) override { return {}; }
   std::string LookupEntryName(const std::string&) override { return {}; }
   std::string CurrentDirectory() override { return "/"; }
@@ -184,9 +184,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Every reader on every input, whatever its first bytes.
   for (const ImageReader& reader : kImageReaders) {
     const SizeSwitches switches{.more_formats = true, .display_size = true};
-    const SizeResult result = reader.read(*fake.OpenForReading("/in.gif").reader, switches);
+    const SizeResult result = reader.read(*fake.OpenForReading("/in.gif").value(), switches);
     CheckContract(result, kEveryMessage, UINT64_MAX);
-    CheckSame(reader.read(*real.OpenForReading("/in.gif").reader, switches), result);
+    CheckSame(reader.read(*real.OpenForReading("/in.gif").value(), switches), result);
   }
   return 0;
 }

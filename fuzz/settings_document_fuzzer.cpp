@@ -27,7 +27,7 @@
 #include "fuzz_check.h"
 #include "memory_settings_store.h"
 #include "platform/settings_file/settings_document.h"
-#include "run/settings.h"
+#include "run/settings_load_save.h"
 #include "scripted_desktop.h"
 
 namespace tagsmit {
@@ -122,7 +122,6 @@ struct Loaded {
     testing::FakeFileSystem fs(PathStyle::Posix);
     Services services{fs, desktop, store};
     SetDefaults(app.options, desktop.Identity());
-    app.options.CmdLine = "a.gif";
     LoadSettings(app, services);
   }
 
@@ -134,11 +133,9 @@ struct Loaded {
 // Whether each key the section holds is the one the
 // program writes there, so that a save puts every value back in its place.
 bool KeysInTheirPlaces(const Entries& entries) {
-  constexpr const char* kKeys[] = {"version",  "ClipStr",     "ClipStrNo",    "NotyfyErr",
-                                   "Test",     "LowerCase",   "RelativePath", "FixedPath",
-                                   "BasePath", "MoreFormats", "DisplaySize"};
-  for (std::size_t i = 0; i < entries.size() && i < std::size(kKeys); ++i) {
-    if (AsciiLower(entries[i].first) != AsciiLower(kKeys[i])) return false;
+  const SettingsSchema schema = StoredValues();
+  for (std::size_t i = 0; i < entries.size() && i < schema.size(); ++i) {
+    if (AsciiLower(entries[i].first) != AsciiLower(schema[i].key)) return false;
   }
   return true;
 }
@@ -147,15 +144,10 @@ void CheckSameSettings(const Loaded& got, const Loaded& expected) {
   const Options& a = got.app.options;
   const Options& b = expected.app.options;
   FUZZ_CHECK_EQ(a.CurClipStr, b.CurClipStr);
-  FUZZ_CHECK_EQ(a.NotyfyErr, b.NotyfyErr);
-  FUZZ_CHECK_EQ(a.Test, b.Test);
-  FUZZ_CHECK_EQ(a.LowerCase, b.LowerCase);
-  FUZZ_CHECK_EQ(a.RelativePath, b.RelativePath);
-  FUZZ_CHECK_EQ(a.MoreFormats, b.MoreFormats);
-  FUZZ_CHECK_EQ(a.DisplaySize, b.DisplaySize);
-  FUZZ_CHECK_EQ(a.FixedPath, b.FixedPath);
-  FUZZ_CHECK_EQ(a.BasePath, b.BasePath);
-  FUZZ_CHECK_EQ(a.CmdLine, b.CmdLine);
+  for (const StoredValue& value : StoredValues()) {
+    if (value.switch_field != nullptr) FUZZ_CHECK_EQ(a.*value.switch_field, b.*value.switch_field);
+    if (value.text_field != nullptr) FUZZ_CHECK_EQ(a.*value.text_field, b.*value.text_field);
+  }
   FUZZ_CHECK_EQ(got.app.clip_strs.SelectedIndex(), expected.app.clip_strs.SelectedIndex());
   FUZZ_CHECK(got.app.clip_strs.Entries() == expected.app.clip_strs.Entries());
   FUZZ_CHECK_EQ(got.desktop.boxes.size(), expected.desktop.boxes.size());

@@ -9,7 +9,7 @@ using enum AboutControl;
 using enum ControlKind;
 
 // OK comes first, so that Tab starts there and goes on to the description.
-constexpr AboutControlSpec kAboutControls[] = {
+const std::vector<AboutControlSpec> kAboutControls = {
     // OK, Enter and Esc all close the window.
     {cmdOK,
      {"cmdOK", CommandButton, about_text::kOk, "", {3720, 2160, 1310, 345}},

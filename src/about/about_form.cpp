@@ -15,10 +15,10 @@ void AboutForm::Open() {
 }
 
 void AboutForm::Form_Load() {
-  view_.SetText(AboutText::Caption, AboutCaption(identity_));
-  view_.SetText(AboutText::lblVersion, AboutVersionLine(identity_));
-  view_.SetText(AboutText::lblTitle, AboutTitleLine(identity_));
-  view_.SetText(AboutText::txtDescription, AboutDescription());
+  view_.SetCaption(AboutCaption(identity_));
+  view_.SetText(AboutControl::lblVersion, AboutVersionLine(identity_));
+  view_.SetText(AboutControl::lblTitle, AboutTitleLine(identity_));
+  view_.SetText(AboutControl::txtDescription, AboutDescription());
 }
 
 void AboutForm::cmdOK_Click() {

@@ -58,12 +58,13 @@ SizeResult SizeFailure(const std::string& message) {
 SizeResult GetImageSize(FileSystem& fs, const std::string& path, SizeSwitches switches) {
   // The file is opened before the name is looked at, so a missing file is
   // reported as missing whatever its name ends in.
-  OpenResult opened = fs.OpenForReading(path);
-  if (!opened.reader) {
-    return opened.failure == OpenFailure::NotFound ? SizeFailure(kMissing) : Unsuitable();
+  OpenedFile opened = fs.OpenForReading(path);
+  if (!opened.ok()) {
+    return opened.kind() == ErrorKind::kNotFound ? SizeFailure(kMissing) : Unsuitable();
   }
-  SizeResult result = switches.more_formats ? ReadByContent(*opened.reader, switches)
-                                            : ReadByName(path, *opened.reader, switches);
+  ByteReader& in = *opened.value();
+  SizeResult result =
+      switches.more_formats ? ReadByContent(in, switches) : ReadByName(path, in, switches);
   const std::uint64_t largest = switches.more_formats ? kLargestSideOfMoreFormats : kLargestSide;
   if (result.ok() && (result.value().width > largest || result.value().height > largest)) {
     return Unsuitable();

@@ -8,19 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "base/result.h"
+
 namespace tagsmit {
 
 // How the platform spells paths. Windows: a drive part of two characters,
 // backslashes, names compared without regard to case. Posix: one root, '/',
 // names compared with case significant.
 enum class PathStyle { Windows, Posix };
-
-// Why a file could not be opened. The size query tells the user apart a file
-// that is simply absent from every other problem.
-enum class OpenFailure {
-  NotFound,  // no entry of that name in an existing folder
-  Other,     // missing folder, access denied, a folder, a FIFO or device, ...
-};
 
 // A file opened for sequential reading of its raw bytes.
 class ByteReader {
@@ -46,11 +41,11 @@ class ByteReader {
   virtual void Rewind() = 0;
 };
 
-// Either an open file or the kind of failure.
-struct OpenResult {
-  std::unique_ptr<ByteReader> reader;  // null on failure
-  OpenFailure failure = OpenFailure::Other;
-};
+// An open file, or why not. The size query tells the user apart a file that
+// is simply absent (kNotFound: no entry of that name in an existing folder)
+// from every other problem (a missing folder, access denied, a folder, a FIFO
+// or device, ...).
+using OpenedFile = Result<std::unique_ptr<ByteReader>>;
 
 class FileSystem {
  public:
@@ -59,8 +54,8 @@ class FileSystem {
   virtual PathStyle Style() const = 0;
 
   // Opens for reading, positioned at the first byte. Never blocks: anything
-  // that is not a regular file fails with OpenFailure::Other.
-  virtual OpenResult OpenForReading(const std::string& path) = 0;
+  // that is not a regular file fails with ErrorKind::kOther.
+  virtual OpenedFile OpenForReading(const std::string& path) = 0;
 
   // The stored name of the last component (no directory part), matching
   // ordinary files only, hidden and system ones too (a name that exists is

@@ -5,8 +5,8 @@
 
 namespace tagsmit {
 
-// The one in-memory option set of the process. Field names follow the keys
-// they are stored under.
+// The one in-memory option set of the process: the stored options and the
+// selected paste string. Field names follow the keys they are stored under.
 struct Options {
   std::string CurClipStr;         // selected paste string
   std::uint8_t NotyfyErr = 0;     // report errors: on only at exactly 1
@@ -16,7 +16,6 @@ struct Options {
   std::uint8_t MoreFormats = 0;   // read formats beyond GIF and JPEG, chosen by content
   std::uint8_t DisplaySize = 0;   // the size as displayed, after the photo's rotation
   std::string DefClipStr;         // built-in default list, in list-text form
-  std::string CmdLine;            // argument text, then the file name
   std::string VerStr;             // "120" for 1.2.0
   std::string BasePath;           // base directory for relative-path mode
   std::string FixedPath;          // prefix for fixed-path mode

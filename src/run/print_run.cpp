@@ -1,13 +1,12 @@
 #include "run/print_run.h"
 
 #include "run/paste_text.h"
-#include "run/settings.h"
+#include "run/settings_load_save.h"
 
 namespace tagsmit {
 
 Result<std::string> PrintRun(AppState& app, Services& services, const std::string& file_name) {
   Options& options = app.options;
-  options.CmdLine = file_name;
   SetDefaults(options, services.desktop.Identity());
   LoadSettings(app, services);
   // Without a paste string LoadSettings has said so; there is nothing to print.

@@ -2,7 +2,7 @@
 
 #include "run/command_line.h"
 #include "run/paste_text.h"
-#include "run/settings.h"
+#include "run/settings_load_save.h"
 
 namespace tagsmit {
 namespace {
@@ -10,56 +10,57 @@ namespace {
 constexpr const char* kTestTitle = "Tagsmit  ｸﾘｯﾌﾟﾎﾞｰﾄﾞ内容";
 constexpr const char* kClipboardFailed = "クリップボードを使えません。";
 
-// Whether start-up goes on to the run (Shift aside). LoadSettings empties
-// CmdLine when there is no paste string; for an argument text that alone
-// decides. A file name from a split argument list may be empty and still
-// name the file, so there the list itself is asked.
-bool WantsRun(const AppState& app, const Invocation& invocation) {
-  if (invocation.form == Invocation::Form::kArgumentText) return !app.options.CmdLine.empty();
-  return invocation.argument.has_value() && app.clip_strs.Count() > 0;
+// Whether the command line names a file to run on. An empty argument text
+// names none; a file name from a split argument list may be empty and still
+// name the file.
+bool NamesFile(const Invocation& invocation) {
+  if (invocation.form == Invocation::Form::kArgumentText) {
+    return !invocation.argument.value_or(std::string()).empty();
+  }
+  return invocation.argument.has_value();
 }
 
 // A clipboard that cannot be used stops the run with a box that names why.
-StartupResult ClipboardFailed(Desktop& desktop, const std::string& reason) {
+StartupOutcome ClipboardFailed(Desktop& desktop, const std::string& reason) {
   desktop.MsgBox(std::string(kClipboardFailed) + "\n" + reason, BoxIcon::Critical, BoxButtons::Ok,
                  desktop.Identity().title);
-  return {StartupOutcome::kClipboardFailed};
+  return StartupOutcome::kClipboardFailed;
 }
 
 }  // namespace
 
-StartupResult Startup(AppState& app, Services& services, const Invocation& invocation) {
-  Options& options = app.options;
-  options.CmdLine = invocation.argument.value_or(std::string());
-  SetDefaults(options, services.desktop.Identity());
+StartupOutcome Startup(AppState& app, Services& services, const Invocation& invocation) {
+  SetDefaults(app.options, services.desktop.Identity());
   LoadSettings(app, services);
 
-  if (!WantsRun(app, invocation) || services.desktop.IsShiftDown()) {
-    return {StartupOutcome::kSettingsWindow};
+  // Without a paste string there is nothing to run; LoadSettings has said so.
+  if (!NamesFile(invocation) || app.clip_strs.Count() == 0 || services.desktop.IsShiftDown()) {
+    return StartupOutcome::kSettingsWindow;
   }
+  std::string file_name = *invocation.argument;
   if (invocation.form == Invocation::Form::kArgumentText) {
-    auto file_name = SplitCommandLine(options.CmdLine);
-    if (!file_name) {
+    auto named = SplitCommandLine(file_name);
+    if (!named) {
       services.desktop.MsgBox(kBadCommandLineMessage, BoxIcon::Critical, BoxButtons::Ok,
                               services.desktop.Identity().title);
-      return {StartupOutcome::kBadCommandLine};
+      return StartupOutcome::kBadCommandLine;
     }
-    options.CmdLine = std::move(*file_name);
+    file_name = std::move(*named);
   }
-  return CommandLineRun(app, services);
+  return CommandLineRun(app, services, file_name);
 }
 
-StartupResult CommandLineRun(AppState& app, Services& services) {
+StartupOutcome CommandLineRun(AppState& app, Services& services, const std::string& file_name) {
   const Options& options = app.options;
   Desktop& desktop = services.desktop;
 
-  const Result<std::string> paste_text = MakePasteText(options, services, options.CmdLine);
+  const Result<std::string> paste_text = MakePasteText(options, services, file_name);
   if (!paste_text.ok()) {
     if (options.NotyfyErr == 1) {
-      desktop.MsgBox(paste_text.error() + "\n" + options.CmdLine, BoxIcon::Critical, BoxButtons::Ok,
+      desktop.MsgBox(paste_text.error() + "\n" + file_name, BoxIcon::Critical, BoxButtons::Ok,
                      desktop.Identity().title);
     }
-    return {StartupOutcome::kRunFailed};
+    return StartupOutcome::kRunFailed;
   }
   // The paste strings have done their part. Setting the clipboard may leave a
   // copy of this process holding the text, with all this process keeps: a
@@ -77,7 +78,7 @@ StartupResult CommandLineRun(AppState& app, Services& services) {
     desktop.MsgBox(held.value(), BoxIcon::None, BoxButtons::Ok, kTestTitle);
   }
   desktop.Beep();
-  return {StartupOutcome::kRunSucceeded};
+  return StartupOutcome::kRunSucceeded;
 }
 
 int ExitStatus(StartupOutcome outcome) {

@@ -38,16 +38,13 @@ enum class StartupOutcome {
   kSettingsWindow,   // the platform opens the settings window next
 };
 
-struct StartupResult {
-  StartupOutcome outcome = StartupOutcome::kRunSucceeded;
-};
+// The start-up sequence: SetDefaults, LoadSettings, then, from the command
+// line, the paste-string list and the Shift key, either the command-line run
+// or the settings window. The run never writes the store.
+StartupOutcome Startup(AppState& app, Services& services, const Invocation& invocation);
 
-// The start-up sequence: CmdLine, SetDefaults, LoadSettings, then either the
-// command-line run or the settings window. The run never writes the store.
-StartupResult Startup(AppState& app, Services& services, const Invocation& invocation);
-
-// The command-line run for the file name in CmdLine.
-StartupResult CommandLineRun(AppState& app, Services& services);
+// The command-line run for one file name.
+StartupOutcome CommandLineRun(AppState& app, Services& services, const std::string& file_name);
 
 // Process exit status of an outcome other than kSettingsWindow: 0 success,
 // 1 failed run, 2 bad command line.

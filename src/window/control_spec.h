@@ -1,7 +1,6 @@
 #pragma once
 
 #include <algorithm>
-#include <span>
 #include <vector>
 
 #include "window/twips.h"
@@ -69,14 +68,10 @@ constexpr bool TakesFocus(ControlKind kind) {
   return kind != ControlKind::Label && kind != ControlKind::Frame && kind != ControlKind::Picture;
 }
 
-// What a control stands for in its window's logic beyond its handler, for
-// windows whose controls show data; the others bind nothing.
-struct NoBinding {};
-
 // One control of a window whose logic is a `Logic` and whose controls are
 // named by `Control`. A window's table lists its controls in the order Tab
 // reaches them.
-template <typename Control, typename Logic, typename Binding = NoBinding>
+template <typename Control, typename Logic>
 struct ControlSpec {
   Control control;
   ControlLook look;
@@ -84,16 +79,15 @@ struct ControlSpec {
   ControlEvent event = ControlEvent::None;
   // Runs the logic's handler; `index` is the entry for the list events.
   void (*handler)(Logic& logic, int index) = nullptr;
-  Binding binding = {};
 };
 
 // A window: the size of its client area and its controls.
-template <typename Control, typename Logic, typename Binding = NoBinding>
+template <typename Control, typename Logic>
 struct WindowSpec {
   TwipsSize client;
-  std::span<const ControlSpec<Control, Logic, Binding>> controls;
+  std::vector<ControlSpec<Control, Logic>> controls;
 
-  const ControlSpec<Control, Logic, Binding>& Find(Control control) const {
+  const ControlSpec<Control, Logic>& Find(Control control) const {
     return *std::find_if(controls.begin(), controls.end(),
                          [control](const auto& spec) { return spec.control == control; });
   }

@@ -1,4 +1,4 @@
-// The About window's texts are checked on the real dialog (tests/qt).
+// The About window's texts are checked on the real dialog (tests/platform/qt).
 #include <gtest/gtest.h>
 
 #include "about/about_controls.h"

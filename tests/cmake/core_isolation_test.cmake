@@ -10,7 +10,7 @@ set(refused
   "#include <QtWidgets/QLabel>")
 set(allowed
   "#include <iostream>" "#include <ios>" "#include <queue>" "#include <string>"
-  "#include \"base/result.h\"" "#include \"settings/window_view.h\""
+  "#include \"base/result.h\"" "#include \"settings_window/window_view.h\""
   "#include <cwctype>" "#include <nlohmann/json.hpp>" "// see windows.h")
 
 set(sample ${CMAKE_CURRENT_BINARY_DIR}/core_isolation_sample.h)

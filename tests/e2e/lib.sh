@@ -143,6 +143,13 @@ run_killed_caller() {  # file
       bash -c '"$0" "$1"; kill -KILL 0' "$TAGSMIT" "$1"; } 2>/dev/null
 }
 
+# The stored keys in the order the program writes them, from the list of its
+# stored values: one row each, starting with the key.
+stored_values_source=$(realpath "$(dirname "${BASH_SOURCE[0]}")/../../src/run/stored_values.cpp")
+stored_keys() {
+  sed -n 's/^ *{"\([A-Za-z]*\)",.*/\1/p' "$stored_values_source"
+}
+
 # settings.json for the store, in settings_folder; arguments are KEY=VALUE
 # overrides whose values are JSON string text (\n, \\). The file holds the
 # nine keys of release 1.1.5, and the later switches only when given.
@@ -153,8 +160,7 @@ write_settings() {
   local pair
   for pair in "$@"; do v[${pair%%=*}]=${pair#*=}; done
   local json='{"init": {"version": "115"' key value
-  for key in ClipStr ClipStrNo NotyfyErr Test LowerCase RelativePath FixedPath BasePath \
-    MoreFormats DisplaySize; do
+  for key in $(stored_keys); do
     [ -n "${v[$key]+set}" ] || continue  # the later switches only when given
     value=${v[$key]//\"/\\\"}
     json+=", \"$key\": \"$value\""

@@ -46,8 +46,7 @@ case "${1:-}" in
     expect_end 0
     [ -s "$settings" ] || fail "no $settings"
     keys=$(grep -o '"[A-Za-z]*": *"' "$settings" | sed 's/"\([A-Za-z]*\)".*/\1/' | paste -sd ' ')
-    expect_eq keys 'version ClipStr ClipStrNo NotyfyErr Test LowerCase RelativePath FixedPath BasePath MoreFormats DisplaySize' \
-      "$keys"
+    expect_eq keys "$(stored_keys | paste -sd ' ')" "$keys"
     grep -q '"FixedPath": *"\./"' "$settings" || fail "FixedPath is not ./: $(cat "$settings")"
     grep -q "\"BasePath\": *\"$work\"" "$settings" || fail "BasePath is not $work"
     ;;

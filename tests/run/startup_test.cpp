@@ -87,8 +87,8 @@ class StartupTest : public ::testing::Test {
     saves_before_run_ = store.saves;
   }
 
-  StartupResult Start(const Invocation& invocation) { return Startup(app, services, invocation); }
-  StartupResult Start(const std::string& text) { return Start(Invocation::ArgumentText(text)); }
+  StartupOutcome Start(const Invocation& invocation) { return Startup(app, services, invocation); }
+  StartupOutcome Start(const std::string& text) { return Start(Invocation::ArgumentText(text)); }
 
   // A failed run leaves the clipboard, does not beep and never saves.
   void ExpectNothingChanged() {
@@ -109,8 +109,8 @@ class StartupTest : public ::testing::Test {
 // No argument at all opens it too: e2e cancel.
 TEST_F(StartupTest, NoPasteStringOpensTheSettingsWindow) {
   Store({{"ClipStr", "no line feed"}});
-  EXPECT_EQ(Start("C:\\Web\\Logo.GIF").outcome, StartupOutcome::kSettingsWindow);
-  EXPECT_EQ(Start(Invocation::FileName("")).outcome, StartupOutcome::kSettingsWindow);
+  EXPECT_EQ(Start("C:\\Web\\Logo.GIF"), StartupOutcome::kSettingsWindow);
+  EXPECT_EQ(Start(Invocation::FileName("")), StartupOutcome::kSettingsWindow);
   ASSERT_EQ(desktop.boxes.size(), 2u);
   EXPECT_EQ(desktop.boxes[0].icon, BoxIcon::Exclamation);
   ExpectNothingChanged();
@@ -118,10 +118,9 @@ TEST_F(StartupTest, NoPasteStringOpensTheSettingsWindow) {
 
 TEST_F(StartupTest, ShiftIsReadOnceAfterTheSettingsAndOpensTheWindow) {
   desktop.shift_held = true;  // nothing stored: the defaults beep first
-  EXPECT_EQ(Start("C:\\Web\\Logo.GIF").outcome, StartupOutcome::kSettingsWindow);
+  EXPECT_EQ(Start("C:\\Web\\Logo.GIF"), StartupOutcome::kSettingsWindow);
   EXPECT_THAT(desktop.events, ElementsAre("beep", "shift"));
   EXPECT_EQ(desktop.clipboard, kSentinel);
-  EXPECT_EQ(app.options.CmdLine, "C:\\Web\\Logo.GIF");  // not split, not touched
 }
 
 // A failed run shows its box only when NotyfyErr is 1; a bad command line
@@ -150,7 +149,7 @@ TEST_F(StartupTest, FailuresAreReportedAsTheTableSaysAndChangeNothing) {
     SCOPED_TRACE("NotyfyErr " + notify);
     Store({{"NotyfyErr", notify}});
     desktop.boxes.clear();
-    EXPECT_EQ(Start("C:\\Web\\Logo.GIF \"").outcome, StartupOutcome::kBadCommandLine);
+    EXPECT_EQ(Start("C:\\Web\\Logo.GIF \""), StartupOutcome::kBadCommandLine);
     EXPECT_THAT(Boxes(desktop),
                 ElementsAre(Told("コマンドラインが不正です。めったに起らないエラーです。",
                                  BoxIcon::Critical)));
@@ -158,7 +157,7 @@ TEST_F(StartupTest, FailuresAreReportedAsTheTableSaysAndChangeNothing) {
       SCOPED_TRACE(c.report);
       Store({{"NotyfyErr", notify}, c.setting});
       desktop.boxes.clear();
-      EXPECT_EQ(Start(c.invocation).outcome, StartupOutcome::kRunFailed);
+      EXPECT_EQ(Start(c.invocation), StartupOutcome::kRunFailed);
       EXPECT_EQ(Boxes(desktop), notify == "1" ? std::vector{Told(c.report, BoxIcon::Critical)}
                                               : std::vector<BoxSeen>{});
     }
@@ -203,15 +202,15 @@ TEST_F(StartupTest, SwitchesChangeHowTheImageIsMeasured) {
 // A clipboard that fails is named in a box, and nothing else happens.
 TEST_F(StartupTest, TestDisplayShowsWhatTheClipboardHoldsThenBeeps) {
   Store({{"Test", "1"}, {"ClipStr", "&f\n"}});
-  EXPECT_EQ(Start("C:\\Web\\Logo.GIF").outcome, StartupOutcome::kRunSucceeded);
+  EXPECT_EQ(Start("C:\\Web\\Logo.GIF"), StartupOutcome::kRunSucceeded);
   EXPECT_THAT(desktop.events, ElementsAre("shift", "clipboard", "box", "beep"));
   EXPECT_THAT(Boxes(desktop),
               ElementsAre(Told("as held: ./Logo.GIF", BoxIcon::None, "Tagsmit  ｸﾘｯﾌﾟﾎﾞｰﾄﾞ内容")));
 
   desktop.clipboard_fails = true;
-  const StartupResult failed = Start("C:\\Web\\Logo.GIF");
-  EXPECT_EQ(failed.outcome, StartupOutcome::kClipboardFailed);
-  EXPECT_EQ(ExitStatus(failed.outcome), 1);
+  const StartupOutcome failed = Start("C:\\Web\\Logo.GIF");
+  EXPECT_EQ(failed, StartupOutcome::kClipboardFailed);
+  EXPECT_EQ(ExitStatus(failed), 1);
   EXPECT_THAT(Boxes(desktop),
               ElementsAre(Told("as held: ./Logo.GIF", BoxIcon::None, "Tagsmit  ｸﾘｯﾌﾟﾎﾞｰﾄﾞ内容"),
                           Told("クリップボードを使えません。\n"

@@ -82,19 +82,15 @@ void FakeFileSystem::ChangeDirectory(const std::string& path) {
   current_directory_ = path;
 }
 
-OpenResult FakeFileSystem::OpenForReading(const std::string& path) {
+OpenedFile FakeFileSystem::OpenForReading(const std::string& path) {
   const Resolved resolved = Resolve(path);
-  OpenResult result;
   if (resolved.reach == Reach::Missing && !resolved.names_directory) {
-    result.failure = OpenFailure::NotFound;
-    return result;
+    return OpenedFile::Failure("missing", ErrorKind::kNotFound);
   }
   if (resolved.reach != Reach::Found || resolved.names_directory || resolved.node->is_directory) {
-    result.failure = OpenFailure::Other;
-    return result;
+    return OpenedFile::Failure("not a file");
   }
-  result.reader = std::make_unique<StringReader>(resolved.node->contents);
-  return result;
+  return OpenedFile(std::make_unique<StringReader>(resolved.node->contents));
 }
 
 std::string FakeFileSystem::LookupFileName(const std::string& path) {

@@ -59,7 +59,7 @@ class FakeFileSystem : public FileSystem {
 
   PathStyle Style() const override { return style_; }
   // NotFound only when the folder exists and holds no entry of that name.
-  OpenResult OpenForReading(const std::string& path) override;
+  OpenedFile OpenForReading(const std::string& path) override;
   std::string LookupFileName(const std::string& path) override;
   // A path ending in a separator, or a bare drive, gives the first visible
   // entry of that directory in order of creation (empty text when none).

@@ -5,7 +5,7 @@
 #include "platform/console_desktop.h"
 #include "platform/desktop.h"
 #include "platform/linux/display_choice.h"
-#include "platform/linux/lower_case.h"
+#include "platform/linux/linux_lower_case.h"
 #include "platform/linux/qt_loader.h"
 #include "platform/linux/stdio_streams.h"
 #include "platform/x11/x11_session.h"
@@ -43,7 +43,7 @@ class LinuxDesktop final : public Desktop {
   x11::Session& x11_;
   QtLoader& qt_;
   StdioStreams streams_;
-  ConsoleDesktop console_{streams_, LowerCaseUtf8};
+  ConsoleDesktop console_{streams_, LinuxLowerCase};
 };
 
 }  // namespace tagsmit

@@ -12,7 +12,7 @@
 #include "platform/linux/display_choice.h"
 #include "platform/linux/linux_desktop.h"
 #include "platform/linux/linux_file_system.h"
-#include "platform/linux/lower_case.h"
+#include "platform/linux/linux_lower_case.h"
 #include "platform/linux/qt_loader.h"
 #include "platform/linux/stdio_streams.h"
 #include "platform/linux/wayland_loader.h"
@@ -29,7 +29,7 @@ int ConsoleMode(const Arguments& arguments) {
   LinuxFileSystem fs;
   SettingsFileStore store;
   StdioStreams streams;
-  ConsoleDesktop desktop(streams, LowerCaseUtf8);
+  ConsoleDesktop desktop(streams, LinuxLowerCase);
   Services services{fs, desktop, store};
   return ConsoleRun(arguments, services, streams);
 }
@@ -45,13 +45,13 @@ int DesktopMode(const Invocation& invocation) {
   Services services{fs, desktop, store};
   AppState app;
 
-  const StartupResult result = Startup(app, services, invocation);
-  if (result.outcome == StartupOutcome::kSettingsWindow) {
+  const StartupOutcome outcome = Startup(app, services, invocation);
+  if (outcome == StartupOutcome::kSettingsWindow) {
     if (QtFrontEnd* front_end = qt.Get()) return front_end->RunSettingsWindow(app, services);
     std::fprintf(stderr, "tagsmit: %s\n", qt.Error().c_str());
     return 1;
   }
-  return ExitStatus(result.outcome);
+  return ExitStatus(outcome);
 }
 
 // Started with a standard descriptor closed, the program would give that

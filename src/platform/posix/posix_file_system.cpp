@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <memory>
 #include <utility>
 
@@ -39,13 +40,13 @@ bool StatIsDirectory(const std::string& path) {
 
 // Only "no such entry" in a folder that exists is a missing file; a missing
 // folder, a path through a file, a denied search and the rest are other failures.
-OpenFailure FailureOf(int error, const std::string& path) {
-  if (error != ENOENT || path.empty() || path.back() == '/') return OpenFailure::Other;
-  return StatIsDirectory(SplitLast(path).first) ? OpenFailure::NotFound : OpenFailure::Other;
-}
+constexpr const char* kNotARegularFile = "not a regular file";
 
-OpenResult Failed(OpenFailure failure) {
-  return OpenResult{nullptr, failure};
+OpenedFile Failed(int error, const std::string& path) {
+  const bool missing = error == ENOENT && !path.empty() && path.back() != '/' &&
+                       StatIsDirectory(SplitLast(path).first);
+  return OpenedFile::Failure(std::strerror(error),
+                             missing ? ErrorKind::kNotFound : ErrorKind::kOther);
 }
 
 // The name under which `path`'s folder lists it: the typed name when listed
@@ -91,22 +92,21 @@ bool LessIgnoringCase(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-OpenResult PosixFileSystem::OpenForReading(const std::string& path) {
+OpenedFile PosixFileSystem::OpenForReading(const std::string& path) {
   // Looking before opening keeps device nodes from seeing an open at all:
   // some act on it, and a FIFO would wait for a writer.
   struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return Failed(FailureOf(errno, path));
-  if (!S_ISREG(st.st_mode)) return Failed(OpenFailure::Other);
+  if (::stat(path.c_str(), &st) != 0) return Failed(errno, path);
+  if (!S_ISREG(st.st_mode)) return OpenedFile::Failure(kNotARegularFile);
 
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return Failed(FailureOf(errno, path));
+  if (fd < 0) return Failed(errno, path);
   // The entry may have been replaced between the look and the open.
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
-    return Failed(OpenFailure::Other);
+    return OpenedFile::Failure(kNotARegularFile);
   }
-  return OpenResult{std::make_unique<PosixByteReader>(fd, static_cast<std::uint64_t>(st.st_size)),
-                    OpenFailure::Other};
+  return OpenedFile(std::make_unique<PosixByteReader>(fd, static_cast<std::uint64_t>(st.st_size)));
 }
 
 std::string PosixFileSystem::LookupFileName(const std::string& path) {

@@ -14,7 +14,7 @@ namespace tagsmit {
 class PosixFileSystem : public FileSystem {
  public:
   PathStyle Style() const override { return PathStyle::Posix; }
-  OpenResult OpenForReading(const std::string& path) override;
+  OpenedFile OpenForReading(const std::string& path) override;
   std::string LookupFileName(const std::string& path) override;
   std::string LookupEntryName(const std::string& path) override;
   std::string CurrentDirectory() override;

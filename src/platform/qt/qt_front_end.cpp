@@ -2,7 +2,7 @@
 
 #include "platform/qt/front_end.h"
 #include "platform/qt/views/boxes.h"
-#include "platform/qt/views/settings_window_runner.h"
+#include "platform/qt/views/settings_window.h"
 
 namespace tagsmit {
 namespace {

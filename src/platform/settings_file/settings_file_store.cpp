@@ -17,13 +17,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// One application's file as found when read.
+// One application's file as read: a missing file holds no entries, and so
+// does one that cannot be parsed.
 struct LoadedFile {
-  enum class State { Missing, Parsed, Corrupt, Unreadable };
-
-  State state = State::Unreadable;
-  SettingsDocument document;  // empty unless Parsed
-  std::string problem;        // why it is Unreadable
+  SettingsDocument document;
+  bool corrupt = false;
 };
 
 // Where the application's file is: a link to the file stays a link, and
@@ -40,29 +38,17 @@ Result<fs::path> SettingsPath(const std::string& app) {
   return FollowLinks(root.value() / PathFromUtf8(folder) / "settings.json");
 }
 
-LoadedFile Load(const fs::path& path) {
-  LoadedFile file;
-  const FileContents contents = ReadWholeFile(path);
-  switch (contents.kind) {
-    case FileContents::Kind::kMissing:
-      file.state = LoadedFile::State::Missing;
-      return file;
-    case FileContents::Kind::kNotAFile:
-      file.problem = "通常のファイルではありません";
-      return file;
-    case FileContents::Kind::kUnreadable:
-      file.problem = contents.text;
-      return file;
-    case FileContents::Kind::kRead:
-      break;
+// The file, or why it cannot be read.
+Result<LoadedFile> Load(const fs::path& path) {
+  const Result<std::string> contents = ReadWholeFile(path);
+  if (!contents.ok()) {
+    if (contents.kind() == ErrorKind::kNotFound) return LoadedFile{};
+    return Result<LoadedFile>::Failure(contents.error());
   }
-  if (auto document = SettingsDocument::Parse(contents.text)) {
-    file.state = LoadedFile::State::Parsed;
-    file.document = std::move(*document);
-  } else {
-    file.state = LoadedFile::State::Corrupt;
+  if (auto document = SettingsDocument::Parse(contents.value())) {
+    return LoadedFile{std::move(*document)};
   }
-  return file;
+  return LoadedFile{{}, true};
 }
 
 // "YYYYMMDD-HHMMSS" in UTC.
@@ -88,9 +74,9 @@ Result<fs::path> KeepBeside(const fs::path& path, const std::string& why) {
   for (int n = 1; n <= 100; ++n) {
     fs::path copy = base;
     if (n > 1) copy += PathFromUtf8("-" + std::to_string(n));
-    const Result<bool> kept = KeepUnder(path, copy);
-    if (!kept.ok()) return Result<fs::path>::Failure(kept.error());
-    if (kept.value()) return copy;
+    const Status kept = KeepUnder(path, copy);
+    if (kept.ok()) return copy;
+    if (kept.kind() != ErrorKind::kTaken) return Result<fs::path>::Failure(kept.error());
   }
   return Result<fs::path>::Failure("これ以上コピーを残せません");
 }
@@ -115,14 +101,15 @@ Status ChangeFile(const std::string& app, Change change, Edit edit) {
     if (change == Change::kDelete && FileMissing(path)) return Status::Ok();
     const Result<FolderLock> lock = FolderLock::Take(path.parent_path());
     if (!lock.ok()) return Failed(path, lock.error());
-    LoadedFile file = Load(path);
-    if (file.state == LoadedFile::State::Unreadable) return Failed(path, file.problem);
+    Result<LoadedFile> loaded = Load(path);
+    if (!loaded.ok()) return Failed(path, loaded.error());
+    LoadedFile& file = loaded.value();
     const Result<bool> edited = edit(file.document);
     if (!edited.ok()) return Failed(path, edited.error());
     if (!edited.value()) return Status::Ok();
     std::optional<fs::path> copy;
-    if (file.state == LoadedFile::State::Corrupt || change == Change::kDelete) {
-      const char* why = file.state == LoadedFile::State::Corrupt ? "corrupt" : "old";
+    if (file.corrupt || change == Change::kDelete) {
+      const char* why = file.corrupt ? "corrupt" : "old";
       Result<fs::path> kept = KeepBeside(path, why);
       if (!kept.ok()) return Failed(path, kept.error());
       copy = std::move(kept.value());
@@ -151,7 +138,9 @@ std::vector<SettingsEntry> SettingsFileStore::GetAll(const std::string& app,
                                                      const std::string& section) {
   try {
     const Result<fs::path> path = SettingsPath(app);
-    return path.ok() ? Load(path.value()).document.Entries(section) : std::vector<SettingsEntry>{};
+    if (!path.ok()) return {};
+    const Result<LoadedFile> file = Load(path.value());
+    return file.ok() ? file.value().document.Entries(section) : std::vector<SettingsEntry>{};
   } catch (const std::exception&) {
     return {};  // what cannot be read holds no entries
   }

@@ -17,20 +17,19 @@ namespace tagsmit {
 // stays; on Windows, and where `path` names nothing yet, `path` itself.
 std::filesystem::path FollowLinks(const std::filesystem::path& path);
 
-// What a read of a whole file found.
-struct FileContents {
-  enum class Kind { kMissing, kRead, kNotAFile, kUnreadable };
-  Kind kind = Kind::kUnreadable;
-  std::string text;  // kRead: the file's bytes; kUnreadable: the system's reason
-};
+// The reasons ReadWholeFile gives for nothing at its path and for something
+// other than a regular file there.
+inline constexpr const char* kNoFile = "ファイルがありません";
+inline constexpr const char* kNotAFile = "通常のファイルではありません";
 
 // Whether nothing is at `path`, as far as the system says without opening
-// it: the first step of ReadWholeFile, which it reports as kMissing.
+// it: the first step of ReadWholeFile, which it reports as kNotFound.
 bool FileMissing(const std::filesystem::path& path);
 
-// Reads the file at `path` whole. What is not a regular file (a folder, a
+// The bytes of the file at `path`, or why there are none: kNotFound,
+// kNotAFile, or the system's reason. What is not a regular file (a folder, a
 // FIFO, a device) is never opened: an open could block or act on it.
-FileContents ReadWholeFile(const std::filesystem::path& path);
+Result<std::string> ReadWholeFile(const std::filesystem::path& path);
 
 // One process's exclusive use of a settings folder for a read, change and
 // replacement of its file, so that two processes saving at once never lose
@@ -71,8 +70,8 @@ Status ReplaceFileAtomically(const FolderLock& lock, const std::filesystem::path
 
 // Keeps the file at `path` as it is now under the new name `copy`: a second
 // link to it where the file system allows that (no partial copy can be left),
-// a copy otherwise. False when `copy` is taken already.
-Result<bool> KeepUnder(const std::filesystem::path& path, const std::filesystem::path& copy);
+// a copy otherwise. A failure of kind kTaken when `copy` is taken already.
+Status KeepUnder(const std::filesystem::path& path, const std::filesystem::path& copy);
 
 // Removes a copy that KeepUnder made, where it can.
 void RemoveKept(const std::filesystem::path& copy);

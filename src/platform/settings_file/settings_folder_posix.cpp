@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <optional>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -57,17 +56,19 @@ void RemoveLeftovers(int folder_fd, const std::filesystem::path& path) {
   closedir(dir);
 }
 
-// What a read of `path` finds without opening it (kMissing, kNotAFile,
-// kUnreadable); nothing when there is a file to open.
-std::optional<FileContents> LookAt(const std::filesystem::path& path) {
-  using Kind = FileContents::Kind;
+// Whether there is a file to open at `path`, as far as the system says
+// without opening it; why not (ReadWholeFile's failures) otherwise.
+Status LookAt(const std::filesystem::path& path) {
   std::error_code error;
   const std::filesystem::file_status status = std::filesystem::status(path, error);
-  if (status.type() == std::filesystem::file_type::not_found)
-    return FileContents{Kind::kMissing, {}};
-  if (error) return FileContents{Kind::kUnreadable, error.message()};
-  if (!std::filesystem::is_regular_file(status)) return FileContents{Kind::kNotAFile, {}};
-  return std::nullopt;
+  if (status.type() == std::filesystem::file_type::not_found) {
+    return Status::Failure(kNoFile, ErrorKind::kNotFound);
+  }
+  if (error) return Status::Failure(error.message());
+  if (!std::filesystem::is_regular_file(status)) {
+    return Status::Failure(kNotAFile, ErrorKind::kNotAFile);
+  }
+  return Status::Ok();
 }
 
 Status WriteAll(int fd, std::string_view contents) {
@@ -105,26 +106,27 @@ std::filesystem::path FollowLinks(const std::filesystem::path& path) {
 }
 
 bool FileMissing(const std::filesystem::path& path) {
-  const std::optional<FileContents> seen = LookAt(path);
-  return seen && seen->kind == FileContents::Kind::kMissing;
+  const Status seen = LookAt(path);
+  return !seen.ok() && seen.kind() == ErrorKind::kNotFound;
 }
 
-FileContents ReadWholeFile(const std::filesystem::path& path) {
-  using Kind = FileContents::Kind;
-  if (std::optional<FileContents> seen = LookAt(path)) return *seen;
+Result<std::string> ReadWholeFile(const std::filesystem::path& path) {
+  if (Status seen = LookAt(path); !seen.ok()) {
+    return Result<std::string>::Failure(seen.error(), seen.kind());
+  }
   // Read with the system's own calls: every start reads the settings, and a
   // C++ file stream would first build the C++ locales, which costs a run more
   // memory than all the rest of its work.
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return {Kind::kUnreadable, std::strerror(errno)};
-  FileContents contents{Kind::kRead, {}};
+  if (fd < 0) return Result<std::string>::Failure(std::strerror(errno));
+  Result<std::string> contents{std::string()};
   char buffer[1 << 16];
   ssize_t got;
   while ((got = read(fd, buffer, sizeof buffer)) != 0) {
     if (got > 0) {
-      contents.text.append(buffer, static_cast<std::size_t>(got));
+      contents.value().append(buffer, static_cast<std::size_t>(got));
     } else if (errno != EINTR) {
-      contents = {Kind::kUnreadable, std::strerror(errno)};
+      contents = Result<std::string>::Failure(std::strerror(errno));
       break;
     }
   }
@@ -173,17 +175,17 @@ Status ReplaceFileAtomically(const FolderLock& lock, const std::filesystem::path
   return Status::Ok();
 }
 
-Result<bool> KeepUnder(const std::filesystem::path& path, const std::filesystem::path& copy) {
-  if (link(path.c_str(), copy.c_str()) == 0) return true;
-  if (errno == EEXIST) return false;
+Status KeepUnder(const std::filesystem::path& path, const std::filesystem::path& copy) {
+  if (link(path.c_str(), copy.c_str()) == 0) return Status::Ok();
+  if (errno == EEXIST) return Status::Failure(std::strerror(errno), ErrorKind::kTaken);
   std::error_code error;
   if (std::filesystem::copy_file(path, copy, std::filesystem::copy_options::none, error)) {
-    return true;
+    return Status::Ok();
   }
-  if (error == std::errc::file_exists) return false;
+  if (error == std::errc::file_exists) return Status::Failure(error.message(), ErrorKind::kTaken);
   std::error_code ignored;
   std::filesystem::remove(copy, ignored);  // a partial copy
-  return Result<bool>::Failure(error.message());
+  return Status::Failure(error.message());
 }
 
 void RemoveKept(const std::filesystem::path& copy) {

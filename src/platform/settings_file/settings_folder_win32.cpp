@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -71,19 +70,21 @@ void RemoveLeftovers(const std::filesystem::path& path) {
   FindClose(find);
 }
 
-// What a read of `native` finds without opening it (kMissing, kNotAFile,
-// kUnreadable); nothing when there is a file to open.
-std::optional<FileContents> LookAt(const std::wstring& native) {
-  using Kind = FileContents::Kind;
+// Whether there is a file to open at `native`, as far as the system says
+// without opening it; why not (ReadWholeFile's failures) otherwise.
+Status LookAt(const std::wstring& native) {
   const DWORD attributes = GetFileAttributesW(native.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = GetLastError();
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
-      return FileContents{Kind::kMissing, {}};
-    return FileContents{Kind::kUnreadable, SystemErrorText(error)};
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+      return Status::Failure(kNoFile, ErrorKind::kNotFound);
+    }
+    return Status::Failure(SystemErrorText(error));
   }
-  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return FileContents{Kind::kNotAFile, {}};
-  return std::nullopt;
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return Status::Failure(kNotAFile, ErrorKind::kNotAFile);
+  }
+  return Status::Ok();
 }
 
 // A new, empty file beside `path` that no one else has open.
@@ -143,31 +144,34 @@ std::filesystem::path FollowLinks(const std::filesystem::path& path) {
 }
 
 bool FileMissing(const std::filesystem::path& path) {
-  const std::optional<FileContents> seen = LookAt(Native(path));
-  return seen && seen->kind == FileContents::Kind::kMissing;
+  const Status seen = LookAt(Native(path));
+  return !seen.ok() && seen.kind() == ErrorKind::kNotFound;
 }
 
-FileContents ReadWholeFile(const std::filesystem::path& path) {
-  using Kind = FileContents::Kind;
+Result<std::string> ReadWholeFile(const std::filesystem::path& path) {
   const std::wstring native = Native(path);
-  if (std::optional<FileContents> seen = LookAt(native)) return *seen;
+  if (Status seen = LookAt(native); !seen.ok()) {
+    return Result<std::string>::Failure(seen.error(), seen.kind());
+  }
   const HANDLE file = CreateFileW(native.c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {Kind::kUnreadable, SystemErrorText(GetLastError())};
-  FileContents contents{Kind::kRead, {}};
+  if (file == INVALID_HANDLE_VALUE) {
+    return Result<std::string>::Failure(SystemErrorText(GetLastError()));
+  }
+  Result<std::string> contents{std::string()};
   if (GetFileType(file) != FILE_TYPE_DISK) {
-    contents.kind = Kind::kNotAFile;
+    contents = Result<std::string>::Failure(kNotAFile, ErrorKind::kNotAFile);
   } else {
     char buffer[1 << 16];
     for (;;) {
       DWORD got = 0;
       if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
-        contents = {Kind::kUnreadable, SystemErrorText(GetLastError())};
+        contents = Result<std::string>::Failure(SystemErrorText(GetLastError()));
         break;
       }
       if (got == 0) break;  // the end
-      contents.text.append(buffer, got);
+      contents.value().append(buffer, got);
     }
   }
   CloseHandle(file);
@@ -216,14 +220,18 @@ Status ReplaceFileAtomically(const FolderLock& lock, const std::filesystem::path
   return replaced;
 }
 
-Result<bool> KeepUnder(const std::filesystem::path& path, const std::filesystem::path& copy) {
-  if (CreateHardLinkW(Native(copy).c_str(), Native(path).c_str(), nullptr)) return true;
-  if (GetLastError() == ERROR_ALREADY_EXISTS) return false;
-  if (CopyFileW(Native(path).c_str(), Native(copy).c_str(), TRUE)) return true;
+Status KeepUnder(const std::filesystem::path& path, const std::filesystem::path& copy) {
+  if (CreateHardLinkW(Native(copy).c_str(), Native(path).c_str(), nullptr)) return Status::Ok();
+  if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    return Status::Failure(SystemErrorText(ERROR_ALREADY_EXISTS), ErrorKind::kTaken);
+  }
+  if (CopyFileW(Native(path).c_str(), Native(copy).c_str(), TRUE)) return Status::Ok();
   const DWORD error = GetLastError();
-  if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return false;
+  if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) {
+    return Status::Failure(SystemErrorText(error), ErrorKind::kTaken);
+  }
   DeleteFileW(Native(copy).c_str());  // a partial copy
-  return Result<bool>::Failure(SystemErrorText(error));
+  return Status::Failure(SystemErrorText(error));
 }
 
 void RemoveKept(const std::filesystem::path& copy) {

@@ -8,11 +8,11 @@
 #include "platform/console_desktop.h"
 #include "platform/settings_file/settings_file_store.h"
 #include "platform/win32/command_line.h"
-#include "platform/win32/lower_case.h"
-#include "platform/win32/standard_streams.h"
-#include "platform/win32/views/settings_window_runner.h"
+#include "platform/win32/views/settings_window.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_lower_case.h"
+#include "platform/win32/win32_standard_streams.h"
 #include "platform/win32_api/utf16.h"
 #include "run/arguments.h"
 #include "run/console_run.h"
@@ -25,7 +25,7 @@ int ConsoleMode(const Arguments& arguments) {
   Win32FileSystem fs;
   SettingsFileStore store;
   Win32StandardStreams streams;
-  ConsoleDesktop desktop(streams, LowerCaseUtf8);
+  ConsoleDesktop desktop(streams, Win32LowerCase);
   Services services{fs, desktop, store};
   return ConsoleRun(arguments, services, streams);
 }
@@ -37,11 +37,11 @@ int DesktopMode(const Invocation& invocation) {
   Services services{fs, desktop, store};
   AppState app;
 
-  const StartupResult result = Startup(app, services, invocation);
-  if (result.outcome == StartupOutcome::kSettingsWindow) {
+  const StartupOutcome outcome = Startup(app, services, invocation);
+  if (outcome == StartupOutcome::kSettingsWindow) {
     return win32::RunSettingsWindow(app, services);
   }
-  return ExitStatus(result.outcome);
+  return ExitStatus(outcome);
 }
 
 int Run() {

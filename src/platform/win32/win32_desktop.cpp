@@ -6,8 +6,8 @@
 #include "platform/program_identity.h"
 #include "platform/win32/clipboard.h"
 #include "platform/win32/input_box.h"
-#include "platform/win32/lower_case.h"
-#include "platform/win32/standard_streams.h"
+#include "platform/win32/win32_lower_case.h"
+#include "platform/win32/win32_standard_streams.h"
 #include "platform/win32_api/utf16.h"
 #include "platform/win32_api/windows_text.h"
 
@@ -92,7 +92,7 @@ bool Win32Desktop::IsShiftDown() {
 }
 
 std::string Win32Desktop::ToLower(const std::string& text) {
-  return LowerCaseUtf8(text);
+  return Win32LowerCase(text);
 }
 
 ProgramIdentity Win32Desktop::Identity() {

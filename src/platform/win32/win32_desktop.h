@@ -23,7 +23,7 @@ class Win32Desktop final : public Desktop {
   Result<std::string> ClipboardText() override;
   // GetKeyState of VK_SHIFT: held when its high-order bit is set.
   bool IsShiftDown() override;
-  // LowerCaseUtf8: the invariant culture's mapping.
+  // Win32LowerCase: the invariant culture's mapping.
   std::string ToLower(const std::string& text) override;
   ProgramIdentity Identity() override;
 };

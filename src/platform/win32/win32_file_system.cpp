@@ -106,31 +106,29 @@ std::string Lookup(const std::string& path, Matching matching) {
   return name;
 }
 
-OpenResult Failed(OpenFailure failure) {
-  return OpenResult{nullptr, failure};
+OpenedFile Failed(DWORD error) {
+  // A missing folder is ERROR_PATH_NOT_FOUND; only a missing last name is this.
+  return OpenedFile::Failure(SystemErrorText(error), error == ERROR_FILE_NOT_FOUND
+                                                         ? ErrorKind::kNotFound
+                                                         : ErrorKind::kOther);
 }
 
 }  // namespace
 
-OpenResult Win32FileSystem::OpenForReading(const std::string& path) {
+OpenedFile Win32FileSystem::OpenForReading(const std::string& path) {
   const std::wstring wide = Utf16FromUtf8(path);
-  if (!IsPlainName(wide) || IsSeparator(wide.back())) return Failed(OpenFailure::Other);
+  if (!IsPlainName(wide) || IsSeparator(wide.back())) return Failed(ERROR_INVALID_NAME);
   const HANDLE file = CreateFileW(SystemPath(wide).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    // A missing folder is ERROR_PATH_NOT_FOUND; only a missing last name is this.
-    return Failed(GetLastError() == ERROR_FILE_NOT_FOUND ? OpenFailure::NotFound
-                                                         : OpenFailure::Other);
-  }
+  if (file == INVALID_HANDLE_VALUE) return Failed(GetLastError());
   LARGE_INTEGER size{};
   if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size)) {
     CloseHandle(file);
-    return Failed(OpenFailure::Other);
+    return Failed(ERROR_BAD_FILE_TYPE);
   }
-  return OpenResult{
-      std::make_unique<Win32ByteReader>(file, static_cast<std::uint64_t>(size.QuadPart)),
-      OpenFailure::Other};
+  return OpenedFile(
+      std::make_unique<Win32ByteReader>(file, static_cast<std::uint64_t>(size.QuadPart)));
 }
 
 std::string Win32FileSystem::LookupFileName(const std::string& path) {

@@ -17,7 +17,7 @@ class Win32FileSystem final : public FileSystem {
   PathStyle Style() const override { return PathStyle::Windows; }
   // Anything but a disk file (a console, a pipe, a port) fails with Other
   // before a byte is read.
-  OpenResult OpenForReading(const std::string& path) override;
+  OpenedFile OpenForReading(const std::string& path) override;
   // Names with wildcards ('*', '?' and the DOS forms '<', '>', '"') match
   // nothing: they are patterns, not names.
   std::string LookupFileName(const std::string& path) override;

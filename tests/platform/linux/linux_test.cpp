@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/linux/lower_case.h"
+#include "platform/linux/linux_lower_case.h"
 
 namespace tagsmit {
 namespace {
@@ -25,7 +25,7 @@ TEST(LowerCaseTest, WholePathIncludingLettersBeyondAscii) {
       {"\xC0\xC1Q", "\xC0\xC1q"},
       {"\xED\xA0\x80Z", "\xED\xA0\x80z"},
   };
-  for (const auto& [text, lower] : cases) EXPECT_EQ(LowerCaseUtf8(text), lower) << text;
+  for (const auto& [text, lower] : cases) EXPECT_EQ(LinuxLowerCase(text), lower) << text;
 }
 
 }  // namespace

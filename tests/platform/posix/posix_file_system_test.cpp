@@ -28,7 +28,7 @@ class PosixFileSystemTest : public ::testing::Test {
   PosixFileSystemTest() { std::filesystem::current_path(dir_.path()); }
   ~PosixFileSystemTest() override { std::filesystem::current_path(previous_); }
   std::unique_ptr<ByteReader> Open(const Bytes& content) {
-    return fs_.OpenForReading(dir_.WriteFile("data", content)).reader;
+    return fs_.OpenForReading(dir_.WriteFile("data", content)).value();
   }
 
   const std::filesystem::path previous_ = std::filesystem::current_path();
@@ -39,18 +39,18 @@ class PosixFileSystemTest : public ::testing::Test {
 TEST_F(PosixFileSystemTest, OpenTellsAMissingFileFromEveryOtherFailure) {
   dir_.WriteFile("file.gif", {1, 2, 3});
   dir_.MakeFolder("folder.gif");
-  const std::pair<std::string, OpenFailure> cases[] = {
-      {dir_.PathOf("absent.gif"), OpenFailure::NotFound},
-      {"absent.gif", OpenFailure::NotFound},  // in the current directory
-      {"no-folder/absent.gif", OpenFailure::Other},
-      {"file.gif/absent.gif", OpenFailure::Other},
-      {"absent.gif/", OpenFailure::Other},
-      {"folder.gif", OpenFailure::Other},
-      {"", OpenFailure::Other},
+  const std::pair<std::string, ErrorKind> cases[] = {
+      {dir_.PathOf("absent.gif"), ErrorKind::kNotFound},
+      {"absent.gif", ErrorKind::kNotFound},  // in the current directory
+      {"no-folder/absent.gif", ErrorKind::kOther},
+      {"file.gif/absent.gif", ErrorKind::kOther},
+      {"absent.gif/", ErrorKind::kOther},
+      {"folder.gif", ErrorKind::kOther},
+      {"", ErrorKind::kOther},
   };
   for (const auto& [path, failure] : cases) {
-    const OpenResult opened = fs_.OpenForReading(path);
-    EXPECT_TRUE(opened.reader == nullptr && opened.failure == failure) << path;
+    const OpenedFile opened = fs_.OpenForReading(path);
+    EXPECT_TRUE(!opened.ok() && opened.kind() == failure) << path;
   }
 }
 
@@ -66,8 +66,8 @@ TEST_F(PosixFileSystemTest, OpenDeniedByPermissionsIsOtherFailure) {
     const bool root = ::geteuid() == 0;
     if (root && (::setgroups(0, nullptr) || ::setgid(65534) || ::setuid(65534))) std::_Exit(2);
     for (const char* path : {"unreadable.gif", "locked/inside.gif", "locked/absent.gif"}) {
-      const OpenResult opened = fs_.OpenForReading(path);
-      if (opened.reader || opened.failure != OpenFailure::Other) std::_Exit(1);
+      const OpenedFile opened = fs_.OpenForReading(path);
+      if (opened.ok() || opened.kind() != ErrorKind::kOther) std::_Exit(1);
     }
     std::_Exit(0);
   };

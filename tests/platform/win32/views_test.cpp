@@ -1,5 +1,5 @@
 // The real Win32 windows: what only they can show. The handlers themselves
-// are tested against fake views in tests/settings and tests/about.
+// are tested against fake views in tests/settings_window and tests/about.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -23,10 +23,10 @@
 #include "platform/win32/views/dir_picker_window.h"
 #include "platform/win32/views/settings_window.h"
 #include "platform/win32_api/utf16.h"
-#include "run/settings.h"
+#include "run/settings_load_save.h"
 #include "scripted_desktop.h"
-#include "settings/settings_controls.h"
-#include "settings/settings_texts.h"
+#include "settings_window/settings_controls.h"
+#include "settings_window/settings_texts.h"
 
 namespace tagsmit::testing {
 namespace {
@@ -88,8 +88,8 @@ std::wstring TooltipOf(HWND tooltips, HWND window, HWND control, bool frame) {
 
 // Every control of the table is a child of the window, with its caption and
 // tooltip; Tab walks them in the table's order.
-template <typename Control, typename Logic, typename Binding>
-void ExpectBuiltFromTable(HWND window, const WindowSpec<Control, Logic, Binding>& spec,
+template <typename Control, typename Logic>
+void ExpectBuiltFromTable(HWND window, const WindowSpec<Control, Logic>& spec,
                           const std::function<HWND(Control)>& handle) {
   int children = 0;
   for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -154,8 +154,8 @@ bool TextFits(HWND control, ControlKind kind) {
 // no text is cut, and what lies under it moves down, so that nothing touches:
 // no two controls overlap (frames aside, which hold them), a label measured
 // by its text.
-template <typename Control, typename Logic, typename Binding>
-void ExpectLaidOutAt(UINT dpi, HWND window, const WindowSpec<Control, Logic, Binding>& spec,
+template <typename Control, typename Logic>
+void ExpectLaidOutAt(UINT dpi, HWND window, const WindowSpec<Control, Logic>& spec,
                      const std::function<HWND(Control)>& handle) {
   RECT suggested{};
   GetWindowRect(window, &suggested);
@@ -319,7 +319,7 @@ TEST_F(Win32ViewsTest, EnterPressesOkAndEscCancelsTheSettingsWindow) {
 // captions whole, and OK saves them.
 TEST_F(Win32ViewsTest, AddedSwitchesFitTheirCaptionsAndOkSavesThem) {
   form->Open();
-  for (const SettingsControl box : {chkMoreFormats, chkDisplaySize}) {
+  for (const SettingsControl box : {SwitchBoxOf("MoreFormats"), SwitchBoxOf("DisplaySize")}) {
     EXPECT_TRUE(TextFits(Control(box), ControlKind::CheckBox)) << static_cast<int>(box);
     SendMessageW(Control(box), BM_CLICK, 0, 0);
   }

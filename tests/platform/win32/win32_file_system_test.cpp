@@ -79,7 +79,7 @@ TEST_F(Win32FileSystemTest, HiddenAndSystemEntriesAreLeftOnlyOutOfTheWalk) {
   EXPECT_EQ(fs_.LookupFileName(In("system.gif")), "system.gif");
   // Only the entry named is refused: a path may pass through a hidden folder.
   EXPECT_EQ(fs_.LookupFileName(In("old\\A.GIF")), "a.gif");
-  EXPECT_TRUE(fs_.OpenForReading(In("hidden.gif")).reader);
+  EXPECT_TRUE(fs_.OpenForReading(In("hidden.gif")).ok());
   EXPECT_TRUE(fs_.Subdirectories(Folder()).empty());
 }
 
@@ -89,8 +89,8 @@ TEST_F(Win32FileSystemTest, WildcardsArePatternsNotNames) {
        {"Phot*.JPG", "Photo.JP?", "*", "Photo<JPG", "Photo.JP>", "Photo\"JPG"}) {
     EXPECT_EQ(fs_.LookupFileName(In(pattern)), "") << pattern;
     EXPECT_EQ(fs_.LookupEntryName(In(pattern)), "") << pattern;
-    const OpenResult opened = fs_.OpenForReading(In(pattern));
-    EXPECT_TRUE(!opened.reader && opened.failure == OpenFailure::Other) << pattern;
+    const OpenedFile opened = fs_.OpenForReading(In(pattern));
+    EXPECT_TRUE(!opened.ok() && opened.kind() == ErrorKind::kOther) << pattern;
   }
   EXPECT_EQ(fs_.LookupEntryName(In("*\\")), "");
 }
@@ -105,25 +105,25 @@ TEST_F(Win32FileSystemTest, AShortAliasGivesTheLongName) {
   const std::string short_path = Utf8FromUtf16(alias);
   EXPECT_EQ(fs_.LookupFileName(short_path), "Photo Album 2024.jpeg") << short_path;
   EXPECT_EQ(fs_.LookupEntryName(short_path), "Photo Album 2024.jpeg") << short_path;
-  EXPECT_TRUE(fs_.OpenForReading(short_path).reader) << short_path;
+  EXPECT_TRUE(fs_.OpenForReading(short_path).ok()) << short_path;
 }
 
 TEST_F(Win32FileSystemTest, OpenTellsAMissingFileFromEveryOtherFailure) {
   dir_.WriteFile("file.gif", Bytes{1});
   dir_.MakeFolder("folder.gif");
-  const std::pair<std::string, OpenFailure> cases[] = {
-      {In("absent.gif"), OpenFailure::NotFound},
-      {In("画像なし.gif"), OpenFailure::NotFound},
-      {In("no-folder\\absent.gif"), OpenFailure::Other},
-      {In("file.gif\\absent.gif"), OpenFailure::Other},
-      {In("absent.gif\\"), OpenFailure::Other},
-      {In("folder.gif"), OpenFailure::Other},
-      {"NUL", OpenFailure::Other},  // a device, not a file: never read
-      {"", OpenFailure::Other},
+  const std::pair<std::string, ErrorKind> cases[] = {
+      {In("absent.gif"), ErrorKind::kNotFound},
+      {In("画像なし.gif"), ErrorKind::kNotFound},
+      {In("no-folder\\absent.gif"), ErrorKind::kOther},
+      {In("file.gif\\absent.gif"), ErrorKind::kOther},
+      {In("absent.gif\\"), ErrorKind::kOther},
+      {In("folder.gif"), ErrorKind::kOther},
+      {"NUL", ErrorKind::kOther},  // a device, not a file: never read
+      {"", ErrorKind::kOther},
   };
   for (const auto& [path, failure] : cases) {
-    const OpenResult opened = fs_.OpenForReading(path);
-    EXPECT_TRUE(opened.reader == nullptr && opened.failure == failure) << path;
+    const OpenedFile opened = fs_.OpenForReading(path);
+    EXPECT_TRUE(!opened.ok() && opened.kind() == failure) << path;
   }
 }
 
@@ -131,8 +131,9 @@ TEST_F(Win32FileSystemTest, ReaderReadsTheRawBytesAtEveryOffset) {
   Bytes content(300000);
   for (std::size_t i = 0; i < content.size(); ++i) content[i] = static_cast<std::uint8_t>(i % 251);
   content.back() = 0xFF;
-  auto in = fs_.OpenForReading(dir_.WriteFile("data.jpg", content)).reader;
-  ASSERT_TRUE(in);
+  OpenedFile opened = fs_.OpenForReading(dir_.WriteFile("data.jpg", content));
+  ASSERT_TRUE(opened.ok());
+  ByteReader* in = opened.value().get();
   Bytes head(5000);
   ASSERT_TRUE(in->Read(head));
   EXPECT_EQ(head, Bytes(content.begin(), content.begin() + 5000));

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QToolButton>
 
+#include "platform/qt/views/qt_text.h"
 #include "platform/qt/views/window_look.h"
 #include "window/first_focus.h"
 #include "window/grow_to_fit.h"
@@ -172,6 +173,48 @@ void ConnectControlEvent(QWidget& widget, ControlEvent event, std::function<void
 
 void MakeDefaultButton(QWidget& widget) {
   if (auto* button = qobject_cast<QPushButton*>(&widget)) button->setDefault(true);
+}
+
+void SetWidgetChecked(QWidget& widget, bool checked) {
+  auto& button = static_cast<QAbstractButton&>(widget);
+  // An option button of a group cannot be cleared directly; the logic sets
+  // its partner right after.
+  const bool exclusive = button.autoExclusive();
+  if (!checked) button.setAutoExclusive(false);
+  button.setChecked(checked);
+  button.setAutoExclusive(exclusive);
+}
+
+bool IsWidgetChecked(const QWidget& widget) {
+  return static_cast<const QAbstractButton&>(widget).isChecked();
+}
+
+bool SetWidgetText(QWidget& widget, const std::string& text) {
+  if (auto* line = qobject_cast<QLineEdit*>(&widget)) {
+    line->setText(ToQt(text));
+  } else if (auto* lines = qobject_cast<QPlainTextEdit*>(&widget)) {
+    lines->setPlainText(ToQt(text));
+  } else if (auto* label = qobject_cast<QLabel*>(&widget)) {
+    label->setText(ToQt(text));
+    return true;
+  }
+  return false;
+}
+
+std::string WidgetText(const QWidget& widget) {
+  return FromQt(static_cast<const QLineEdit&>(widget).text());
+}
+
+void SelectAllWidgetText(QWidget& widget) {
+  static_cast<QLineEdit&>(widget).selectAll();
+}
+
+void ShowWidgetEntries(QWidget& widget, const std::vector<std::string>& entries, int selected) {
+  auto& list = static_cast<QComboBox&>(widget);
+  const QSignalBlocker quiet(&list);
+  list.clear();
+  for (const auto& entry : entries) list.addItem(ToQt(entry));
+  list.setCurrentIndex(selected);
 }
 
 }  // namespace tagsmit

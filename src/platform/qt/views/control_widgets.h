@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <functional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "window/control_spec.h"
@@ -36,6 +37,16 @@ void ConnectControlEvent(QWidget& widget, ControlEvent event, std::function<void
 // Enter presses this button.
 void MakeDefaultButton(QWidget& widget);
 
+// The operations on one control's widget, whatever window it belongs to.
+void SetWidgetChecked(QWidget& widget, bool checked);
+bool IsWidgetChecked(const QWidget& widget);
+// True when the widget is a label, whose new text may need another layout.
+bool SetWidgetText(QWidget& widget, const std::string& text);
+std::string WidgetText(const QWidget& widget);
+void SelectAllWidgetText(QWidget& widget);
+// Showing the entries of a drop-down list raises no event.
+void ShowWidgetEntries(QWidget& widget, const std::vector<std::string>& entries, int selected);
+
 // The widget of `control` among those BuildControls gave.
 template <typename Control>
 QWidget* WidgetOf(const std::vector<QWidget*>& widgets, Control control) {
@@ -44,9 +55,8 @@ QWidget* WidgetOf(const std::vector<QWidget*>& widgets, Control control) {
 
 // Lays the window out: once it is built, and again when a label's text has
 // changed.
-template <typename Control, typename Logic, typename Binding>
-void LayOutControls(const WindowSpec<Control, Logic, Binding>& spec,
-                    const std::vector<QWidget*>& widgets) {
+template <typename Control, typename Logic>
+void LayOutControls(const WindowSpec<Control, Logic>& spec, const std::vector<QWidget*>& widgets) {
   std::vector<ControlWidget> controls;
   for (const auto& control : spec.controls) {
     controls.push_back({&control.look, WidgetOf(widgets, control.control)});
@@ -55,8 +65,8 @@ void LayOutControls(const WindowSpec<Control, Logic, Binding>& spec,
 }
 
 // Focuses the control a window opens with.
-template <typename Control, typename Logic, typename Binding>
-void FocusFirstControl(const WindowSpec<Control, Logic, Binding>& spec,
+template <typename Control, typename Logic>
+void FocusFirstControl(const WindowSpec<Control, Logic>& spec,
                        const std::vector<QWidget*>& widgets) {
   std::vector<ControlWidget> tab_order;
   for (Control control : spec.TabOrder()) {
@@ -69,9 +79,8 @@ void FocusFirstControl(const WindowSpec<Control, Logic, Binding>& spec,
 // button, the Tab order and the events, which go to `*logic` while it is set.
 // The widgets come back indexed by their control, for the window to finish
 // and then lay out (LayOutControls).
-template <typename Control, typename Logic, typename Binding>
-std::vector<QWidget*> BuildControls(QWidget& window,
-                                    const WindowSpec<Control, Logic, Binding>& spec,
+template <typename Control, typename Logic>
+std::vector<QWidget*> BuildControls(QWidget& window, const WindowSpec<Control, Logic>& spec,
                                     Logic* const* logic) {
   std::vector<QWidget*> widgets(spec.controls.size());
   for (const auto& control : spec.controls) {

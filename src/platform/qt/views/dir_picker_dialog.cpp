@@ -1,17 +1,12 @@
 #include "platform/qt/views/dir_picker_dialog.h"
 
-#include <QComboBox>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyledItemDelegate>
 
-#include "platform/qt/views/control_widgets.h"
-#include "platform/qt/views/qt_text.h"
-#include "platform/qt/views/window_look.h"
-#include "settings/settings_controls.h"
-#include "settings/settings_texts.h"
+#include "settings_window/settings_texts.h"
 
 namespace tagsmit {
 namespace {
@@ -39,20 +34,17 @@ class IndentDelegate final : public QStyledItemDelegate {
 
 }  // namespace
 
-DirPickerDialog::DirPickerDialog(QWidget* owner) : QDialog(owner) {
+DirPickerDialog::DirPickerDialog(QWidget* owner) : ModalTableDialog(kPickerWindow, owner) {
   using enum PickerControl;
   setWindowTitle(QString::fromUtf8(settings_text::kPickerCaption));
-  SetUpFixedWindow(*this, kPickerWindow.client);
-  controls_ = BuildControls(*this, kPickerWindow, &picker_);
-  drives_ = static_cast<QComboBox*>(WidgetOf(controls_, drvListBox));
-  directories_ = static_cast<QListWidget*>(WidgetOf(controls_, dirListBox));
+  directories_ = static_cast<QListWidget*>(Control(dirListBox));
   // Enter presses OK wherever the focus is, also on Cancel.
   for (PickerControl button : {Command1, Command2}) {
-    static_cast<QPushButton*>(WidgetOf(controls_, button))->setAutoDefault(false);
+    static_cast<QPushButton*>(Control(button))->setAutoDefault(false);
   }
   directories_->installEventFilter(this);
   directories_->setItemDelegate(new IndentDelegate(directories_));
-  LayOutControls(kPickerWindow, controls_);
+  LayOut();
 }
 
 // Space on the directory list opens the highlighted entry, leaving Enter to
@@ -60,32 +52,12 @@ DirPickerDialog::DirPickerDialog(QWidget* owner) : QDialog(owner) {
 bool DirPickerDialog::eventFilter(QObject* watched, QEvent* event) {
   if (watched == directories_ && event->type() == QEvent::KeyPress &&
       static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space && directories_->currentRow() >= 0) {
-    if (picker_ != nullptr) {
-      kPickerWindow.Raise(PickerControl::dirListBox, *picker_, directories_->currentRow());
+    if (logic_ != nullptr) {
+      kPickerWindow.Raise(PickerControl::dirListBox, *logic_, directories_->currentRow());
     }
     return true;
   }
   return QDialog::eventFilter(watched, event);
-}
-
-void DirPickerDialog::SetStaysOnTop(bool on_top) {
-  setWindowFlag(Qt::WindowStaysOnTopHint, on_top);
-  show();
-}
-
-void DirPickerDialog::Close() {
-  done(QDialog::Rejected);
-}
-
-void DirPickerDialog::reject() {
-  if (picker_ != nullptr) kPickerWindow.Raise(kPickerWindow.CancelControl(), *picker_);
-}
-
-void DirPickerDialog::ShowDrives(const std::vector<std::string>& drives, int selected) {
-  const QSignalBlocker quiet(drives_);
-  drives_->clear();
-  for (const auto& drive : drives) drives_->addItem(ToQt(drive));
-  drives_->setCurrentIndex(selected);
 }
 
 void DirPickerDialog::ShowDirectories(const DirListing& listing) {
@@ -101,13 +73,6 @@ void DirPickerDialog::ShowDirectories(const DirListing& listing) {
   }
   directories_->setCurrentRow(listing.current);
   directories_->scrollToItem(directories_->currentItem());
-}
-
-void DirPickerDialog::RunModal(DirPicker& picker) {
-  picker_ = &picker;
-  FocusFirstControl(kPickerWindow, controls_);
-  exec();
-  picker_ = nullptr;
 }
 
 }  // namespace tagsmit

@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QScreen>
 #include <QStringList>
+#include <QWindow>
 
 #include "window/font_faces.h"
 
@@ -58,6 +59,16 @@ QFont FixedFont() {
   font.setStyleHint(QFont::TypeWriter);
   font.setPointSize(9);
   return font;
+}
+
+void SetWindowOnTop(QWidget& window, bool on_top) {
+  // Told to the window system directly: setting the widget's flags would
+  // hide and re-create a window that is already on screen.
+  Qt::WindowFlags flags = window.windowFlags();
+  flags.setFlag(Qt::WindowStaysOnTopHint, on_top);
+  window.overrideWindowFlags(flags);
+  if (QWindow* handle = window.windowHandle()) handle->setFlags(flags);
+  window.show();
 }
 
 QIcon ApplicationIcon() {

@@ -22,6 +22,10 @@ QFont FixedFont();
 // a close box, in the control font, its client area given in twips.
 void SetUpFixedWindow(QWidget& window, TwipsSize client, Qt::WindowFlags extra_flags = {});
 
+// Enters (true) or leaves (false) the band of windows kept above all others,
+// keeping place and size, and shows the window.
+void SetWindowOnTop(QWidget& window, bool on_top);
+
 QIcon ApplicationIcon();
 QIcon VersionButtonIcon();
 

@@ -1,32 +1,12 @@
 #include "platform/win32/views/dir_picker_window.h"
 
-#include "platform/win32/views/window_look.h"
 #include "platform/win32_api/windows_text.h"
-#include "settings/settings_controls.h"
-#include "settings/settings_texts.h"
+#include "settings_window/settings_texts.h"
 
 namespace tagsmit::win32 {
 
-DirPickerWindow::DirPickerWindow(HWND owner) : window_(kPickerWindow.client, owner) {
-  window_.SetCaption(settings_text::kPickerCaption);
-  window_.Build(kPickerWindow, &picker_);
-}
-
-HWND DirPickerWindow::Control(PickerControl control) const {
-  return window_.ControlHandle(static_cast<int>(control));
-}
-
-void DirPickerWindow::SetStaysOnTop(bool on_top) {
-  SetWindowOnTop(Handle(), on_top);
-}
-
-void DirPickerWindow::Close() {
-  window_.Finish();
-}
-
-void DirPickerWindow::ShowDrives(const std::vector<std::string>& drives, int selected) {
-  window_.ShowListEntries(static_cast<int>(PickerControl::drvListBox), drives, selected);
-}
+DirPickerWindow::DirPickerWindow(HWND owner)
+    : ModalTableWindow(kPickerWindow, owner, settings_text::kPickerCaption) {}
 
 // Each line keeps its depth for the indentation the list draws.
 void DirPickerWindow::ShowDirectories(const DirListing& listing) {
@@ -41,12 +21,6 @@ void DirPickerWindow::ShowDirectories(const DirListing& listing) {
   SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(listing.current), 0);
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);
-}
-
-void DirPickerWindow::RunModal(DirPicker& picker) {
-  picker_ = &picker;
-  window_.RunModal();
-  picker_ = nullptr;
 }
 
 }  // namespace tagsmit::win32

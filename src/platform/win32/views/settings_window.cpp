@@ -2,16 +2,10 @@
 
 #include "platform/win32/views/about_window.h"
 #include "platform/win32/views/dir_picker_window.h"
-#include "platform/win32/views/window_look.h"
-#include "settings/settings_controls.h"
-#include "settings/settings_texts.h"
+#include "settings_window/settings_texts.h"
 
 namespace tagsmit::win32 {
 namespace {
-
-int Index(SettingsControl control) {
-  return static_cast<int>(control);
-}
 
 // The monitor the window is on, in pixels, as the placement measures it.
 RECT MonitorOf(HWND window) {
@@ -23,14 +17,8 @@ RECT MonitorOf(HWND window) {
 
 }  // namespace
 
-SettingsWindow::SettingsWindow() : window_(kSettingsWindow.client, nullptr) {
-  window_.SetCaption(settings_text::kWindowCaption);
-  window_.Build(kSettingsWindow, &form_);
-}
-
-HWND SettingsWindow::Control(SettingsControl control) const {
-  return window_.ControlHandle(Index(control));
-}
+SettingsWindow::SettingsWindow()
+    : TableWindow(kSettingsWindow, nullptr, settings_text::kWindowCaption) {}
 
 Extent SettingsWindow::ScreenSize() {
   const RECT screen = MonitorOf(Handle());
@@ -53,52 +41,23 @@ void SettingsWindow::Show() {
   ShowWindow(Handle(), SW_SHOW);
 }
 
-void SettingsWindow::SetStaysOnTop(bool on_top) {
-  SetWindowOnTop(Handle(), on_top);
-}
-
-void SettingsWindow::Close() {
-  window_.Finish();
-}
-
-void SettingsWindow::SetChecked(SettingsControl control, bool checked) {
-  SendMessageW(Control(control), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-bool SettingsWindow::IsChecked(SettingsControl control) {
-  return SendMessageW(Control(control), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void SettingsWindow::SetText(SettingsControl control, const std::string& text) {
-  window_.SetControlText(Index(control), text);
-}
-
-std::string SettingsWindow::Text(SettingsControl control) {
-  return window_.ControlText(Index(control));
-}
-
-void SettingsWindow::SetEnabled(SettingsControl control, bool enabled) {
-  EnableWindow(Control(control), enabled ? TRUE : FALSE);
-}
-
-void SettingsWindow::Focus(SettingsControl control) {
-  SetFocus(Control(control));
-}
-
-void SettingsWindow::SelectAllText(SettingsControl control) {
-  SendMessageW(Control(control), EM_SETSEL, 0, -1);
-}
-
-void SettingsWindow::ShowClipStrs(const std::vector<std::string>& entries, int selected) {
-  window_.ShowListEntries(Index(SettingsControl::cmbClipStr), entries, selected);
-}
-
 std::unique_ptr<DirPickerView> SettingsWindow::CreateDirPickerView() {
   return std::make_unique<DirPickerWindow>(Handle());
 }
 
 std::unique_ptr<AboutView> SettingsWindow::CreateAboutView() {
   return std::make_unique<AboutWindow>(Handle());
+}
+
+int RunSettingsWindow(AppState& app, Services& services) {
+  SettingsWindow window;
+  MainForm form(window, app, services);
+  window.Bind(form);
+  form.Open();
+  window.RunUntilClosed();
+  // OK has saved, or Cancel and the close box ended without saving: either
+  // is a normal end.
+  return 0;
 }
 
 }  // namespace tagsmit::win32

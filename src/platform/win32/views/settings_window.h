@@ -1,26 +1,19 @@
 #pragma once
 
 #include <memory>
-#include <string>
-#include <vector>
 
-#include "platform/win32/views/view_window.h"
-#include "settings/main_form.h"
-#include "settings/settings_view.h"
+#include "platform/win32/views/table_window.h"
+#include "settings_window/settings_controls.h"
 
 namespace tagsmit::win32 {
 
-// The settings window on Windows. It shows what the logic sets and forwards
-// the user's actions to the MainForm handlers through the window's table.
-class SettingsWindow final : public SettingsView {
+// The settings window on Windows, built from its table.
+class SettingsWindow final : public TableWindow<SettingsView, MainForm> {
  public:
   SettingsWindow();
 
   // Events go to `form` from now on.
-  void Bind(MainForm& form) { form_ = &form; }
-
-  HWND Handle() const { return window_.Handle(); }
-  HWND Control(SettingsControl control) const;
+  void Bind(MainForm& form) { logic_ = &form; }
   // Handles messages until OK or Cancel has closed the window.
   void RunUntilClosed() { window_.RunUntilFinished(); }
 
@@ -29,22 +22,12 @@ class SettingsWindow final : public SettingsView {
   Extent WindowSize() override;
   void MoveTo(int left, int top) override;
   void Show() override;
-  void SetStaysOnTop(bool on_top) override;
-  void Close() override;
-  void SetChecked(SettingsControl control, bool checked) override;
-  bool IsChecked(SettingsControl control) override;
-  void SetText(SettingsControl control, const std::string& text) override;
-  std::string Text(SettingsControl control) override;
-  void SetEnabled(SettingsControl control, bool enabled) override;
-  void Focus(SettingsControl control) override;
-  void SelectAllText(SettingsControl control) override;
-  void ShowClipStrs(const std::vector<std::string>& entries, int selected) override;
   std::unique_ptr<DirPickerView> CreateDirPickerView() override;
   std::unique_ptr<AboutView> CreateAboutView() override;
-
- private:
-  ViewWindow window_;
-  MainForm* form_ = nullptr;
 };
+
+// Prepares and shows the settings window for the loaded `app` and runs it
+// until OK or Cancel ends it; the process's exit status.
+int RunSettingsWindow(AppState& app, Services& services);
 
 }  // namespace tagsmit::win32

@@ -29,8 +29,8 @@ class ViewWindow {
   HWND ControlHandle(int control) const { return controls_[static_cast<size_t>(control)].hwnd; }
 
   // Builds the controls of `spec`; their events go to `*logic` while it is set.
-  template <typename Control, typename Logic, typename Binding>
-  void Build(const WindowSpec<Control, Logic, Binding>& spec, Logic* const* logic);
+  template <typename Control, typename Logic>
+  void Build(const WindowSpec<Control, Logic>& spec, Logic* const* logic);
 
   void SetCaption(const std::string& caption);
   void SetControlText(int control, const std::string& text);
@@ -105,8 +105,8 @@ class ViewWindow {
   bool finished_ = false;
 };
 
-template <typename Control, typename Logic, typename Binding>
-void ViewWindow::Build(const WindowSpec<Control, Logic, Binding>& spec, Logic* const* logic) {
+template <typename Control, typename Logic>
+void ViewWindow::Build(const WindowSpec<Control, Logic>& spec, Logic* const* logic) {
   controls_.resize(spec.controls.size());
   for (const auto& control : spec.controls) {
     std::function<void(int)> raise;
