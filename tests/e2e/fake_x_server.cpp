@@ -17,10 +17,10 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -49,10 +49,13 @@ struct ClientStream {
   std::string unread;
 };
 
-std::size_t Padded(std::size_t length) { return (length + 3) / 4 * 4; }
+std::size_t Padded(std::size_t length) {
+  return (length + 3) / 4 * 4;
+}
 std::uint32_t Number(const std::string& bytes, std::size_t at, std::size_t size) {
   std::uint32_t value = 0;
-  for (std::size_t i = size; i-- > 0;) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+  for (std::size_t i = size; i-- > 0;)
+    value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
   return value;
 }
 
@@ -113,7 +116,7 @@ int main(int argc, char** argv) {
   std::fflush(stdout);
 
   std::vector<pollfd> fds{{listener, POLLIN, 0}};  // then each client before its server
-  std::vector<ClientStream> streams;                 // one per client, in the same order
+  std::vector<ClientStream> streams;               // one per client, in the same order
   int dying_client = -1;
   for (int connections = 0;;) {
     if (poll(fds.data(), fds.size(), -1) < 0) return 1;

@@ -9,7 +9,9 @@ constexpr char kRingBell = 'b';
 
 }  // namespace
 
-bool StartedHolder::RingBell() { return line_.Send(kRingBell); }
+bool StartedHolder::RingBell() {
+  return line_.Send(kRingBell);
+}
 
 Result<StartedHolder> StartClipboardHolder(Connection& connection, const std::string& text) {
   // The selection is taken here, before the fork, so that it is ours when the
