@@ -13,13 +13,15 @@ TEST_TITLE='Tagsmit  ｸﾘｯﾌﾟﾎﾞｰﾄﾞ内容'
 # Where the descriptors of process $1 lead, sorted, without inode numbers.
 descriptors() { for fd in "/proc/$1/fd/"*; do readlink "$fd"; done | sed 's/:.*//' | sort | xargs; }
 
-# Starts the fake X server with the arguments given; sets fake_display.
+# Starts the fake X server with the arguments given; sets fake_display. A
+# relay lists in $work/fake each connection and each Bell request: counted.
+counted() { grep -c "^$1\$" "$work/fake"; }
 start_fake_x() {
   rm -f "$work/fake"
   "$FAKE_X_SERVER" "$@" >"$work/fake" &
   helper_pids+=($!)
   eventually [ -s "$work/fake" ]
-  fake_display=$(cat "$work/fake")
+  fake_display=$(head -1 "$work/fake")
   [ -n "$fake_display" ] || fail "the fake X server did not start"
 }
 
@@ -79,6 +81,31 @@ case "${1:-}" in
     press "$window" Return
     wait_tagsmit
     expect_eq status 0 "$run_status"
+    ;;
+  one-connection)
+    # A run makes one X connection, which the clipboard holder takes over and
+    # rings the bell on once the text is on the clipboard. With the test
+    # display the bell comes after the box has closed.
+    start_fake_x "${DISPLAY#:}" 0
+    write_settings
+    (export DISPLAY=$fake_display && run_tagsmit "$work/site/img/Logo.gif" &&
+      expect_eq status 0 "$run_status") || exit 1
+    expect_eq clipboard "$(tag ./Logo.gif 120 60)" "$(clipboard)"
+    eventually [ "$(counted bell)" == 1 ] || fail "bells of a run: $(counted bell)"
+    expect_eq "X connections of a run" 1 "$(counted connection)"
+    start_fake_x "${DISPLAY#:}" 0
+    write_settings Test=1
+    # The relay passes no descriptors, which Qt's shared-memory images need.
+    real_display=$DISPLAY
+    export DISPLAY=$fake_display QT_XCB_NO_MITSHM=1
+    start_tagsmit "$work/site/img/Logo.gif"
+    export DISPLAY=$real_display
+    window=$(wait_window "$TEST_TITLE") || fail "no test display"
+    expect_eq "bells while the test display shows" 0 "$(counted bell)"
+    press "$window" Return
+    wait_tagsmit
+    expect_eq status 0 "$run_status"
+    eventually [ "$(counted bell)" == 1 ] || fail "bells after the test display: $(counted bell)"
     ;;
   display-dies)
     # The X server goes away while a run with the test display goes on: as

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <utility>
 
 #include "base/result.h"
 
@@ -14,5 +15,26 @@ namespace tagsmit {
 // as soon as we return; or names why no child could start. Call from a
 // single-threaded process.
 Status StartHolderProcess(int keep_fd, const std::function<void()>& serve);
+
+// Our end of a line to a holder that waits for one word from us before it
+// serves. Dropping it without a word, or our process ending, lets the holder
+// begin too.
+class HolderLine {
+ public:
+  explicit HolderLine(int fd) : fd_(fd) {}
+  HolderLine(HolderLine&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+  HolderLine& operator=(HolderLine&&) = delete;
+  ~HolderLine();
+
+  // Sends `word` and lets the holder begin; false when the holder is gone.
+  bool Send(char word);
+
+ private:
+  int fd_;
+};
+
+// As StartHolderProcess, but the holder waits before it serves: `serve` gets
+// the word sent on the line, or 0 when the line closed without one.
+Result<HolderLine> StartHolderAfterWord(int keep_fd, const std::function<void(char word)>& serve);
 
 }  // namespace tagsmit

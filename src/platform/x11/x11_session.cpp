@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 
-#include "platform/x11/clipboard_holder.h"
 #include "platform/x11/clipboard_reader.h"
 
 namespace tagsmit::x11 {
@@ -10,6 +9,9 @@ namespace tagsmit::x11 {
 Result<Connection*> Session::Get() {
   if (failure_) return Result<Connection*>::Failure(*failure_);
   if (!connection_) {
+    // The holder serves from now on: reading the clipboard, for one, waits
+    // for it.
+    holder_.reset();
     Result<std::shared_ptr<Connection>> opened = Connection::Open();
     if (!opened.ok()) {
       failure_ = opened.error();
@@ -37,6 +39,10 @@ bool Session::ShiftHeld() {
 }
 
 bool Session::RingBell() {
+  if (holder_ && holder_->RingBell()) {
+    holder_.reset();
+    return true;
+  }
   const Result<Connection*> connection = Get();
   if (!connection.ok()) return false;
   xcb_connection_t* c = connection.value()->get();
@@ -49,10 +55,12 @@ bool Session::RingBell() {
 Status Session::SetClipboardText(const std::string& text) {
   const Result<Connection*> connection = Get();
   if (!connection.ok()) return Status::Failure(connection.error());
-  Status put = StartClipboardHolder(*connection.value(), text);
+  Result<StartedHolder> started = StartClipboardHolder(*connection.value(), text);
+  if (!started.ok()) return Status::Failure(started.error());
   // The holder has the connection now; connect afresh if needed again.
-  if (put.ok()) connection_.reset();
-  return put;
+  connection_.reset();
+  holder_.emplace(std::move(started).value());
+  return Status::Ok();
 }
 
 Result<std::string> Session::ClipboardText() {

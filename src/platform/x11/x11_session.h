@@ -7,6 +7,7 @@
 
 #include "base/result.h"
 #include "platform/display_services.h"
+#include "platform/x11/clipboard_holder.h"
 #include "platform/x11/x11_connection.h"
 
 namespace tagsmit::x11 {
@@ -14,7 +15,9 @@ namespace tagsmit::x11 {
 // What a run needs from the X server: the Shift state, the bell and the
 // clipboard. Connects on first use, and again after handing its connection
 // to a clipboard holder; without a display every operation fails or does
-// nothing. A display that cannot be reached is tried once.
+// nothing. A display that cannot be reached is tried once. The bell that
+// follows the clipboard is the holder's to ring, on the connection it took
+// over: a run needs one connection.
 class Session final : public DisplayServices {
  public:
   bool Connected() override { return Get().ok(); }
@@ -33,6 +36,8 @@ class Session final : public DisplayServices {
   Result<Connection*> Get();
 
   std::shared_ptr<Connection> connection_;
+  // The holder started last, until it has begun serving.
+  std::optional<StartedHolder> holder_;
   std::optional<std::string> failure_;  // once connecting has failed
 };
 
