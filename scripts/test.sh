@@ -10,32 +10,35 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 
-echo "== formatting"
+# Each stage's heading says how long the suite has run, to show where the time goes.
+stage() { printf '== %s (at %d:%02d)\n' "$1" $((SECONDS / 60)) $((SECONDS % 60)); }
+
+stage formatting
 git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 for preset in debug sanitize; do
-  echo "== $preset build"
+  stage "$preset build"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
-  echo "== $preset tests"
+  stage "$preset tests"
   ctest --preset "$preset" -j2
 done
 
-echo "== release build of the benchmarks (built so that they cannot rot; not run)"
+stage "release build of the benchmarks (built so that they cannot rot; not run)"
 cmake --preset release >/dev/null
 cmake --build --preset release --target tagsmit_bench
 
-echo "== fuzzing"
+stage "fuzzing"
 scripts/fuzz.sh 60
 
-echo "== windows build"
+stage "windows build"
 cmake --preset windows >/dev/null
 cmake --build --preset windows
-echo "== windows tests (under Wine; the window tests on an Xvfb of their own)"
+stage "windows tests (under Wine; the window tests on an Xvfb of their own)"
 xvfb-run --auto-servernum --server-args="-noreset -nolisten tcp -screen 0 1024x768x24" \
   ctest --preset windows -j2
 
-echo "== windows release ZIP and installer"
+stage "windows release ZIP and installer"
 cmake --preset windows-release >/dev/null
 cmake --build --preset windows-release
 cpack --preset windows-release
@@ -94,3 +97,4 @@ for _ in $(seq 300); do
 done
 [ ! -e "$installed" ] || { echo "$setup: the uninstaller left $(ls "$installed")" >&2; exit 1; }
 echo "$setup: installs the release files and uninstalls"
+stage done
