@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "fastest.h"
 #include "run/clip_str.h"
 
 namespace tagsmit {
@@ -52,12 +53,6 @@ void BM_ReplaceAll(benchmark::State& state) {
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
                           static_cast<std::int64_t>(source.size()));
-}
-
-// Other work on the machine only ever adds time: the fastest repetition is the
-// steadiest figure (its rate is the size over that time, not the min counter).
-double Fastest(const std::vector<double>& times) {
-  return *std::min_element(times.begin(), times.end());
 }
 
 BENCHMARK(BM_ExpandClipStr)

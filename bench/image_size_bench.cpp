@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "fastest.h"
 #include "image/image_size.h"
 #include "platform/posix/posix_file_system.h"
 
@@ -298,12 +299,6 @@ void BM_SizeQuery_20MB_NoApp(benchmark::State& state) {
 void BM_MarkerScan_1GiB(benchmark::State& state) {
   MeasureRepeatedly(state, Files().gigabyte_gap());
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * BenchFiles::kGap));
-}
-
-// Other work on the machine only ever adds time, so the fastest of several
-// repetitions is the steadiest figure to compare.
-double Fastest(const std::vector<double>& times) {
-  return *std::min_element(times.begin(), times.end());
 }
 
 BENCHMARK(BM_SizeQuery_20KB)->ComputeStatistics("min", Fastest);
