@@ -24,8 +24,13 @@ ClipboardOwner::ClipboardOwner(Connection& connection, std::string_view text)
   // limit of the connection setup (256 KiB) saves asking for BIG-REQUESTS.
   const std::size_t max_request = xcb_get_setup(connection_.get())->maximum_request_length * 4u;
   chunk_size_ = std::min<std::size_t>(max_request - 64, 256 * 1024);
-  const auto [clipboard, targets, timestamp, utf8_string, text_target, incr] =
-      connection_.Atoms({"CLIPBOARD", "TARGETS", "TIMESTAMP", "UTF8_STRING", "TEXT", "INCR"});
+  // The helper window and the first ask for the server's time go out with
+  // the atoms: one round trip for all three.
+  const auto [clipboard, targets, timestamp, utf8_string, text_target, incr] = connection_.Atoms(
+      {"CLIPBOARD", "TARGETS", "TIMESTAMP", "UTF8_STRING", "TEXT", "INCR"}, [this] {
+        window_ = connection_.CreateHelperWindow();
+        connection_.AskServerTime(window_);
+      });
   clipboard_ = clipboard;
   targets_ = targets;
   timestamp_ = timestamp;
@@ -36,12 +41,13 @@ ClipboardOwner::ClipboardOwner(Connection& connection, std::string_view text)
 
 Status ClipboardOwner::Acquire() {
   xcb_connection_t* c = connection_.get();
-  window_ = connection_.CreateHelperWindow();
   // A client that takes the selection between our reading the server's time
   // and our asking for it makes the server ignore our older time: ask again
-  // with a fresh one, so that the later request wins.
+  // with a fresh one, so that the later request wins. The first time was
+  // asked for with the atoms.
   for (int attempt = 0; attempt < kAcquireAttempts; ++attempt) {
-    const Result<xcb_timestamp_t> now = connection_.ServerTime(window_);
+    if (attempt > 0) connection_.AskServerTime(window_);
+    const Result<xcb_timestamp_t> now = connection_.AwaitServerTime(window_);
     if (!now.ok()) return Status::Failure(now.error());
     acquired_ = now.value();
     xcb_set_selection_owner(c, window_, clipboard_, acquired_);

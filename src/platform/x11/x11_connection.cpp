@@ -7,7 +7,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
 #include "platform/x11/timed_connect.h"
 
@@ -59,13 +58,16 @@ void Connection::HandOver() {
   connection_ = nullptr;
 }
 
-void Connection::InternAtoms(const char* const* names, std::size_t count, xcb_atom_t* atoms) {
-  std::vector<xcb_intern_atom_cookie_t> cookies;
-  cookies.reserve(count);
+void Connection::AskAtoms(const char* const* names, std::size_t count,
+                          xcb_intern_atom_cookie_t* cookies) {
   for (std::size_t i = 0; i < count; ++i) {
-    cookies.push_back(xcb_intern_atom(connection_, 0,
-                                      static_cast<std::uint16_t>(std::strlen(names[i])), names[i]));
+    cookies[i] = xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(names[i])),
+                                 names[i]);
   }
+}
+
+void Connection::ReceiveAtoms(const xcb_intern_atom_cookie_t* cookies, std::size_t count,
+                              xcb_atom_t* atoms) {
   for (std::size_t i = 0; i < count; ++i) {
     xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection_, cookies[i], nullptr);
     atoms[i] = reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
@@ -81,11 +83,14 @@ xcb_window_t Connection::CreateHelperWindow() {
   return window;
 }
 
-Result<xcb_timestamp_t> Connection::ServerTime(xcb_window_t window) {
+void Connection::AskServerTime(xcb_window_t window) {
   // Appending nothing to a property the server names itself changes nothing
   // on a helper window and costs no round trip to intern a name of our own.
   xcb_change_property(connection_, XCB_PROP_MODE_APPEND, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING,
                       8, 0, nullptr);
+}
+
+Result<xcb_timestamp_t> Connection::AwaitServerTime(xcb_window_t window) {
   xcb_flush(connection_);
   for (;;) {
     xcb_generic_event_t* event = WaitForEvent(5000);

@@ -24,18 +24,29 @@ class Connection {
   xcb_connection_t* get() const { return connection_; }
   xcb_window_t root() const { return root_; }
   // The atoms of `names`, created where the server does not know them yet:
-  // all asked for at once, one round trip in all.
+  // all asked for at once, one round trip in all. `meanwhile` may send
+  // requests of its own before the answers are awaited: they share the trip.
+  template <std::size_t N, typename Meanwhile>
+  std::array<xcb_atom_t, N> Atoms(const char* const (&names)[N], Meanwhile meanwhile) {
+    std::array<xcb_intern_atom_cookie_t, N> cookies{};
+    AskAtoms(names, N, cookies.data());
+    meanwhile();
+    std::array<xcb_atom_t, N> atoms{};
+    ReceiveAtoms(cookies.data(), N, atoms.data());
+    return atoms;
+  }
   template <std::size_t N>
   std::array<xcb_atom_t, N> Atoms(const char* const (&names)[N]) {
-    std::array<xcb_atom_t, N> atoms{};
-    InternAtoms(names, N, atoms.data());
-    return atoms;
+    return Atoms(names, [] {});
   }
   // A new unmapped window that reports property changes, for selection work.
   xcb_window_t CreateHelperWindow();
   // A server timestamp, by touching a property of `window` (a helper window):
-  // selections should carry real times, not CurrentTime.
-  Result<xcb_timestamp_t> ServerTime(xcb_window_t window);
+  // selections should carry real times, not CurrentTime. AskServerTime only
+  // sends the request, so that others may go with it; AwaitServerTime sends
+  // what is pending and waits for the answer to the last one asked.
+  void AskServerTime(xcb_window_t window);
+  Result<xcb_timestamp_t> AwaitServerTime(xcb_window_t window);
   // Waits up to `timeout_ms` for the next event; null on timeout or when the
   // connection breaks. The event is the caller's to free.
   xcb_generic_event_t* WaitForEvent(int timeout_ms);
@@ -46,7 +57,8 @@ class Connection {
   void HandOver();
 
  private:
-  void InternAtoms(const char* const* names, std::size_t count, xcb_atom_t* atoms);
+  void AskAtoms(const char* const* names, std::size_t count, xcb_intern_atom_cookie_t* cookies);
+  void ReceiveAtoms(const xcb_intern_atom_cookie_t* cookies, std::size_t count, xcb_atom_t* atoms);
 
   Connection(xcb_connection_t* connection, xcb_window_t root)
       : connection_(connection), root_(root) {}
