@@ -15,6 +15,9 @@ struct Options {
   std::uint8_t RelativePath = 0;  // relative-path mode; the window stores 255
   std::uint8_t MoreFormats = 0;   // read formats beyond GIF and JPEG, chosen by content
   std::uint8_t DisplaySize = 0;   // the size as displayed, after the photo's rotation
+  std::uint8_t DensitySize = 0;   // an @2x image at its page size
+  std::uint8_t SrcSet = 0;        // &s becomes the srcset of the file's density variants
+  std::uint8_t SeveralFiles = 0;  // every file named gives its line, in name order
   std::string DefClipStr;         // built-in default list, in list-text form
   std::string VerStr;             // "120" for 1.2.0
   std::string BasePath;           // base directory for relative-path mode

@@ -8,6 +8,7 @@
 
 #include "fake_file_system.h"
 #include "memory_settings_store.h"
+#include "run/stored_values.h"
 #include "scripted_desktop.h"
 
 namespace tagsmit {
@@ -57,11 +58,13 @@ class SettingsTest : public ::testing::Test {
 TEST_F(SettingsTest, FirstStartBeepsAndTurnsEverySwitchOff) {
   Options& options = start.app.options;
   options.NotyfyErr = options.Test = options.LowerCase = options.RelativePath = 1;
-  options.MoreFormats = options.DisplaySize = 1;
+  options.MoreFormats = options.DisplaySize = options.DensitySize = 1;
+  options.SrcSet = options.SeveralFiles = 1;
   LoadSettings(start.app, start.services);
   EXPECT_EQ(start.desktop.Count("beep"), 1);
   EXPECT_EQ(options.NotyfyErr + options.Test + options.LowerCase + options.RelativePath +
-                options.MoreFormats + options.DisplaySize,
+                options.MoreFormats + options.DisplaySize + options.DensitySize + options.SrcSet +
+                options.SeveralFiles,
             0);
 }
 
@@ -131,7 +134,7 @@ TEST_F(SettingsTest, SaveAndLoadRoundTripTheListOrderAndSelection) {
   ASSERT_TRUE(SaveSettings(start.app, start.store).ok());
 
   const auto saved = start.store.GetAll("Tagsmit", "init");
-  ASSERT_EQ(saved.size(), 11u);  // names and order are checked end to end
+  ASSERT_EQ(saved.size(), StoredValues().size());  // names and order are checked end to end
   EXPECT_EQ(saved[1].second, start.app.options.DefClipStr + "new &w &h\n");
   EXPECT_EQ(saved[2].second, "2");
 
@@ -147,15 +150,22 @@ TEST_F(SettingsTest, SaveAndLoadRoundTripTheListOrderAndSelection) {
 TEST_F(SettingsTest, SwitchesAfterTheFirstNineKeys) {
   const auto old = Section("115", "a&w&h\n", "0");
   start.Load(old);
-  EXPECT_EQ(start.app.options.MoreFormats + start.app.options.DisplaySize, 0);
+  const Options& options = start.app.options;
+  EXPECT_EQ(options.MoreFormats + options.DisplaySize + options.DensitySize + options.SrcSet +
+                options.SeveralFiles,
+            0);
   start.app.options.DisplaySize = 1;
   ASSERT_TRUE(SaveSettings(start.app, start.store).ok());
   const auto saved = start.store.GetAll("Tagsmit", "init");
-  ASSERT_EQ(saved.size(), 11u);
+  ASSERT_EQ(saved.size(), 14u);
   EXPECT_EQ(std::vector(saved.begin() + 1, saved.begin() + 9),
             std::vector(old.begin() + 1, old.end()));
-  EXPECT_EQ(saved[9], SettingsEntry("MoreFormats", "0"));
-  EXPECT_EQ(saved[10], SettingsEntry("DisplaySize", "1"));
+  const std::vector<SettingsEntry> added(saved.begin() + 9, saved.end());
+  EXPECT_EQ(added, (std::vector<SettingsEntry>{{"MoreFormats", "0"},
+                                               {"DisplaySize", "1"},
+                                               {"DensitySize", "0"},
+                                               {"SrcSet", "0"},
+                                               {"SeveralFiles", "0"}}));
 }
 
 TEST_F(SettingsTest, HandEditedValuesNeverBreakTheProgram) {
