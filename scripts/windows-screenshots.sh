@@ -21,9 +21,12 @@ trap 'rm -rf "$demo"; end_session' EXIT
 mkdir -p "$demo/site/css" "$demo/site/img" "$demo/site/js"
 
 start_session
+# The three newest switches on, so that each shows checked, and the user
+# guide's srcset string selected.
 write_settings \
-  'ClipStr= WIDTH=&w HEIGHT=&h\n&f" WIDTH=&w HEIGHT=&h>\n<IMG SRC="&f" WIDTH=&w HEIGHT=&h ALT="">\n' \
-  NotyfyErr=1 LowerCase=1 RelativePath=255 'BasePath=C:\\Web\\site' MoreFormats=1 DisplaySize=0
+  'ClipStr= WIDTH=&w HEIGHT=&h\n&f" WIDTH=&w HEIGHT=&h>\n<IMG SRC="&f" WIDTH=&w HEIGHT=&h ALT="">\n<img src="&f" srcset="&s" width="&w" height="&h" alt="">\n' \
+  NotyfyErr=1 LowerCase=1 RelativePath=255 'BasePath=C:\\Web\\site' MoreFormats=1 DisplaySize=0 \
+  DensitySize=1 SrcSet=1 SeveralFiles=1
 
 shoot() {  # window id, file
   sleep 1  # let the window paint
