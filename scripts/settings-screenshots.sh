@@ -56,6 +56,7 @@ gone() {  # name: waits until no visible window has it
   exit 1
 }
 shoot() {  # window id, file
+  xdotool mousemove 0 0  # off the window, so that no tooltip covers it
   sleep 0.5  # let the window paint
   import -window "$1" "$out/$2"
 }
@@ -82,7 +83,7 @@ picker=$(window '基準ﾊﾟｽを設定してください')
 shoot "$picker" directory-picker.png
 press "$picker" Escape
 gone '基準ﾊﾟｽを設定してください'
-click "$settings" 2760 3000 375 375  # btnVer
+click "$settings" 2940 3000 375 375  # btnVer
 about=$(window 'Tagsmitのﾊﾞｰｼﾞｮﾝ情報')
 shoot "$about" about-window.png
 press "$about" Escape

@@ -29,6 +29,7 @@ write_settings \
   DensitySize=1 SrcSet=1 SeveralFiles=1
 
 shoot() {  # window id, file
+  xdotool mousemove 0 0  # off the window, so that no tooltip covers it
   sleep 1  # let the window paint
   import -window "$1" "$out/$2" || fail "import $2"
 }
@@ -59,7 +60,7 @@ click "$settings" 1560 1800 855 255  # btnRef
 picker=$(wait_window '基準ﾊﾟｽを設定してください') || fail "no directory picker"
 shoot "$picker" windows-directory-picker.png
 close "$picker"
-click "$settings" 2760 3000 375 375  # btnVer
+click "$settings" 2940 3000 375 375  # btnVer
 about=$(wait_window 'Tagsmitのﾊﾞｰｼﾞｮﾝ情報') || fail "no About window"
 shoot "$about" windows-about-window.png
 close "$about"
