@@ -22,12 +22,13 @@ std::vector<DensityVariant> DensityVariants(FileSystem& fs, const std::string& p
   for (const std::string& other : names) {
     const DensityName read = ReadDensityName(other);
     if (syntax.SameName(read.base, given.base) &&
-        syntax.SameName(read.extension, given.extension) && !syntax.SameName(other, name)) {
+        syntax.SameName(read.extension, given.extension)) {
       variants.push_back({folder + other, read.density.value_or(Density::One())});
     }
   }
-  // Stable, so that of equal densities the file given stays first, then the
-  // others in name order; the rest of each run goes.
+  // Stable, so that of equal densities the file given stays first (its own
+  // entry in the listing among the rest), then the others in name order; the
+  // rest of each run goes.
   const auto by_density = [](const DensityVariant& a, const DensityVariant& b) {
     return a.density < b.density;
   };
