@@ -62,14 +62,12 @@ std::string SrcSetUrl(const std::string& path) {
   return url;
 }
 
-// "./logo.png 1x, ./logo@2x.png 2x": the variants beside the file, each
-// named as "&f" names the file (`path`), which is always among them.
-std::string SrcSet(const Options& options, Services& services, const std::string& file_name,
-                   const std::string& path) {
+// "./logo.png 1x, ./logo@2x.png 2x": the variants beside the file, the file
+// among them, each named as "&f" names the file.
+std::string SrcSet(const Options& options, Services& services, const std::string& file_name) {
   std::string list;
   for (const DensityVariant& variant : DensityVariants(services.fs, file_name)) {
-    const std::string url =
-        variant.path == file_name ? path : ReferencePath(options, services, variant.path);
+    const std::string url = ReferencePath(options, services, variant.path);
     if (url.empty()) continue;  // gone since the folder was read
     if (!list.empty()) list += ", ";
     list += SrcSetUrl(url) + " " + variant.density.Descriptor();
@@ -91,7 +89,7 @@ Result<std::string> MakePasteText(const Options& options, Services& services,
   if (options.DensitySize != 0) shown = AtPageSize(services.fs.Style(), file_name, shown);
   std::optional<std::string> srcset;
   if (options.SrcSet != 0 && options.CurClipStr.find("&s") != std::string::npos) {
-    srcset = SrcSet(options, services, file_name, path);
+    srcset = SrcSet(options, services, file_name);
   }
   return ExpandClipStr(options.CurClipStr, path, NumberText(shown.width), NumberText(shown.height),
                        srcset);

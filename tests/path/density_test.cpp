@@ -171,6 +171,12 @@ TEST(DensityVariants, BesideTheFileSameBaseAndExtensionAscending) {
       {"/gone/logo.png", {"/gone/logo.png 1x"}},
   };
   for (const VariantCase& c : cases) EXPECT_EQ(Listed(fs, c.dropped), c.listed) << c.dropped;
+
+  // Many spellings of one density: the file given stands for them all.
+  for (int zeros = 1; zeros <= 40; ++zeros)
+    fs.AddFile("/many/p@" + std::string(zeros, '0') + "3x.png");
+  fs.AddFile("/many/p@3x.png");
+  EXPECT_EQ(Listed(fs, "/many/p@03x.png"), std::vector<std::string>{"/many/p@03x.png 3x"});
 }
 
 // Windows compares names without regard to letter case: bases and
