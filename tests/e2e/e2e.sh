@@ -73,6 +73,9 @@ case "${1:-}" in
   formats)
     expect_formats "$work/site/img/"
     ;;
+  densities)
+    expect_densities "$work/site/img/"
+    ;;
   test-display)
     write_settings Test=1
     start_tagsmit "$work/site/img/Logo.gif"
