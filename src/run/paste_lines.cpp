@@ -18,7 +18,6 @@ PasteLines MakePasteLines(const Options& options, Services& services,
     Result<std::string> paste_text = MakePasteText(options, services, file_name);
     if (!paste_text.ok()) {
       lines.failures.push_back({file_name, paste_text.error()});
-      std::string().swap(lines.text);  // nothing of it will be copied
     } else if (lines.failures.empty()) {
       if (first) {
         lines.text = std::move(paste_text).value();  // one file's text is never copied

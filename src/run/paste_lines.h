@@ -17,8 +17,8 @@ struct FileFailure {
 // What a run makes of the files it reads.
 struct PasteLines {
   // Each file's paste text in natural order of the names, with a line feed
-  // between two and none after the last; empty once a file has failed. Its
-  // size is the sum of its parts.
+  // between two and none after the last; its size is the sum of its parts.
+  // Not made further once a file has failed: nothing of it is used then.
   std::string text;
   std::vector<FileFailure> failures;  // in the same order
 };
