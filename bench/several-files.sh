@@ -83,6 +83,7 @@ for count in "${counts[@]}"; do
   sleep 0.5  # laid out
   height=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: [0-9]*x//p')
   echo "box for $count files that cannot be read: $height pixels high on a screen of 768"
-  xdotool key --window "$window" Return
+  xdotool windowfocus --sync "$window" 2>/dev/null
+  xdotool key --clearmodifiers Return
   wait "$pid" || true
 done
