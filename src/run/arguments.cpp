@@ -62,7 +62,7 @@ std::string UsageText(Invocation::Form form) {
             "(several files) is on: then every FILE"
           : "One FILE is read: the first name in double quotes, else the text up to the\n"
             "first blank; unless the switch 複数のファイルを読む (several files) is on:\n"
-            "then every FILE (apart by blanks, in double quotes when it holds blanks)";
+            "then every FILE (separated by blanks, quoted when it holds blanks)";
   const std::string dot = form == Invocation::Form::kFileName ? "./" : ".\\";
   return "Usage: " + program + " [FILE]...\n" + "       " + program + " --print FILE...\n" +
          "Puts an HTML tag with the width and height of the GIF or JPEG image FILE\n"
