@@ -59,11 +59,16 @@ std::string UsageText(Invocation::Form form) {
   const std::string which_files =
       form == Invocation::Form::kFileName
           ? "Only the first argument is read, unless the switch 複数のファイルを読む\n"
-            "(several files) is on: then every FILE"
+            "(several files) is on: then every FILE gives its tag, one a line, in the\n"
+            "natural order of the names (img2 before img10); if any FILE cannot be\n"
+            "read, no tag is given and each such FILE is named. Name a file called\n"
+            "--print as ./--print.\n"
           : "One FILE is read: the first name in double quotes, else the text up to the\n"
             "first blank; unless the switch 複数のファイルを読む (several files) is on:\n"
-            "then every FILE (separated by blanks, quoted when it holds blanks)";
-  const std::string dot = form == Invocation::Form::kFileName ? "./" : ".\\";
+            "then every FILE (separated by blanks, quoted when it holds blanks) gives\n"
+            "its tag, one a line, in the natural order of the names (img2 before\n"
+            "img10); if any FILE cannot be read, no tag is given and each such FILE is\n"
+            "named. Name a file called --print as .\\--print.\n";
   return "Usage: " + program + " [FILE]...\n" + "       " + program + " --print FILE...\n" +
          "Puts an HTML tag with the width and height of the GIF or JPEG image FILE\n"
          "on the clipboard, as the settings say. Without FILE, or with Shift held,\n"
@@ -73,11 +78,7 @@ std::string UsageText(Invocation::Form form) {
          "  --help        show this help and exit\n"
          "  --version     show the version and exit\n"
          "\n" +
-         which_files +
-         "\ngives its tag, one a line, in the natural order of the names (img2 before\n"
-         "img10); if any FILE cannot be read, no tag is given and each such FILE is\n"
-         "named. Name a file called --print as " +
-         dot + "--print.\n" + "Exit status: 0 success, 1 failed run, 2 bad command line.\n";
+         which_files + "Exit status: 0 success, 1 failed run, 2 bad command line.\n";
 }
 
 }  // namespace tagsmit
