@@ -18,40 +18,36 @@ std::optional<Arguments::Mode> PlainOption(const std::string& word) {
 }
 
 Arguments UsageError(Invocation::Form form, std::string problem) {
-  return {Arguments::Mode::kUsageError, {form, {}}, {}, std::move(problem)};
-}
-
-Arguments Print(Invocation::Form form, std::string file) {
-  return {Arguments::Mode::kPrint, {form, {}}, std::move(file), {}};
+  return {Arguments::Mode::kUsageError, {form, {}, {}}, std::move(problem)};
 }
 
 }  // namespace
 
 Arguments ParseArguments(const std::vector<std::string>& args) {
   constexpr Invocation::Form kForm = Invocation::Form::kFileName;
-  if (args.empty()) return {Arguments::Mode::kDesktop, Invocation::FileName(std::nullopt), {}, {}};
+  if (args.empty()) return {Arguments::Mode::kDesktop, Invocation::FileName(std::nullopt), {}};
   const std::string& first = args[0];
-  if (auto mode = PlainOption(first)) return {*mode, {kForm, {}}, {}, {}};
+  if (auto mode = PlainOption(first)) return {*mode, {kForm, {}, {}}, {}};
   if (first == "--print") {
     if (args.size() < 2) return UsageError(kForm, kNeedsFile);
-    return Print(kForm, args[1]);
+    return {Arguments::Mode::kPrint, Invocation::FileNames({args.begin() + 1, args.end()}), {}};
   }
-  return {Arguments::Mode::kDesktop, Invocation::FileName(first), {}, {}};
+  return {Arguments::Mode::kDesktop, Invocation::FileNames(args), {}};
 }
 
 Arguments ParseArgumentText(const std::string& text) {
   constexpr Invocation::Form kForm = Invocation::Form::kArgumentText;
   const std::size_t blank = text.find(' ');
   const std::string first = text.substr(0, blank);
-  if (auto mode = PlainOption(first)) return {*mode, {kForm, {}}, {}, {}};
+  if (auto mode = PlainOption(first)) return {*mode, {kForm, {}, {}}, {}};
   if (first == "--print") {
     const std::size_t name = text.find_first_not_of(' ', blank);
     if (name == std::string::npos) return UsageError(kForm, kNeedsFile);
-    std::optional<std::string> file = SplitCommandLine(text.substr(name));
-    if (!file) return UsageError(kForm, kBadCommandLineMessage);
-    return Print(kForm, std::move(*file));
+    std::string files = text.substr(name);
+    if (!SplitCommandLine(files)) return UsageError(kForm, kBadCommandLineMessage);
+    return {Arguments::Mode::kPrint, Invocation::ArgumentText(std::move(files)), {}};
   }
-  return {Arguments::Mode::kDesktop, Invocation::ArgumentText(text), {}, {}};
+  return {Arguments::Mode::kDesktop, Invocation::ArgumentText(text), {}};
 }
 
 std::string ProgramCommand(Invocation::Form form) {
@@ -60,12 +56,20 @@ std::string ProgramCommand(Invocation::Form form) {
 
 std::string UsageText(Invocation::Form form) {
   const std::string program = ProgramCommand(form);
-  const std::string one_file =
+  const std::string which_files =
       form == Invocation::Form::kFileName
-          ? "Only the first argument is read. Name a file called --print as ./--print.\n"
+          ? "Only the first argument is read, unless the switch 複数のファイルを読む\n"
+            "(several files) is on: then every FILE gives its tag, one a line, in the\n"
+            "natural order of the names (img2 before img10); if any FILE cannot be\n"
+            "read, no tag is given and each such FILE is named. Name a file called\n"
+            "--print as ./--print.\n"
           : "One FILE is read: the first name in double quotes, else the text up to the\n"
-            "first blank. Name a file called --print as .\\--print.\n";
-  return "Usage: " + program + " [FILE]\n" + "       " + program + " --print FILE\n" +
+            "first blank; unless the switch 複数のファイルを読む (several files) is on:\n"
+            "then every FILE (separated by blanks, quoted when it holds blanks) gives\n"
+            "its tag, one a line, in the natural order of the names (img2 before\n"
+            "img10); if any FILE cannot be read, no tag is given and each such FILE is\n"
+            "named. Name a file called --print as .\\--print.\n";
+  return "Usage: " + program + " [FILE]...\n" + "       " + program + " --print FILE...\n" +
          "Puts an HTML tag with the width and height of the GIF or JPEG image FILE\n"
          "on the clipboard, as the settings say. Without FILE, or with Shift held,\n"
          "opens the settings window.\n"
@@ -74,7 +78,7 @@ std::string UsageText(Invocation::Form form) {
          "  --help        show this help and exit\n"
          "  --version     show the version and exit\n"
          "\n" +
-         one_file + "Exit status: 0 success, 1 failed run, 2 bad command line.\n";
+         which_files + "Exit status: 0 success, 1 failed run, 2 bad command line.\n";
 }
 
 }  // namespace tagsmit

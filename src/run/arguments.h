@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "run/startup.h"
+#include "run/invocation.h"
 
 namespace tagsmit {
 
@@ -12,16 +12,15 @@ namespace tagsmit {
 struct Arguments {
   enum class Mode {
     kDesktop,     // the run for `invocation`, or the settings window without a file
-    kPrint,       // --print FILE
+    kPrint,       // --print FILE...
     kHelp,        // --help
     kVersion,     // --version
     kUsageError,  // --print without a file name that can be read
   };
   Mode mode = Mode::kDesktop;
-  // kDesktop: what start-up takes; its form also tells which program's
-  // command line this was.
+  // kDesktop: what start-up takes; kPrint: the same for what follows --print.
+  // Its form also tells which program's command line this was.
   Invocation invocation;
-  std::string file;     // kPrint
   std::string problem;  // kUsageError: what is wrong, for standard error
 };
 
@@ -31,9 +30,9 @@ Arguments ParseArguments(const std::vector<std::string>& args);
 
 // Tagsmit.exe's argument text (the command line after the program's own
 // name), one text as Windows hands it over. An option is its first word, up
-// to the first blank. The file after --print is narrowed by the run's own
-// rule (SplitCommandLine), so a name in double quotes may hold blanks; the
-// desktop run keeps the whole text for start-up to narrow.
+// to the first blank. The text after --print must name a file by the run's
+// own rule (SplitCommandLine), so a name in double quotes may hold blanks;
+// the run narrows it, as start-up narrows the whole text of the desktop run.
 Arguments ParseArgumentText(const std::string& text);
 
 // The command by which the user starts the program of that command-line form.

@@ -12,6 +12,11 @@ int WrittenStatus(const Status& written) {
   return ExitStatus(written.ok() ? StartupOutcome::kRunSucceeded : StartupOutcome::kRunFailed);
 }
 
+int UsageError(Invocation::Form form, const std::string& problem, StandardStreams& streams) {
+  streams.Err(ProgramCommand(form) + ": " + problem + "\n" + UsageText(form));
+  return ExitStatus(StartupOutcome::kBadCommandLine);
+}
+
 }  // namespace
 
 int ConsoleRun(const Arguments& arguments, Services& services, StandardStreams& streams) {
@@ -24,19 +29,21 @@ int ConsoleRun(const Arguments& arguments, Services& services, StandardStreams& 
       return WrittenStatus(streams.Out(identity.title + " " + VersionNumber(identity) + "\n"));
     }
     case Arguments::Mode::kUsageError:
-      streams.Err(ProgramCommand(form) + ": " + arguments.problem + "\n" + UsageText(form));
-      return ExitStatus(StartupOutcome::kBadCommandLine);
+      return UsageError(form, arguments.problem, streams);
     case Arguments::Mode::kPrint:
     case Arguments::Mode::kDesktop:  // the caller's run, never handed here
       break;
   }
   AppState app;
-  const Result<std::string> printed = PrintRun(app, services, arguments.file);
-  if (!printed.ok()) {
-    streams.Err(printed.error());
-    return ExitStatus(StartupOutcome::kRunFailed);
+  const Printed printed = PrintRun(app, services, arguments.invocation);
+  if (printed.outcome == StartupOutcome::kBadCommandLine) {
+    return UsageError(form, printed.text, streams);
   }
-  const Status written = streams.Out(printed.value() + "\n");
+  if (printed.outcome != StartupOutcome::kRunSucceeded) {
+    streams.Err(printed.text);
+    return ExitStatus(printed.outcome);
+  }
+  const Status written = streams.Out(printed.text + "\n");
   if (!written.ok()) {
     streams.Err(ProgramCommand(form) + ": cannot write the text: " + written.error() + "\n");
   }

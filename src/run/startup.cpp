@@ -1,7 +1,9 @@
 #include "run/startup.h"
 
+#include <utility>
+
 #include "run/command_line.h"
-#include "run/paste_text.h"
+#include "run/paste_lines.h"
 #include "run/settings_load_save.h"
 
 namespace tagsmit {
@@ -37,28 +39,25 @@ StartupOutcome Startup(AppState& app, Services& services, const Invocation& invo
   if (!NamesFile(invocation) || app.clip_strs.Count() == 0 || services.desktop.IsShiftDown()) {
     return StartupOutcome::kSettingsWindow;
   }
-  std::string file_name = *invocation.argument;
-  if (invocation.form == Invocation::Form::kArgumentText) {
-    auto named = SplitCommandLine(file_name);
-    if (!named) {
-      services.desktop.MsgBox(kBadCommandLineMessage, BoxIcon::Critical, BoxButtons::Ok,
-                              services.desktop.Identity().title);
-      return StartupOutcome::kBadCommandLine;
-    }
-    file_name = std::move(*named);
+  auto file_names = NamedFiles(invocation, app.options.SeveralFiles != 0);
+  if (!file_names) {
+    services.desktop.MsgBox(kBadCommandLineMessage, BoxIcon::Critical, BoxButtons::Ok,
+                            services.desktop.Identity().title);
+    return StartupOutcome::kBadCommandLine;
   }
-  return CommandLineRun(app, services, file_name);
+  return CommandLineRun(app, services, std::move(*file_names));
 }
 
-StartupOutcome CommandLineRun(AppState& app, Services& services, const std::string& file_name) {
+StartupOutcome CommandLineRun(AppState& app, Services& services,
+                              std::vector<std::string> file_names) {
   const Options& options = app.options;
   Desktop& desktop = services.desktop;
 
-  const Result<std::string> paste_text = MakePasteText(options, services, file_name);
-  if (!paste_text.ok()) {
+  const PasteLines lines = MakePasteLines(options, services, std::move(file_names));
+  if (!lines.failures.empty()) {
     if (options.NotyfyErr == 1) {
-      desktop.MsgBox(paste_text.error() + "\n" + file_name, BoxIcon::Critical, BoxButtons::Ok,
-                     desktop.Identity().title);
+      desktop.MsgBox(FailureReport(lines.failures, kFailuresInABox), BoxIcon::Critical,
+                     BoxButtons::Ok, desktop.Identity().title);
     }
     return StartupOutcome::kRunFailed;
   }
@@ -68,7 +67,7 @@ StartupOutcome CommandLineRun(AppState& app, Services& services, const std::stri
   app.clip_strs.Assign({});
   std::string().swap(app.options.CurClipStr);
 
-  if (Status put = desktop.SetClipboardText(paste_text.value()); !put.ok()) {
+  if (Status put = desktop.SetClipboardText(lines.text); !put.ok()) {
     return ClipboardFailed(desktop, put.error());
   }
   if (options.Test != 0) {

@@ -1,34 +1,12 @@
 #pragma once
 
-#include <optional>
 #include <string>
-#include <utility>
+#include <vector>
 
 #include "run/app.h"
+#include "run/invocation.h"
 
 namespace tagsmit {
-
-// What the process was started with, in the form the platform hands it over.
-struct Invocation {
-  enum class Form {
-    // One argument text, quotes and blanks as typed (Windows); the run
-    // narrows it to the file name and may find it bad.
-    kArgumentText,
-    // The arguments already split by the shell (Linux): the first one is the
-    // file name whatever it holds, and an empty one is an empty file name.
-    kFileName,
-  };
-
-  static Invocation ArgumentText(std::string text) {
-    return {Form::kArgumentText, std::move(text)};
-  }
-  static Invocation FileName(std::optional<std::string> name) {
-    return {Form::kFileName, std::move(name)};
-  }
-
-  Form form = Form::kArgumentText;
-  std::optional<std::string> argument;  // nothing: started without one
-};
 
 enum class StartupOutcome {
   kRunSucceeded,
@@ -43,8 +21,10 @@ enum class StartupOutcome {
 // or the settings window. The run never writes the store.
 StartupOutcome Startup(AppState& app, Services& services, const Invocation& invocation);
 
-// The command-line run for one file name.
-StartupOutcome CommandLineRun(AppState& app, Services& services, const std::string& file_name);
+// The command-line run for the files named: one file, or with SeveralFiles
+// every file of the command line, whose texts go on the clipboard as one.
+StartupOutcome CommandLineRun(AppState& app, Services& services,
+                              std::vector<std::string> file_names);
 
 // Process exit status of an outcome other than kSettingsWindow: 0 success,
 // 1 failed run, 2 bad command line.

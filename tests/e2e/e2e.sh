@@ -347,6 +347,50 @@ print(8 + 4 * struct.unpack("<H", x.recv(8)[6:8])[0])')
     growth=$(($(peak "$(holder big.gif)") - short_peak))
     ((growth <= 2 * 3907 + 1024)) || fail "the holder's peak grew by $growth kB for a 3,907 kB text"
     ;;
+  several)
+    # With 複数のファイルを読む on, every dropped file gives its line, in natural
+    # order of the names, as one clipboard text with one bell. One that
+    # cannot be read: a box, nothing copied, no bell. Print mode writes the
+    # lines, or names each failure on standard error.
+    img=$work/site/img
+    # Settings are read by position: the switches before it are written too.
+    several=(MoreFormats=0 DisplaySize=0 DensitySize=0 SrcSet=0 SeveralFiles=1)
+    for n in 10 2 1; do cp "$SAMPLES/logo.gif" "$img/img$n.gif"; done
+    files=("$img/img10.gif" "$img/a photo.jpg" "$img/img2.gif" "$img/img1.gif")
+    failing=("$img/img2.gif" "$img/missing10.gif" "$img/missing9.gif")
+    lines="./a photo.jpg 64"$'\n'"./img1.gif 120"$'\n'"./img2.gif 120"$'\n'"./img10.gif 120"
+    write_settings "${several[@]}" 'ClipStr=&f &w\n'
+    start_fake_x "${DISPLAY#:}" 0
+    real_display=$DISPLAY
+    (export DISPLAY=$fake_display && run_tagsmit "${files[@]}" && expect_eq status 0 "$run_status") ||
+      exit 1
+    expect_eq clipboard "$lines" "$(clipboard)"
+    eventually [ "$(counted bell)" == 1 ] || fail "bells of a run: $(counted bell)"
+    write_settings "${several[@]}" NotyfyErr=1
+    set_sentinel
+    # On the relay too, which passes no descriptors for Qt's shared memory.
+    export DISPLAY=$fake_display QT_XCB_NO_MITSHM=1
+    start_tagsmit "${failing[@]}"
+    export DISPLAY=$real_display
+    window=$(wait_window Tagsmit) || fail "no box for the files that cannot be read"
+    press "$window" Return
+    wait_tagsmit
+    expect_eq "status with a failure" 1 "$run_status"
+    expect_eq "clipboard after a failure" sentinel "$(clipboard)"
+    expect_eq "bells after a failed run" 1 "$(counted bell)"
+
+    write_settings "${several[@]}" 'ClipStr=&f &w\n'
+    expect_eq "printed lines" "$lines"$'\n|0' "$("$TAGSMIT" --print "${files[@]}"; echo "|$?")"
+    "$TAGSMIT" --print "${failing[@]}" >"$work/out" 2>"$work/err"
+    expect_eq "status of a failed print" 1 $?
+    expect_eq "output of a failed print" "" "$(cat "$work/out")"
+    missing=ファイルが存在しません$'\n'
+    expect_eq "failures printed" "$missing$img/missing9.gif"$'\n'"$missing$img/missing10.gif" \
+      "$(cat "$work/err")"
+    # Off, the first file alone, as before.
+    write_settings 'ClipStr=&f &w\n'
+    expect_eq "printed with the switch off" "./img10.gif 120" "$("$TAGSMIT" --print "${files[@]}")"
+    ;;
   no-display)
     write_settings
     (unset DISPLAY && run_tagsmit "$work/site/img/Logo.gif" && expect_eq status 1 "$run_status") ||

@@ -193,6 +193,17 @@ case "${1#*-}" in
       expect_reads "$text" 1
     done
     ;;
+  several)
+    # Several files at once in a Wayland session: their lines, in natural
+    # order of the names, reach Wayland and X11 programs as one text.
+    write_settings MoreFormats=0 DisplaySize=0 DensitySize=0 SrcSet=0 SeveralFiles=1
+    for n in 10 2; do cp "$SAMPLES/logo.gif" "$work/site/img/img$n.gif"; done
+    take_clipboard sentinel
+    run_tagsmit "$work/site/img/img10.gif" "$work/site/img/ÄÖ Ünï.GIF" "$work/site/img/img2.gif"
+    expect_eq status 0 "$run_status"
+    lines=("$(tag ./img2.gif 120 60)" "$(tag ./img10.gif 120 60)" "$(tag "./ÄÖ Ünï.GIF" 120 60)")
+    expect_reads "$(printf '%s\n' "${lines[@]}")" 1
+    ;;
   window)
     # The settings window is a native Wayland window with Qt's Wayland
     # platform; closing it from the compositor cancels.

@@ -18,13 +18,16 @@ using Mode = Arguments::Mode;
 
 struct Parsed {
   Mode mode;
-  std::optional<std::string> file;  // kDesktop: the invocation's argument; kPrint: the file
+  // kDesktop: the invocation's argument; kPrint: the file printed with
+  // SeveralFiles off
+  std::optional<std::string> file;
 };
 
 void ExpectParsed(const Arguments& arguments, const Parsed& expected, Invocation::Form form) {
   EXPECT_EQ(arguments.mode, expected.mode);
   EXPECT_EQ(arguments.invocation.form, form);
-  EXPECT_EQ(expected.mode == Mode::kPrint ? arguments.file : arguments.invocation.argument,
+  EXPECT_EQ(expected.mode == Mode::kPrint ? NamedFiles(arguments.invocation, false)->at(0)
+                                          : arguments.invocation.argument,
             expected.file);
 }
 
@@ -69,6 +72,36 @@ TEST(ArgumentsTest, ArgumentTextNarrowsTheFileAfterPrintByTheRunsRule) {
   }
   EXPECT_EQ(ParseArgumentText("--print").problem, "--print needs a FILE");
   EXPECT_EQ(ParseArgumentText("--print \"C:\\a.gif").problem, kBadCommandLineMessage);
+}
+
+// With SeveralFiles every name counts: each argument of the shell's list, or
+// each name of the text, apart at blanks and quoted where it holds blanks, as
+// Explorer's drops and Send To write them. Off, the one-file rules above.
+TEST(ArgumentsTest, SeveralFilesNameEveryFileInBothForms) {
+  using Names = std::optional<std::vector<std::string>>;
+  const std::pair<std::string, Names> texts[] = {
+      {"\"C:\\My Pictures\\a b.gif\" C:\\c.gif \"D:\\e.gif\"",
+       Names({"C:\\My Pictures\\a b.gif", "C:\\c.gif", "D:\\e.gif"})},
+      {"  a.gif   b.gif ", Names({"a.gif", "b.gif"})},
+      {"a\tb.gif \"\" c\"d e\"f", Names({"a\tb.gif", "", "cd ef"})},  // quotes join
+      {"   ", Names({""})},  // blanks only: one empty name, as with the switch off
+      {"\"a.gif\" \"b.gif", std::nullopt},
+  };
+  for (const auto& [text, names] : texts) {
+    SCOPED_TRACE(text);
+    EXPECT_EQ(NamedFiles(Invocation::ArgumentText(text), true), names);
+  }
+  // Off, the same texts give the first name by the one-file rule.
+  EXPECT_EQ(NamedFiles(Invocation::ArgumentText("\"a.gif\" \"b.gif"), false), Names({"a.gif"}));
+  EXPECT_EQ(NamedFiles(Invocation::ArgumentText("a.gif \"b c.gif\""), false), Names({"b c.gif"}));
+
+  const Arguments linux_run = ParseArguments({"b.gif", "", "--help"});
+  EXPECT_EQ(NamedFiles(linux_run.invocation, true), Names({"b.gif", "", "--help"}));
+  EXPECT_EQ(NamedFiles(linux_run.invocation, false), Names({"b.gif"}));
+  const Arguments linux_print = ParseArguments({"--print", "b c.gif", "a.gif"});
+  EXPECT_EQ(NamedFiles(linux_print.invocation, true), Names({"b c.gif", "a.gif"}));
+  const Arguments windows_print = ParseArgumentText("--print  \"b c.gif\" a.gif");
+  EXPECT_EQ(NamedFiles(windows_print.invocation, true), Names({"b c.gif", "a.gif"}));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <string>
@@ -78,7 +79,8 @@ class StartupTest : public ::testing::Test {
         {"Test", "0"},           {"LowerCase", "0"},
         {"RelativePath", "0"},   {"FixedPath", "./"},
         {"BasePath", "C:\\Web"}, {"MoreFormats", "0"},
-        {"DisplaySize", "0"}};
+        {"DisplaySize", "0"},    {"DensitySize", "0"},
+        {"SrcSet", "0"},         {"SeveralFiles", "0"}};
     for (auto& [key, value] : entries) {
       if (auto change = changes.extract(key)) value = change.mapped();
     }
@@ -224,16 +226,122 @@ TEST_F(StartupTest, TestDisplayShowsWhatTheClipboardHoldsThenBeeps) {
 // printed tag is e2e print.
 TEST_F(StartupTest, PrintRunGivesTheTextOrTheFailureForStandardError) {
   Store({{"NotyfyErr", "1"}});
-  const Result<std::string> failed = PrintRun(app, services, "C:\\Web\\gone.gif");
-  ASSERT_FALSE(failed.ok());
-  EXPECT_EQ(failed.error(), std::string(kMissing) + "\nC:\\Web\\gone.gif\n");
+  const Printed failed = PrintRun(app, services, Invocation::ArgumentText("C:\\Web\\gone.gif"));
+  EXPECT_EQ(failed.outcome, StartupOutcome::kRunFailed);
+  EXPECT_EQ(failed.text, std::string(kMissing) + "\nC:\\Web\\gone.gif\n");
   EXPECT_THAT(desktop.events, IsEmpty());  // no Shift, no clipboard, no box, no beep
 
   Store({{"ClipStr", ""}});
-  const Result<std::string> unset = PrintRun(app, services, "C:\\Web\\Logo.GIF");
-  ASSERT_FALSE(unset.ok());
-  EXPECT_EQ(unset.error(), "");
+  const Printed unset = PrintRun(app, services, Invocation::ArgumentText("C:\\Web\\Logo.GIF"));
+  EXPECT_EQ(unset.outcome, StartupOutcome::kRunFailed);
+  EXPECT_EQ(unset.text, "");
   EXPECT_EQ(desktop.boxes.size(), 1u);
+}
+
+class SeveralFilesTest : public StartupTest {
+ protected:
+  SeveralFilesTest() {
+    for (const char* name : {"img10.gif", "img2.gif", "IMG1.gif"}) {
+      fs.AddFile(std::string("C:\\Web\\") + name, Gif(5, 7));
+    }
+  }
+  // Files C:\Web\gone1.gif ... goneN.gif that do not exist, in the order given.
+  static std::vector<std::string> Missing(std::initializer_list<int> numbers) {
+    std::vector<std::string> names;
+    for (const int n : numbers) names.push_back("C:\\Web\\gone" + std::to_string(n) + ".gif");
+    return names;
+  }
+  static std::string Quoted(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) text += " \"" + name + "\"";
+    return text;
+  }
+  // What the user is told of those files: the message and the name of each.
+  static std::string Report(const std::vector<std::string>& names) {
+    std::string report;
+    for (const std::string& name : names) {
+      report += (report.empty() ? "" : "\n") + std::string(kMissing) + "\n" + name;
+    }
+    return report;
+  }
+};
+
+// Every name of the command line gives its line, in natural order of the
+// names, as one clipboard text with one beep; the test display shows it once,
+// whole. Folders come before the names beside them.
+TEST_F(SeveralFilesTest, EveryFileGivesALineInNaturalOrder) {
+  Store({{"SeveralFiles", "1"}, {"Test", "1"}, {"ClipStr", "&f &w\n"}});
+  const std::string text = "./Photo Big.gif 32\n./IMG1.gif 5\n./img2.gif 5\n./img10.gif 5";
+  EXPECT_EQ(Start("C:\\Web\\img10.gif \"C:\\Web\\Img\\Photo Big.gif\" C:\\Web\\img2.gif "
+                  "C:\\Web\\IMG1.gif"),
+            StartupOutcome::kRunSucceeded);
+  EXPECT_EQ(desktop.clipboard, text);
+  EXPECT_THAT(desktop.events, ElementsAre("shift", "clipboard", "box", "beep"));
+  EXPECT_THAT(Boxes(desktop),
+              ElementsAre(Told("as held: " + text, BoxIcon::None, "Tagsmit  ｸﾘｯﾌﾟﾎﾞｰﾄﾞ内容")));
+
+  // The shell's list on Linux, and print mode, give the same text.
+  Store({{"SeveralFiles", "1"}, {"ClipStr", "&f &w\n"}});
+  desktop.clipboard.clear();
+  const std::vector<std::string> names = {"C:\\Web\\img2.gif", "C:\\Web\\img10.gif",
+                                          "C:\\Web\\IMG1.gif", "c:\\web\\img\\photob~1.gif"};
+  EXPECT_EQ(Start(Invocation::FileNames(names)), StartupOutcome::kRunSucceeded);
+  EXPECT_EQ(desktop.clipboard, text);
+  const Printed printed = PrintRun(app, services, Invocation::FileNames(names));
+  EXPECT_EQ(printed.outcome, StartupOutcome::kRunSucceeded);
+  EXPECT_EQ(printed.text, text);
+}
+
+// One file that cannot be read stops the whole run: nothing is copied, no
+// beep, and a box (NotyfyErr 1 only) names each failure in the order of the
+// lines, the first ten and a count of the rest. Print mode names them all.
+TEST_F(SeveralFilesTest, AnyFailureCopiesNothingAndEachIsNamed) {
+  const std::vector<std::string> two = Missing({10, 2});
+  const std::vector<std::string> twelve = Missing({12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1});
+  const std::string first_ten = Report(Missing({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+  for (const std::string notify : {"0", "1"}) {
+    SCOPED_TRACE("NotyfyErr " + notify);
+    Store({{"SeveralFiles", "1"}, {"NotyfyErr", notify}});
+    desktop.boxes.clear();
+    EXPECT_EQ(Start("C:\\Web\\Logo.GIF" + Quoted(two)), StartupOutcome::kRunFailed);
+    EXPECT_EQ(Start(Quoted(twelve)), StartupOutcome::kRunFailed);
+    if (notify == "1") {
+      EXPECT_THAT(
+          Boxes(desktop),
+          ElementsAre(Told(Report(Missing({2, 10})), BoxIcon::Critical),
+                      Told(first_ten + "\nほかに 2 個のファイルも読めません", BoxIcon::Critical)));
+    } else {
+      EXPECT_THAT(Boxes(desktop), IsEmpty());
+    }
+  }
+  ExpectNothingChanged();
+
+  const Printed printed = PrintRun(app, services, Invocation::FileNames(twelve));
+  EXPECT_EQ(printed.outcome, StartupOutcome::kRunFailed);
+  EXPECT_EQ(printed.text, Report(Missing({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})) + "\n");
+}
+
+// Off, the one-file rules hold; on, a double quote without a partner is a bad
+// command line, told in a box always and in print mode as what is wrong.
+TEST_F(SeveralFilesTest, SwitchOffReadsOneFileAndALoneQuoteIsBad) {
+  Store({{"ClipStr", "&f\n"}});
+  Start("C:\\Web\\img2.gif \"C:\\Web\\img10.gif\" \"C:\\Web\\IMG1.gif");
+  EXPECT_EQ(desktop.clipboard, "./img10.gif");
+  Start(Invocation::FileNames({"C:\\Web\\img2.gif", "C:\\Web\\IMG1.gif"}));
+  EXPECT_EQ(desktop.clipboard, "./img2.gif");
+  EXPECT_EQ(PrintRun(app, services, Invocation::FileNames({"C:\\Web\\img10.gif", "gone.gif"})).text,
+            "./img10.gif");
+
+  Store({{"ClipStr", "&f\n"}, {"SeveralFiles", "1"}});
+  desktop.clipboard = kSentinel;
+  desktop.events.clear();
+  EXPECT_EQ(Start("C:\\Web\\img2.gif \"C:\\Web\\img10.gif\" \"C:\\Web\\IMG1.gif"),
+            StartupOutcome::kBadCommandLine);
+  EXPECT_THAT(Boxes(desktop), ElementsAre(Told(kBadCommandLineMessage, BoxIcon::Critical)));
+  const Printed bad = PrintRun(app, services, Invocation::ArgumentText("a.gif \"b.gif"));
+  EXPECT_EQ(bad.outcome, StartupOutcome::kBadCommandLine);
+  EXPECT_EQ(bad.text, kBadCommandLineMessage);
+  ExpectNothingChanged();
 }
 
 }  // namespace

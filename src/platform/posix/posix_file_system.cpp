@@ -50,29 +50,6 @@ OpenedFile Failed(int error, const std::string& path) {
                              missing ? ErrorKind::kNotFound : ErrorKind::kOther);
 }
 
-// The name under which `path`'s folder lists it: the typed name when listed
-// as it is, otherwise (a case-folding file system) the entry that is the same
-// file. Empty when the folder cannot be read.
-std::string ListedName(const std::string& path) {
-  const auto [folder, name] = SplitLast(path);
-  DirHandle dir(::opendir(folder.c_str()));
-  if (!dir) return {};
-  while (const dirent* entry = ::readdir(dir.get())) {
-    if (name == entry->d_name) return name;
-  }
-  struct stat self {};
-  if (::lstat(path.c_str(), &self) != 0) return {};
-  ::rewinddir(dir.get());
-  while (const dirent* entry = ::readdir(dir.get())) {
-    struct stat st {};
-    if (::fstatat(::dirfd(dir.get()), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
-        st.st_dev == self.st_dev && st.st_ino == self.st_ino) {
-      return entry->d_name;
-    }
-  }
-  return {};
-}
-
 // The first entry of a folder other than "." and "..". An empty folder still
 // exists, so it answers with its own entry ".".
 std::string FirstEntry(const std::string& folder) {
@@ -92,6 +69,44 @@ bool LessIgnoringCase(const std::string& a, const std::string& b) {
 }
 
 }  // namespace
+
+std::string PosixFileSystem::ListedName(const std::string& path) {
+  const auto [folder, name] = SplitLast(path);
+  if (Lists(folder, name)) return name;
+  DirHandle dir(::opendir(folder.c_str()));
+  if (!dir) return {};
+  struct stat self {};
+  if (::lstat(path.c_str(), &self) != 0) return {};
+  while (const dirent* entry = ::readdir(dir.get())) {
+    struct stat st {};
+    if (::fstatat(::dirfd(dir.get()), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+        st.st_dev == self.st_dev && st.st_ino == self.st_ino) {
+      return entry->d_name;
+    }
+  }
+  return {};
+}
+
+bool PosixFileSystem::Lists(const std::string& folder, const std::string& name) {
+  struct stat st {};
+  if (::stat(folder.c_str(), &st) != 0) return false;
+  Listing& listing = listings_[folder];
+  // A folder changed within one tick of its clock keeps its time: a name
+  // added then is missing from the listing, and the search for the same file
+  // finds it; one removed is no longer there to be looked up.
+  if (listing.device != st.st_dev || listing.inode != st.st_ino ||
+      listing.modified.tv_sec != st.st_mtim.tv_sec ||
+      listing.modified.tv_nsec != st.st_mtim.tv_nsec) {
+    listing = {st.st_dev, st.st_ino, st.st_mtim, {}};
+    DirHandle dir(::opendir(folder.c_str()));
+    if (!dir) {
+      listings_.erase(folder);
+      return false;
+    }
+    while (const dirent* entry = ::readdir(dir.get())) listing.names.emplace(entry->d_name);
+  }
+  return listing.names.contains(name);
+}
 
 OpenedFile PosixFileSystem::OpenForReading(const std::string& path) {
   // Looking before opening keeps device nodes from seeing an open at all:

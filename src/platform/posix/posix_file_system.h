@@ -1,7 +1,12 @@
 #pragma once
 
+#include <sys/types.h>
+
+#include <ctime>
 #include <optional>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -29,6 +34,26 @@ class PosixFileSystem : public FileSystem {
   // letter case; names beginning with a full stop are left out, as desktop
   // file choosers hide them.
   std::vector<std::string> Subdirectories(const std::string& path) override;
+
+ private:
+  // The names a folder lists, as read while its modification time was the
+  // one kept: the lookups of the many files of one drop read their folder
+  // once, not once a file.
+  struct Listing {
+    dev_t device = 0;
+    ino_t inode = 0;
+    timespec modified{};
+    std::unordered_set<std::string> names;
+  };
+
+  // The name under which `path`'s folder lists it: the typed name when listed
+  // as it is, otherwise (a case-folding file system) the entry that is the
+  // same file. Empty when the folder cannot be read.
+  std::string ListedName(const std::string& path);
+  // Whether `folder` lists `name` exactly as written.
+  bool Lists(const std::string& folder, const std::string& name);
+
+  std::unordered_map<std::string, Listing> listings_;
 };
 
 }  // namespace tagsmit

@@ -76,6 +76,29 @@ case "${1:-}" in
     wait_tagsmit
     expect_eq status 0 "$run_status"
     ;;
+  several)
+    # Explorer's drops and Send To start the program with several names, each
+    # in double quotes when it holds blanks, as Wine writes the command line
+    # here: every file gives its line, in natural order of the names, CR LF
+    # between two. One that cannot be read: its box, nothing copied.
+    several=(MoreFormats=0 DisplaySize=0 DensitySize=0 SrcSet=0 SeveralFiles=1)
+    write_settings "${several[@]}" 'ClipStr=&f &w\n'
+    for n in 10 2; do cp "$SAMPLES/logo.gif" "$work/site/img/img$n.gif"; done
+    files=("$site\\img\\img10.gif" "$site\\img\\a photo.jpg" "$site\\img\\img2.gif")
+    lines="./a photo.jpg 64"$'\r\n'"./img2.gif 120"$'\r\n'"./img10.gif 120"
+    run_tagsmit "${files[@]}"
+    expect_eq status 0 "$run_status"
+    expect_eq clipboard "$lines" "$(clipboard)"
+    expect_eq printed "$lines"$'\r' "$("$TAGSMIT" --print "${files[@]}" 2>"$work/err")"
+    write_settings "${several[@]}" NotyfyErr=1
+    set_sentinel
+    start_tagsmit "$site\\img\\img2.gif" "$site\\img\\no such.gif"
+    window=$(wait_window Tagsmit) || fail "no box for the file that cannot be read"
+    press "$window" Return
+    wait_tagsmit
+    expect_eq "status with a failure" 1 "$run_status"
+    expect_eq "clipboard after a failure" sentinel "$(clipboard)"
+    ;;
   settings)
     # No argument opens the settings window; Esc ends without saving.
     write_settings NotyfyErr=1

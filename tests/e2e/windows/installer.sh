@@ -73,6 +73,13 @@ case "${1:-}" in
     expect_eq "status sent to" 0 $?
     expect_eq "target of Send To" "$program" "$(cat "$work/target")"
     expect_eq "clipboard sent to" "$(tag "./a photo.jpg" 64 48)" "$(clipboard)"
+    # Several files sent at once, with 複数のファイルを読む on: a line each.
+    write_settings MoreFormats=0 DisplaySize=0 DensitySize=0 SrcSet=0 SeveralFiles=1
+    start_tool shortcut "$(windows_path "$send_to")" "$site\\img\\Logo.gif" \
+      "$site\\img\\a photo.jpg" >/dev/null
+    expect_eq "status of several sent to" 0 $?
+    expect_eq "clipboard of several sent to" \
+      "$(tag "./a photo.jpg" 64 48)"$'\r\n'"$(tag ./Logo.gif 120 60)" "$(clipboard)"
 
     # The Start menu entry opens the settings window.
     start_tool shortcut "$(windows_path "$start_menu")" >"$work/target" &

@@ -5,12 +5,13 @@
 //       runs PROGRAM in a console of its own, without redirection, as from
 //       cmd.exe; prints what it wrote there (the screen's lines to the
 //       cursor's, without trailing blanks)
-//   start_tool shortcut LNK [FILE]
+//   start_tool shortcut LNK [FILE...]
 //       prints the shortcut's target and arguments, a line each, and runs it
-//       as Explorer does when it is opened, or when FILE is sent to it from
-//       the 送る (Send To) menu: the target with the arguments and FILE
-//       (quoted), in the shortcut's working folder. Wine's shortcuts take no
-//       drops, which is how Explorer hands a sent file over.
+//       as Explorer does when it is opened, or when the FILEs are sent to it
+//       from the 送る (Send To) menu: the target with the arguments and each
+//       FILE (quoted when it holds blanks), in the shortcut's working folder.
+//       Wine's shortcuts take no drops, which is how Explorer hands sent
+//       files over.
 //
 // Exit status: the program's; 125 when it could not be started.
 #include <shlobj.h>
@@ -75,7 +76,7 @@ int InConsole(int argc, wchar_t** argv) {
   return status;
 }
 
-int ByShortcut(const wchar_t* file, const wchar_t* sent) {
+int ByShortcut(const wchar_t* file, wchar_t** sent, int sent_count) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   IShellLinkW* link = nullptr;
   IPersistFile* persist = nullptr;
@@ -95,7 +96,7 @@ int ByShortcut(const wchar_t* file, const wchar_t* sent) {
                   std::wstring(target) + L"\n" + arguments + L"\n");
   std::wstring command = L"\"" + std::wstring(target) + L"\"";
   if (*arguments != L'\0') command += std::wstring(L" ") + arguments;
-  if (sent != nullptr) command += L" " + Quoted(sent);
+  for (int i = 0; i < sent_count; ++i) command += L" " + Quoted(sent[i]);
   return RunToItsEnd(command, *folder != L'\0' ? folder : nullptr);
 }
 
@@ -103,8 +104,8 @@ int ByShortcut(const wchar_t* file, const wchar_t* sent) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc >= 3 && std::wcscmp(argv[1], L"console") == 0) return InConsole(argc, argv);
-  if ((argc == 3 || argc == 4) && std::wcscmp(argv[1], L"shortcut") == 0) {
-    return ByShortcut(argv[2], argc == 4 ? argv[3] : nullptr);
+  if (argc >= 3 && std::wcscmp(argv[1], L"shortcut") == 0) {
+    return ByShortcut(argv[2], argv + 3, argc - 3);
   }
-  return Fail(L"usage: start_tool console PROGRAM [ARGUMENT...] | shortcut LNK [FILE]");
+  return Fail(L"usage: start_tool console PROGRAM [ARGUMENT...] | shortcut LNK [FILE...]");
 }
