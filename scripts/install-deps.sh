@@ -61,5 +61,9 @@ if ((${#missing[@]})); then
   sudo=""
   [ "$(id -u)" -eq 0 ] || sudo=sudo
   $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # dpkg's sync after every file is most of an installation's time (the build
+  # set: 90 s with it, 34 s without); a package cut short by a power failure is
+  # installed again by the next run of this script.
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+    -o Dpkg::Options::=--force-unsafe-io "${missing[@]}"
 fi
