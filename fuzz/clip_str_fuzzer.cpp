@@ -1,13 +1,15 @@
 // The paste-string list text and the expansion, against plain reference
 // versions written here: FillClipStrList shows the text's lines bottom up and
-// ignores text after the last line feed; ReplaceAll and ExpandClipStr give the
-// text and count that a scan from left to right gives.
+// ignores text after the last line feed; ReplaceAll, ReplaceEach and
+// ExpandClipStr (with and without a srcset for "&s") give the text and count
+// that a scan from left to right gives.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fuzz_check.h"
@@ -31,26 +33,33 @@ std::vector<std::string> ReferenceListEntries(const std::string& text) {
   return lines;  // an unfinished last line is dropped
 }
 
-// Copies the subject, writing the replacement wherever the search text starts
-// and jumping over it.
-std::size_t ReferenceReplaceAll(std::string& subject, const std::string& search,
-                                const std::string& replacement) {
-  if (search.empty()) return 0;
+// Copies the subject, writing a replacement wherever one of the search texts
+// (the first listed that does) starts and jumping over it.
+std::size_t ReferenceReplaceEach(std::string& subject,
+                                 const std::vector<std::pair<std::string, std::string>>& pairs) {
   std::string result;
   std::size_t count = 0;
   std::size_t i = 0;
   while (i < subject.size()) {
-    if (subject.compare(i, search.size(), search) == 0) {
-      result += replacement;
-      i += search.size();
-      ++count;
-    } else {
-      result += subject[i];
-      ++i;
+    bool replaced = false;
+    for (const auto& [search, replacement] : pairs) {
+      if (!search.empty() && subject.compare(i, search.size(), search) == 0) {
+        result += replacement;
+        i += search.size();
+        ++count;
+        replaced = true;
+        break;
+      }
     }
+    if (!replaced) result += subject[i++];
   }
   subject = result;
   return count;
+}
+
+std::size_t ReferenceReplaceAll(std::string& subject, const std::string& search,
+                                const std::string& replacement) {
+  return ReferenceReplaceEach(subject, {{search, replacement}});
 }
 
 std::string ReferenceTrim(std::string text) {
@@ -100,5 +109,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ReferenceReplaceAll(expanded, "&h", ReferenceTrim(fourth));
   ReferenceReplaceAll(expanded, "&f", second);
   FUZZ_CHECK_EQ(tagsmit::ExpandClipStr(text, second, third, fourth), expanded);
+
+  // With a srcset, "&f" and "&s" in one pass: the list is the fourth text.
+  std::string with_srcset = text;
+  ReferenceReplaceAll(with_srcset, "&w", ReferenceTrim(third));
+  ReferenceReplaceAll(with_srcset, "&h", ReferenceTrim(fourth));
+  ReferenceReplaceEach(with_srcset, {{"&f", second}, {"&s", fourth}});
+  FUZZ_CHECK_EQ(tagsmit::ExpandClipStr(text, second, third, fourth, fourth), with_srcset);
+
+  // Several search texts of any content, against the same scan.
+  subject = text;
+  expected = text;
+  const tagsmit::Replacement replacements[] = {{second, third}, {third, fourth}};
+  FUZZ_CHECK_EQ(tagsmit::ReplaceEach(subject, replacements),
+                ReferenceReplaceEach(expected, {{second, third}, {third, fourth}}));
+  FUZZ_CHECK_EQ(subject, expected);
   return 0;
 }

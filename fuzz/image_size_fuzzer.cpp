@@ -47,6 +47,7 @@ class MemoryFileSystem final : public FileSystem {
   OpenedFile OpenForReading(const std::string&) override { return posix_.OpenForReading(path_); }
   std::string LookupFileName(const std::string&) override { return {}; }
   std::string LookupEntryName(const std::string&) override { return {}; }
+  std::vector<std::string> FileNamesStartingWith(const std::string&) override { return {}; }
   std::string CurrentDirectory() override { return "/"; }
   bool IsDirectory(const std::string&) override { return false; }
   std::vector<std::string> Drives() override { return {"/"}; }

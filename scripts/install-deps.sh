@@ -32,6 +32,8 @@ test_packages=(
   librsvg2-bin icoutils nsis
   # the release ZIP's listing checked by the suite
   unzip
+  # the Debian package's checks: its AppStream record and lintian
+  appstream lintian
   # end to end in Wayland sessions: three headless compositors with Xwayland,
   # the clipboard clients, a session bus, Python's D-Bus for Mutter's keyboard
   sway kwin-wayland mutter xwayland wl-clipboard dbus-daemon python3-gi gir1.2-glib-2.0

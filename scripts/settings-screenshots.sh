@@ -22,11 +22,15 @@ mkdir -p "$demo/site/css" "$demo/site/img" "$demo/site/js" "$demo/config/tagsmit
 chmod 700 "$demo/runtime"
 export XDG_CONFIG_HOME="$demo/config" XDG_RUNTIME_DIR="$demo/runtime" LANG=C.UTF-8
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+# Settings as the program writes them, the three newest switches on so that
+# each shows checked, and the user guide's srcset string selected.
+version=$("$TAGSMIT" --version | tr -dc 0-9)
 cat >"$XDG_CONFIG_HOME/tagsmit/settings.json" <<JSON
-{"init": {"version": "115",
-  "ClipStr": " WIDTH=&w HEIGHT=&h\n&f\" WIDTH=&w HEIGHT=&h>\n<IMG SRC=\"&f\" WIDTH=&w HEIGHT=&h ALT=\"\">\n",
+{"init": {"version": "$version",
+  "ClipStr": " WIDTH=&w HEIGHT=&h\n&f\" WIDTH=&w HEIGHT=&h>\n<IMG SRC=\"&f\" WIDTH=&w HEIGHT=&h ALT=\"\">\n<img src=\"&f\" srcset=\"&s\" width=\"&w\" height=\"&h\" alt=\"\">\n",
   "ClipStrNo": "0", "NotyfyErr": "1", "Test": "0", "LowerCase": "1", "RelativePath": "255",
-  "FixedPath": "./", "BasePath": "$demo/site", "MoreFormats": "1", "DisplaySize": "0"}}
+  "FixedPath": "./", "BasePath": "$demo/site", "MoreFormats": "1", "DisplaySize": "0",
+  "DensitySize": "1", "SrcSet": "1", "SeveralFiles": "1"}}
 JSON
 
 Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 800x600x24 3>"$demo/display" 2>/dev/null &
@@ -52,6 +56,7 @@ gone() {  # name: waits until no visible window has it
   exit 1
 }
 shoot() {  # window id, file
+  xdotool mousemove 0 0  # off the window, so that no tooltip covers it
   sleep 0.5  # let the window paint
   import -window "$1" "$out/$2"
 }
@@ -78,7 +83,7 @@ picker=$(window '基準ﾊﾟｽを設定してください')
 shoot "$picker" directory-picker.png
 press "$picker" Escape
 gone '基準ﾊﾟｽを設定してください'
-click "$settings" 2760 3000 375 375  # btnVer
+click "$settings" 2940 3000 375 375  # btnVer
 about=$(window 'Tagsmitのﾊﾞｰｼﾞｮﾝ情報')
 shoot "$about" about-window.png
 press "$about" Escape

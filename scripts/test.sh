@@ -3,8 +3,8 @@
 # debug build, once under AddressSanitizer and UndefinedBehaviorSanitizer;
 # builds the benchmarks in a release build, then runs each fuzz target for a
 # minute, then builds the Windows test suite with mingw-w64 and runs it under
-# Wine, then builds the Windows release ZIP and installer and checks them; and
-# checks the formatting.
+# Wine, then builds the Windows release ZIP and installer and checks them, then
+# the Debian package; and checks the formatting.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -97,4 +97,38 @@ for _ in $(seq 300); do
 done
 [ ! -e "$installed" ] || { echo "$setup: the uninstaller left $(ls "$installed")" >&2; exit 1; }
 echo "$setup: installs the release files and uninstalls"
+
+stage "Debian package"
+cmake --preset app >/dev/null
+cmake --build --preset app
+(cd build/app && cpack -G DEB >/dev/null)
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/app/CMakeCache.txt)
+deb=build/app/tagsmit_${version}_amd64.deb
+# Errors fail; the warnings left are listed in the README.
+lintian "$deb" 2>/dev/null || { echo "$deb: lintian finds errors" >&2; exit 1; }
+dpkg-deb -x "$deb" "$check/deb"
+metainfo=$(ls "$check"/deb/usr/share/metainfo/*.metainfo.xml)
+appstreamcli validate --no-net "$metainfo"
+# The record names this release first, a desktop entry of the package, and
+# screenshots that docs/screenshots holds.
+python3 - "$metainfo" "$check/deb" "$version" <<'PY'
+import os, sys, xml.etree.ElementTree as ET
+path, root, version = sys.argv[1:]
+record = ET.parse(path).getroot()
+problems = []
+if os.path.basename(path) != record.findtext("id") + ".metainfo.xml":
+    problems.append("its file is not named after its id")
+if record.find("releases/release").get("version") != version:
+    problems.append(f"its newest release is not {version}: NEWS.md has no dated heading for it")
+launchable = record.findtext("launchable")
+if not os.path.isfile(f"{root}/usr/share/applications/{launchable}"):
+    problems.append(f"the package has no {launchable}")
+for image in record.iter("image"):
+    name = image.text.rsplit("/", 1)[1]
+    if not os.path.isfile(f"docs/screenshots/{name}"):
+        problems.append(f"docs/screenshots has no {name}")
+if problems:
+    sys.exit(f"{path}: " + "; ".join(problems))
+PY
+echo "$deb: lintian and appstreamcli find no error"
 stage done

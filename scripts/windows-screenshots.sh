@@ -21,11 +21,15 @@ trap 'rm -rf "$demo"; end_session' EXIT
 mkdir -p "$demo/site/css" "$demo/site/img" "$demo/site/js"
 
 start_session
+# The three newest switches on, so that each shows checked, and the user
+# guide's srcset string selected.
 write_settings \
-  'ClipStr= WIDTH=&w HEIGHT=&h\n&f" WIDTH=&w HEIGHT=&h>\n<IMG SRC="&f" WIDTH=&w HEIGHT=&h ALT="">\n' \
-  NotyfyErr=1 LowerCase=1 RelativePath=255 'BasePath=C:\\Web\\site' MoreFormats=1 DisplaySize=0
+  'ClipStr= WIDTH=&w HEIGHT=&h\n&f" WIDTH=&w HEIGHT=&h>\n<IMG SRC="&f" WIDTH=&w HEIGHT=&h ALT="">\n<img src="&f" srcset="&s" width="&w" height="&h" alt="">\n' \
+  NotyfyErr=1 LowerCase=1 RelativePath=255 'BasePath=C:\\Web\\site' MoreFormats=1 DisplaySize=0 \
+  DensitySize=1 SrcSet=1 SeveralFiles=1
 
 shoot() {  # window id, file
+  xdotool mousemove 0 0  # off the window, so that no tooltip covers it
   sleep 1  # let the window paint
   import -window "$1" "$out/$2" || fail "import $2"
 }
@@ -56,7 +60,7 @@ click "$settings" 1560 1800 855 255  # btnRef
 picker=$(wait_window '基準ﾊﾟｽを設定してください') || fail "no directory picker"
 shoot "$picker" windows-directory-picker.png
 close "$picker"
-click "$settings" 2760 3000 375 375  # btnVer
+click "$settings" 2940 3000 375 375  # btnVer
 about=$(wait_window 'Tagsmitのﾊﾞｰｼﾞｮﾝ情報') || fail "no About window"
 shoot "$about" windows-about-window.png
 close "$about"

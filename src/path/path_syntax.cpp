@@ -157,4 +157,10 @@ std::string_view PathSyntax::FirstComponent(std::string_view path) const {
   return path.substr(0, FindSeparator(path));
 }
 
+std::size_t PathSyntax::NameStart(std::string_view path) const {
+  const std::size_t separator = path.find_last_of(style_ == PathStyle::Windows ? "\\/" : "/");
+  if (separator != std::string_view::npos) return separator + 1;
+  return style_ == PathStyle::Windows && HasDriveLetter(path) ? 2 : 0;
+}
+
 }  // namespace tagsmit

@@ -60,6 +60,9 @@ class PathSyntax {
   std::string_view SplitFirst(std::string_view& rest) const;
   // The first component of `path`, leaving it as it is.
   std::string_view FirstComponent(std::string_view path) const;
+  // Where the last component of `path` starts: after its last separator, or
+  // on Windows after the drive of a path such as "C:a.gif"; 0 when it has neither.
+  std::size_t NameStart(std::string_view path) const;
 
  private:
   PathStyle style_;

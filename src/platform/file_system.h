@@ -66,6 +66,15 @@ class FileSystem {
   // in a separator: the first entry of that directory. Errors give empty text.
   virtual std::string LookupEntryName(const std::string& path) = 0;
 
+  // The stored names of the files in the folder of `path` whose names begin
+  // with its last component ("C:\Web\logo" gives "logo.png", "Logo@2x.png",
+  // ...), compared as the system compares names; hidden and system files too,
+  // as LookupFileName names them, and no directory. Empty when none matches,
+  // when the folder cannot be read and when the last component is empty.
+  // Only the names that match are kept and looked at further, so a folder of
+  // many files costs one pass over its listing.
+  virtual std::vector<std::string> FileNamesStartingWith(const std::string& path) = 0;
+
   // Full path of the current directory.
   virtual std::string CurrentDirectory() = 0;
 

@@ -19,7 +19,7 @@ struct Options {
   std::uint8_t SrcSet = 0;        // &s becomes the srcset of the file's density variants
   std::uint8_t SeveralFiles = 0;  // every file named gives its line, in name order
   std::string DefClipStr;         // built-in default list, in list-text form
-  std::string VerStr;             // "120" for 1.2.0
+  std::string VerStr;             // "130" for 1.3.0
   std::string BasePath;           // base directory for relative-path mode
   std::string FixedPath;          // prefix for fixed-path mode
 };

@@ -13,9 +13,11 @@ using enum ControlEvent;
 
 // Check boxes stack in their frame from its top left corner, one row each;
 // the run-time frame keeps a margin under its last box, the window one under
-// the frame.
+// the frame. The run-time frame is as wide as its longest caption
+// (複数のファイルを読む) needs in the fonts of both platforms; btnVer stands
+// right of it.
 constexpr TwipsRect kPathFramePlace{240, 840, 5895, 1335};
-constexpr TwipsRect kRunFramePlace{240, 2400, 2175, 0};
+constexpr TwipsRect kRunFramePlace{240, 2400, 2580, 0};
 constexpr int kBoxInset = 240;
 constexpr int kBoxPitch = 360;
 constexpr int kBoxHeight = 255;
@@ -93,7 +95,7 @@ const SettingsControlSpec kLowerControls[] = {
       CommandButton,
       "？",
       "ﾊﾞｰｼﾞｮﾝ情報など",
-      {2760, 3000, 375, 375},
+      {2940, 3000, 375, 375},
       {.bold = true},
       ControlPicture::VersionMark},
      {},

@@ -2,7 +2,8 @@
 # End-to-end tests of the installed program under an Xvfb of their own, with
 # no clipboard manager running. Usage: e2e.sh CASE (see the cases below).
 # TAGSMIT: the installed program; STAGE: the folder it is installed under;
-# SAMPLES: the folder with logo.gif (120 x 60) and photo.jpg (64 x 48).
+# SAMPLES: the folder with logo.gif (120 x 60) and photo.jpg (64 x 48); VERSION:
+# the project's version, which --version and the manual page name.
 set -uo pipefail
 
 : "${SAMPLES:?folder of the sample images}" "${STAGE:?folder of the installation}"
@@ -71,6 +72,9 @@ case "${1:-}" in
     ;;
   formats)
     expect_formats "$work/site/img/"
+    ;;
+  densities)
+    expect_densities "$work/site/img/"
     ;;
   test-display)
     write_settings Test=1
@@ -432,8 +436,8 @@ os.execv(sys.argv[1], sys.argv[1:])') && run_tagsmit "$work/site/img/Logo.gif" &
       "$? $(cat "$work/err")"
     "$TAGSMIT" --print >/dev/null 2>&1
     expect_eq "status without FILE" 2 $?
-    expect_eq version "Tagsmit 1.2.0" "$("$TAGSMIT" --version)"
-    expect_eq "manual page version" '.TH TAGSMIT 1 "2026" "Tagsmit 1.2.0" "User Commands"' \
+    expect_eq version "Tagsmit $VERSION" "$("$TAGSMIT" --version)"
+    expect_eq "manual page version" ".TH TAGSMIT 1 \"2026\" \"Tagsmit $VERSION\" \"User Commands\"" \
       "$(gzip -dc "$STAGE/share/man/man1/tagsmit.1.gz" | head -1)"
     "$TAGSMIT" --help | grep -q -- '--print FILE' || fail "--help"
     ;;

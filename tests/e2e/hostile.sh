@@ -2,12 +2,15 @@
 # Hostile inputs through print mode and the settings file: each ends with its
 # defined result, and none hangs (ctest's timeout would catch that). Usage:
 # hostile.sh CASE. TAGSMIT: the installed program; SAMPLES: the folder with
-# logo.gif (120 x 60) and photo.jpg (64 x 48).
+# logo.gif (120 x 60) and photo.jpg (64 x 48); VERSION: the project's version.
 set -uo pipefail
 
-: "${SAMPLES:?folder of the sample images}"
+: "${SAMPLES:?folder of the sample images}" "${VERSION:?project version}"
 . "$(dirname "$0")/lib.sh"
 unset DISPLAY
+# The version of settings written by a later release, which this one resets:
+# the program's own version text (1.3.0 writes "130") and one.
+newer=$((${VERSION//./} + 1))
 
 unsuitable='ファイルが適切ではありません'
 settings="$XDG_CONFIG_HOME/tagsmit/settings.json"
@@ -99,7 +102,7 @@ case "${1:-}" in
     write_file "$(sed 's/"version": "115"/"version": 115/' "$settings")"
     expect_printed ok.gif "img/ok.gif|120|60" ""
     # Settings of another version are reset, and kept beside as they were.
-    write_file "$(sed 's/"version": 115/"version": "121"/' "$settings")"
+    write_file "$(sed 's/"version": 115/"version": "'"$newer"'"/' "$settings")"
     before=$(cat "$settings")
     expect_printed ok.gif "$tag" ""
     expect_eq "settings kept beside" "$before" "$(cat "$settings".old-*)"
@@ -111,7 +114,7 @@ case "${1:-}" in
     json=$(cat "$settings")
     write_file "${json%\}}, \"other\": $nest}"
     expect_printed ok.gif "./ok.gif|120|60" ""
-    write_file "$(sed 's/"version": "115"/"version": "121"/' "$settings")"
+    write_file "$(sed 's/"version": "115"/"version": "'"$newer"'"/' "$settings")"
     expect_printed ok.gif "$tag" ""
     size=$(stat -c %s "$settings")
     [ "$size" -lt 50000 ] || fail "the rewrite grew to $size bytes"
@@ -135,7 +138,7 @@ case "${1:-}" in
       trap 'umount "$settings_folder"; cleanup' EXIT
       reason="No space left on device"
     fi
-    write_file "{\"init\": {\"version\": \"121\"}, \"other\": {\"k\": \"$(printf '%100000s')\"}}"
+    write_file "{\"init\": {\"version\": \"$newer\"}, \"other\": {\"k\": \"$(printf '%100000s')\"}}"
     if [ "${2:-}" == tmpfs ]; then
       cat /dev/zero >"$settings_folder/filler" 2>/dev/null
     else

@@ -201,3 +201,21 @@ expect_formats() {
   expect_run "${folder}Portrait.jpg" "$(tag ./Portrait.jpg 64 48)" MoreFormats=1
   expect_run "${folder}Portrait.jpg" "$(tag ./Portrait.jpg 48 64)" MoreFormats=0 DisplaySize=1
 }
+
+# The density switches end to end: copies of logo.gif (120 x 60) in
+# $work/site/img named as variants of "my logo.gif", and one of another
+# format beside them. FOLDER as for expect_formats.
+expect_densities() {
+  local folder=$1 img=$work/site/img name
+  for name in "my logo.gif" "my logo@2x.gif" "my logo@3X.gif" "my logo@1.5x.webp"; do
+    cp "$SAMPLES/logo.gif" "$img/$name" || fail "cannot copy $name"
+  done
+  local ready='ClipStr=<img src="&f" srcset="&s" width="&w" height="&h" alt="">\n'
+  # Settings are read by position: the switches before the two are given too.
+  expect_run "${folder}my logo@2x.gif" "<img src=\"./my logo@2x.gif\" srcset=\"./my%20logo.gif 1x, \
+./my%20logo@2x.gif 2x, ./my%20logo@3X.gif 3x\" width=\"60\" height=\"30\" alt=\"\">" \
+    "$ready" MoreFormats=0 DisplaySize=0 DensitySize=1 SrcSet=1
+  # Off, as in older settings: the size stored, and "&s" as written.
+  expect_run "${folder}my logo@2x.gif" \
+    "<img src=\"./my logo@2x.gif\" srcset=\"&s\" width=\"120\" height=\"60\" alt=\"\">" "$ready"
+}

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "run/app.h"
@@ -32,11 +33,19 @@ TEST(ReplaceAll, ReplacesEveryOccurrenceAndCountsThem) {
   for (int i = 0; i < 1 << 23; ++i) huge += "&w";
   EXPECT_EQ(ReplaceAll(huge, "&w", "7"), 1u << 23);
   EXPECT_EQ(huge, std::string(1 << 23, '7'));
+
+  // Several search texts in one pass: neither inserted text is searched for
+  // the other; where two start at one place, the first listed.
+  std::string subject = "&f&s&&s|ab";
+  const Replacement replacements[] = {{"&f", "A&s"}, {"&s", "B&f"}, {"a", "1"}, {"ab", "2"}};
+  EXPECT_EQ(ReplaceEach(subject, replacements), 4u);
+  EXPECT_EQ(subject, "A&sB&f&B&f|1b");
 }
 
 TEST(ExpandClipStr, FillsPlaceholdersAndTrimsOnlyTheNumbers) {
   struct Case {
     std::string clip_str, path, expected;
+    std::optional<std::string> srcset = {};  // nothing: "&s" is ordinary text
   };
   const Case cases[] = {
       {"<IMG SRC=\"&f\" WIDTH=&w HEIGHT=&h ALT=\"\">", "./a.gif",
@@ -45,9 +54,15 @@ TEST(ExpandClipStr, FillsPlaceholdersAndTrimsOnlyTheNumbers) {
       {"&W &H &F", "p", "&W &H &F"},                           // case matters
       // The path goes in last, so "&h" or "&w" inside it are not filled.
       {"[&f] &w", "./&h&w.gif", "[./&h&w.gif] 120"},
+      {"&f &s", "./a.png", "./a.png &s"},
+      {"<img src=\"&f\" srcset=\"&s\" width=&w>", "./a.png",
+       "<img src=\"./a.png\" srcset=\"./a.png 1x, ./a@2x.png 2x\" width=120>",
+       "./a.png 1x, ./a@2x.png 2x"},
+      // Path and list go in together, last: nothing inside either is filled.
+      {"&f|&s|&S|&&s", "./&s&w.png", "./&s&w.png|./x&f&h 1x|&S|&./x&f&h 1x", "./x&f&h 1x"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(ExpandClipStr(c.clip_str, c.path, " 120", " 80"), c.expected) << c.clip_str;
+    EXPECT_EQ(ExpandClipStr(c.clip_str, c.path, " 120", " 80", c.srcset), c.expected) << c.clip_str;
   }
 }
 

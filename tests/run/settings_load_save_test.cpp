@@ -8,6 +8,7 @@
 
 #include "fake_file_system.h"
 #include "memory_settings_store.h"
+#include "platform/program_identity.h"
 #include "run/stored_values.h"
 #include "scripted_desktop.h"
 
@@ -68,17 +69,19 @@ TEST_F(SettingsTest, FirstStartBeepsAndTurnsEverySwitchOff) {
             0);
 }
 
-// Release 1.2.0 reads the settings of 1.1.3 to 1.2.0.
-TEST_F(SettingsTest, AcceptsVersions113To120AndResetsOthers) {
+// This release, 1.3.0, reads the settings of 1.1.3 to 1.3.0.
+TEST_F(SettingsTest, AcceptsVersions113To130AndResetsOthers) {
   struct Case {
     const char* version;
     bool accepted;
   };
-  ASSERT_EQ(start.app.options.VerStr, "120");
-  for (const Case c : {Case{"113", true}, Case{"115", true}, Case{" 1 15", true}, Case{"120", true},
-                       Case{"112", false}, Case{"121", false}, Case{"v115", false},
-                       Case{"4294967411", false}, Case{"18446744073709551731", false}}) {
+  for (const Case c :
+       {Case{"113", true}, Case{"115", true}, Case{" 1 15", true}, Case{"120", true},
+        Case{"130", true}, Case{"112", false}, Case{"131", false}, Case{"v115", false},
+        Case{"4294967411", false}, Case{"18446744073709551731", false}}) {
     Start s{fs};
+    SetDefaults(s.app.options, TagsmitIdentity());
+    ASSERT_EQ(s.app.options.VerStr, "130");
     s.Load(Section(c.version, "a&w&h\n", "0"));
     EXPECT_EQ(s.desktop.Count("beep"), c.accepted ? 0 : 1) << c.version;
     EXPECT_EQ(s.store.GetAll("Tagsmit", "init").empty(), !c.accepted) << c.version;

@@ -113,6 +113,27 @@ std::string FakeFileSystem::LookupEntryName(const std::string& path) {
   return {};
 }
 
+std::vector<std::string> FakeFileSystem::FileNamesStartingWith(const std::string& path) {
+  std::vector<std::string> names;
+  const std::optional<ParsedPath> parsed = Parse(path);
+  if (!parsed || parsed->names_directory) return names;
+  const auto drive = drives_.find(parsed->drive);
+  if (drive == drives_.end() || !drive->second.ready) return names;
+  const Node* folder = &drive->second.root;
+  for (std::size_t i = 0; folder && i + 1 < parsed->components.size(); ++i) {
+    folder = folder->is_directory ? FindChild(*folder, parsed->components[i]) : nullptr;
+  }
+  if (!folder || !folder->is_directory) return names;
+  const std::string& start = parsed->components.back();
+  for (const auto& child : folder->children) {
+    if (!child->is_directory && child->name.size() >= start.size() &&
+        SameName(std::string_view(child->name).substr(0, start.size()), start)) {
+      names.push_back(child->name);
+    }
+  }
+  return names;
+}
+
 bool FakeFileSystem::IsDirectory(const std::string& path) {
   const Resolved resolved = Resolve(path);
   return resolved.reach == Reach::Found && resolved.node->is_directory;

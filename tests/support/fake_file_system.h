@@ -64,6 +64,8 @@ class FakeFileSystem : public FileSystem {
   // A path ending in a separator, or a bare drive, gives the first visible
   // entry of that directory in order of creation (empty text when none).
   std::string LookupEntryName(const std::string& path) override;
+  // In order of creation; aliases are not matched.
+  std::vector<std::string> FileNamesStartingWith(const std::string& path) override;
   std::string CurrentDirectory() override { return current_directory_; }
   bool IsDirectory(const std::string& path) override;
   // Windows: "C:\", "D:\", ... in letter order. Posix: "/".

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <string_view>
 #include <utility>
 
 #include "base/ascii.h"
@@ -122,6 +123,22 @@ std::string PosixFileSystem::LookupEntryName(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0 || !(S_ISREG(st.st_mode) || S_ISDIR(st.st_mode))) return {};
   return ListedName(path);
+}
+
+std::vector<std::string> PosixFileSystem::FileNamesStartingWith(const std::string& path) {
+  std::vector<std::string> names;
+  if (path.empty() || path.back() == '/') return names;
+  const auto [folder, start] = SplitLast(path);
+  DirHandle dir(::opendir(folder.c_str()));
+  if (!dir) return names;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    if (!std::string_view(entry->d_name).starts_with(start)) continue;
+    struct stat st {};
+    if (::fstatat(::dirfd(dir.get()), entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode)) {
+      names.emplace_back(entry->d_name);
+    }
+  }
+  return names;
 }
 
 std::string PosixFileSystem::CurrentDirectory() {

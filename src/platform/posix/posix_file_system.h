@@ -17,6 +17,8 @@ class PosixFileSystem : public FileSystem {
   OpenedFile OpenForReading(const std::string& path) override;
   std::string LookupFileName(const std::string& path) override;
   std::string LookupEntryName(const std::string& path) override;
+  // Names compared exactly; a symbolic link to a file counts as the file.
+  std::vector<std::string> FileNamesStartingWith(const std::string& path) override;
   std::string CurrentDirectory() override;
   std::optional<std::string> LinkTarget(const std::string& path) override;
   bool IsDirectory(const std::string& path) override;

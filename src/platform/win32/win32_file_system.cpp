@@ -139,6 +139,25 @@ std::string Win32FileSystem::LookupEntryName(const std::string& path) {
   return Lookup(path, Matching::kFilesAndDirectories);
 }
 
+std::vector<std::string> Win32FileSystem::FileNamesStartingWith(const std::string& path) {
+  std::vector<std::string> names;
+  const std::wstring wide = Utf16FromUtf8(path);
+  if (!IsPlainName(wide) || NamesFolder(wide) || EndsInDotsOnly(wide)) return names;
+  const std::size_t separator = wide.find_last_of(L"\\/:");
+  const std::wstring start = separator == wide.npos ? wide : wide.substr(separator + 1);
+  // The pattern matches short aliases as well, so each long name is checked.
+  VisitMatches(wide + L'*', FindExSearchNameMatch, [&](const WIN32_FIND_DATAW& entry) {
+    const std::wstring_view name = entry.cFileName;
+    if (!IsDirectoryEntry(entry) && name.size() >= start.size() &&
+        CompareStringOrdinal(name.data(), static_cast<int>(start.size()), start.c_str(),
+                             static_cast<int>(start.size()), TRUE) == CSTR_EQUAL) {
+      names.push_back(Utf8FromUtf16(name));
+    }
+    return false;
+  });
+  return names;
+}
+
 std::string Win32FileSystem::CurrentDirectory() {
   std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {

@@ -24,6 +24,8 @@ class Win32FileSystem final : public FileSystem {
   // A path ending in a separator, or a bare drive ("D:"), gives the first
   // visible entry of that folder; "." for an existing folder that lists none.
   std::string LookupEntryName(const std::string& path) override;
+  // Names compared as the system compares them, without regard to case.
+  std::vector<std::string> FileNamesStartingWith(const std::string& path) override;
   std::string CurrentDirectory() override;
   bool IsDirectory(const std::string& path) override;
   // "A:\", "C:\", ... in letter order, ready or not.

@@ -52,6 +52,9 @@ case "${1:-}" in
   formats)
     expect_formats "$site\\img\\"
     ;;
+  densities)
+    expect_densities "$site\\img\\"
+    ;;
   notify)
     write_settings NotyfyErr=1
     set_sentinel

@@ -92,6 +92,23 @@ TEST_F(PosixFileSystemTest, NameLookupsGiveTheListedName) {
   EXPECT_EQ(fs_.LookupEntryName("Empty/"), ".");
 }
 
+// Files (also through links) whose names begin with the last component,
+// compared exactly; folders and dangling links are no files.
+TEST_F(PosixFileSystemTest, FileNamesStartingWithTheLastComponent) {
+  for (const char* name : {"logo.png", "logo@2x.png", "Logo@3x.png", "logos/a.png", "blogo.png"}) {
+    dir_.WriteFile(name, {1});
+  }
+  dir_.MakeFolder("logo@4x.png");
+  ASSERT_EQ(::symlink("logo.png", "logo@5x.png"), 0);
+  ASSERT_EQ(::symlink("absent.png", "logo@6x.png"), 0);
+  const auto logo = ::testing::UnorderedElementsAre("logo.png", "logo@2x.png", "logo@5x.png");
+  EXPECT_THAT(fs_.FileNamesStartingWith("logo"), logo);
+  EXPECT_THAT(fs_.FileNamesStartingWith(dir_.PathOf("logo")), logo);
+  EXPECT_THAT(fs_.FileNamesStartingWith(dir_.PathOf("logos/")), ::testing::IsEmpty());
+  EXPECT_THAT(fs_.FileNamesStartingWith("absent/logo"), ::testing::IsEmpty());
+  EXPECT_THAT(fs_.FileNamesStartingWith("logos/a"), ::testing::ElementsAre("a.png"));
+}
+
 // ".." after a link leads where the system goes, above the link's target, so
 // the path named is the file measured; paths without it keep their links.
 TEST_F(PosixFileSystemTest, ActualPathsTakeDotDotAfterALinkAsTheSystemDoes) {

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <utility>
 
 #include "fake_file_system.h"
 #include "memory_settings_store.h"
@@ -121,16 +122,20 @@ TEST_F(QtSettingsWindowTest, ListModeAndTypedTextGoBothWaysBetweenWidgetsAndLogi
 // The switches added under the first two of the run-time frame show their
 // captions whole, and OK saves them.
 TEST_F(QtSettingsWindowTest, AddedSwitchesFitTheirCaptionsAndOkSavesThem) {
+  const std::pair<const char*, const char*> switches[] = {{"MoreFormats", "chkMoreFormats"},
+                                                          {"DisplaySize", "chkDisplaySize"},
+                                                          {"DensitySize", "chkDensitySize"},
+                                                          {"SrcSet", "chkSrcSet"},
+                                                          {"SeveralFiles", "chkSeveralFiles"}};
   form.Open();
-  for (const char* name : {"chkMoreFormats", "chkDisplaySize"}) {
+  for (const auto& [key, name] : switches) {
     auto* box = Find<QCheckBox>(name);
     ASSERT_NE(box, nullptr);
     EXPECT_GE(box->width(), box->sizeHint().width()) << name;
     QTest::mouseClick(box, Qt::LeftButton);
   }
   QTest::mouseClick(Find<QPushButton>("btnOk"), Qt::LeftButton);
-  EXPECT_EQ(store.Get("Tagsmit", "init", "MoreFormats"), "1");
-  EXPECT_EQ(store.Get("Tagsmit", "init", "DisplaySize"), "1");
+  for (const auto& [key, name] : switches) EXPECT_EQ(store.Get("Tagsmit", "init", key), "1") << key;
 }
 
 TEST_F(QtSettingsWindowTest, AboutTakesTheWindowOffTheTopmostBandWhileOpen) {

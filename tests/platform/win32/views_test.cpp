@@ -318,14 +318,16 @@ TEST_F(Win32ViewsTest, EnterPressesOkAndEscCancelsTheSettingsWindow) {
 // The switches added under the first two of the run-time frame show their
 // captions whole, and OK saves them.
 TEST_F(Win32ViewsTest, AddedSwitchesFitTheirCaptionsAndOkSavesThem) {
+  const char* const keys[] = {"MoreFormats", "DisplaySize", "DensitySize", "SrcSet",
+                              "SeveralFiles"};
   form->Open();
-  for (const SettingsControl box : {SwitchBoxOf("MoreFormats"), SwitchBoxOf("DisplaySize")}) {
-    EXPECT_TRUE(TextFits(Control(box), ControlKind::CheckBox)) << static_cast<int>(box);
-    SendMessageW(Control(box), BM_CLICK, 0, 0);
+  for (const char* key : keys) {
+    const HWND box = Control(SwitchBoxOf(key));
+    EXPECT_TRUE(TextFits(box, ControlKind::CheckBox)) << key;
+    SendMessageW(box, BM_CLICK, 0, 0);
   }
   SendMessageW(Control(btnOk), BM_CLICK, 0, 0);
-  EXPECT_EQ(store.Get("Tagsmit", "init", "MoreFormats"), "1");
-  EXPECT_EQ(store.Get("Tagsmit", "init", "DisplaySize"), "1");
+  for (const char* key : keys) EXPECT_EQ(store.Get("Tagsmit", "init", key), "1") << key;
 }
 
 // Esc leaves the base path as it was, Enter takes the directory list's path.

@@ -83,6 +83,29 @@ TEST_F(Win32FileSystemTest, HiddenAndSystemEntriesAreLeftOnlyOutOfTheWalk) {
   EXPECT_TRUE(fs_.Subdirectories(Folder()).empty());
 }
 
+// Files, hidden ones too, whose long names begin with the last component
+// whatever its case; folders are no files, and wildcards match nothing.
+TEST_F(Win32FileSystemTest, FileNamesStartingWithTheLastComponent) {
+  for (const char* name :
+       {"logo.png", "LOGO@2X.PNG", "ロゴ@2x.png", "blogo.png", "hidden@3x.png"}) {
+    dir_.WriteFile(name, Bytes{1});
+  }
+  dir_.MakeFolder("logo@4x.png");
+  Mark("hidden@3x.png", FILE_ATTRIBUTE_HIDDEN);
+  const auto sorted = [this](const std::string& path) {
+    std::vector<std::string> names = fs_.FileNamesStartingWith(path);
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  EXPECT_EQ(sorted(In("Logo")), (std::vector<std::string>{"LOGO@2X.PNG", "logo.png"}));
+  EXPECT_EQ(sorted(Folder() + "/logo@2"), std::vector<std::string>{"LOGO@2X.PNG"});
+  EXPECT_EQ(sorted(In("ロゴ")), std::vector<std::string>{"ロゴ@2x.png"});
+  EXPECT_EQ(sorted(In("hidden")), std::vector<std::string>{"hidden@3x.png"});
+  for (const char* path : {"", "*", "l?go", "Absent\\logo"}) {
+    EXPECT_TRUE(fs_.FileNamesStartingWith(In(path)).empty()) << path;
+  }
+}
+
 TEST_F(Win32FileSystemTest, WildcardsArePatternsNotNames) {
   dir_.WriteFile("Photo.JPG", Bytes{1});
   for (const char* pattern :
