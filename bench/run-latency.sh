@@ -113,9 +113,14 @@ for c in "${commands[@]:2}"; do
   }
 done
 
+# Each command takes the clipboard from the holder of the one before it, whose
+# ending competes with its run: the order turns by one each round, so that
+# every command follows every other equally often.
 for c in "${commands[@]}"; do : >"$c.times"; done
-for _ in $(seq "$rounds"); do
-  for c in "${commands[@]}"; do
+n=${#commands[@]}
+for ((r = 0; r < rounds; r++)); do
+  for ((k = 0; k < n; k++)); do
+    c=${commands[(r + k) % n]}
     start=$(now_us); "run_$c"; end=$(now_us)
     echo $((end - start)) >>"$c.times"
   done
@@ -133,7 +138,7 @@ for i in "${!others[@]}"; do rss[other$i]=$(peak "${others[$i]}" photo.jpg); don
 [[ " ${commands[*]} " == *" node "* ]] && rss[node]=$(peak node peer.js ./photo.jpg)
 
 read -r t_median t_mean < <(stats tagsmit.times)
-echo "rounds: $rounds (each round runs ${commands[*]}, in that order)"
+echo "rounds: $rounds (each round runs ${commands[*]}, each round's order turned by one)"
 ((${#skipped[@]})) && echo "skipped, not installed: ${skipped[*]}"
 printf '%-31s %10s %10s %15s %13s %14s\n' command median mean "median/tagsmit" "mean/tagsmit" "peak RSS"
 for c in "${commands[@]}"; do
