@@ -44,7 +44,9 @@ cmake --build --preset windows-release
 cpack --preset windows-release
 check=$(mktemp -d)
 trap 'rm -rf "$check"' EXIT
-zip=$(ls build/windows-release/Tagsmit-*-windows-x64.zip)
+# The packages of this version: a build folder may hold an earlier release's.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows-release/CMakeCache.txt)
+zip=build/windows-release/Tagsmit-${version}-windows-x64.zip
 listed=$(zipinfo -1 "$zip" | sed 's|^[^/]*/||' | sort | tr '\n' ' ')
 [ "$listed" == "LICENSE.txt Tagsmit.exe readme.txt " ] ||
   { echo "$zip holds: $listed" >&2; exit 1; }
@@ -78,8 +80,6 @@ cmp "$check/first.exe" "$release_exe" || { echo "a relink gave other bytes" >&2;
 # The installer, run silently under Wine in the test prefix, puts the ZIP's
 # files in place, the same bytes, and its uninstaller takes them away again.
 setup=${zip%-windows-x64.zip}-setup.exe
-version=${zip##*/Tagsmit-}
-version=${version%-windows-x64.zip}
 unzip -q "$zip" -d "$check/zip"
 installed=$check/installed
 wine_run() { cmake/wine-run.sh build/windows/wineprefix "$@" 2>/dev/null; }
@@ -102,7 +102,6 @@ stage "Debian package"
 cmake --preset app >/dev/null
 cmake --build --preset app
 (cd build/app && cpack -G DEB >/dev/null)
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/app/CMakeCache.txt)
 deb=build/app/tagsmit_${version}_amd64.deb
 # Errors fail; the warnings left are listed in the README.
 lintian "$deb" 2>/dev/null || { echo "$deb: lintian finds errors" >&2; exit 1; }
