@@ -38,6 +38,7 @@ Result<std::string> ScriptedDesktop::ClipboardText() {
 }
 
 std::string ScriptedDesktop::ToLower(const std::string& text) {
+  ++lower_case_calls;
   return AsciiLower(text);
 }
 

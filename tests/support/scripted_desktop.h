@@ -58,6 +58,7 @@ class ScriptedDesktop : public Desktop {
     return static_cast<int>(std::count(events.begin(), events.end(), event));
   }
   std::string clipboard;
+  int lower_case_calls = 0;  // the platform's mapping can cost a locale
 };
 
 // A message box as shown: prompt, icon, buttons, title; comparable and printable.
