@@ -59,12 +59,8 @@ std::string ExpandClipStr(std::string clip_str, const std::string& path, std::st
                           std::string height, const std::optional<std::string>& srcset) {
   ReplaceAll(clip_str, "&w", TrimBlanks(std::move(width)));
   ReplaceAll(clip_str, "&h", TrimBlanks(std::move(height)));
-  if (srcset) {
-    const Replacement both[] = {{"&f", path}, {"&s", *srcset}};
-    ReplaceEach(clip_str, both);
-  } else {
-    ReplaceAll(clip_str, "&f", path);
-  }
+  const Replacement fills[] = {{"&f", path}, {"&s", srcset ? *srcset : std::string_view()}};
+  ReplaceEach(clip_str, std::span(fills).first(srcset ? 2 : 1));
   return clip_str;
 }
 

@@ -97,15 +97,25 @@ bool PosixFileSystem::Lists(const std::string& folder, const std::string& name) 
   if (listing.device != st.st_dev || listing.inode != st.st_ino ||
       listing.modified.tv_sec != st.st_mtim.tv_sec ||
       listing.modified.tv_nsec != st.st_mtim.tv_nsec) {
-    listing = {st.st_dev, st.st_ino, st.st_mtim, {}};
-    DirHandle dir(::opendir(folder.c_str()));
-    if (!dir) {
-      listings_.erase(folder);
-      return false;
-    }
-    while (const dirent* entry = ::readdir(dir.get())) listing.names.emplace(entry->d_name);
+    listing = {st.st_dev, st.st_ino, st.st_mtim, 0, std::nullopt};
   }
-  return listing.names.contains(name);
+  if (listing.names) return listing.names->contains(name);
+  DirHandle dir(::opendir(folder.c_str()));
+  if (!dir) {
+    listings_.erase(folder);
+    return false;
+  }
+  // The first lookup reads only up to the name, as a run of one file always
+  // did; the next one in the same folder keeps all of its names.
+  if (listing.lookups++ == 0) {
+    while (const dirent* entry = ::readdir(dir.get())) {
+      if (name == entry->d_name) return true;
+    }
+    return false;
+  }
+  listing.names.emplace();
+  while (const dirent* entry = ::readdir(dir.get())) listing.names->emplace(entry->d_name);
+  return listing.names->contains(name);
 }
 
 OpenedFile PosixFileSystem::OpenForReading(const std::string& path) {

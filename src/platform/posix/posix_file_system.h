@@ -43,7 +43,8 @@ class PosixFileSystem : public FileSystem {
     dev_t device = 0;
     ino_t inode = 0;
     timespec modified{};
-    std::unordered_set<std::string> names;
+    int lookups = 0;                                       // while unchanged
+    std::optional<std::unordered_set<std::string>> names;  // from the second lookup on
   };
 
   // The name under which `path`'s folder lists it: the typed name when listed
