@@ -9,6 +9,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -148,12 +149,15 @@ void CheckRelativePath(PathStyle style, const std::string& base, const std::stri
 }
 
 // The names a path asks for, as GetActualPath walks them: Windows after the
-// drive; Posix from the root, taken from the current directory when relative,
-// without empty and "." names, ".." taking one back.
+// drive, apart at either separator; Posix from the root, taken from the
+// current directory when relative, without empty and "." names, ".." taking
+// one back.
 Components AskedNames(PathStyle style, const std::string& path, const std::string& current) {
   Components names;
   if (style == PathStyle::Windows) {
-    if (path.size() > 3) names = Split(path.substr(3), '\\');
+    std::string names_part = path.size() > 3 ? path.substr(3) : std::string();
+    std::replace(names_part.begin(), names_part.end(), '/', '\\');
+    if (!names_part.empty()) names = Split(names_part, '\\');
     if (!names.empty() && names.back().empty()) names.pop_back();
     return names;
   }
